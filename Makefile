@@ -1,0 +1,37 @@
+# Entry points; the real build is CMake. See README.md.
+JOBS        ?= 2
+GENERATOR   := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
+RELEASE_DIR := build/release
+TEST_DIR    := build/test
+FUZZ_DIR    := build/fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: deps build run test bench fuzz format clean
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(RELEASE_DIR) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release \
+	      -DORVEL_TESTS=OFF -DORVEL_BENCH=OFF
+	cmake --build $(RELEASE_DIR) -j$(JOBS)
+
+run: build
+	scripts/run-main.sh
+
+test: deps
+	cmake -S . -B $(TEST_DIR) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug \
+	      -DORVEL_SANITIZE=ON -DORVEL_WERROR=$(if $(CI),ON,OFF) -DORVEL_TESTS=ON
+	cmake --build $(TEST_DIR) -j$(JOBS)
+	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+bench: deps
+	cmake -S . -B $(RELEASE_DIR) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release -DORVEL_BENCH=ON
+	cmake --build $(RELEASE_DIR) -j$(JOBS)
+	@for b in $(RELEASE_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+format:
+	find src cli tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,79 @@
+// orvelgraph-cli: the command-line twin of the application. Runs without a display.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "CliSupport.h"
+
+namespace {
+
+using orvel::cli::Args;
+using orvel::cli::Command;
+
+constexpr const char* kToolHelp =
+    "Usage: orvelgraph-cli COMMAND [OPTIONS] FILE...\n"
+    "\n"
+    "Reads data logger recordings without a window.\n"
+    "\n"
+    "Commands:\n";
+
+constexpr Command kCommands[] = {
+    {"info", "show the channels of logger files",
+     "Usage: orvelgraph-cli info [--json] [--web-storage] FILE...\n"
+     "\n"
+     "Loads each file and shows its result and channels.\n"
+     "\n"
+     "  --json         one JSON object {\"files\":[...]} with every attribute and block\n"
+     "  --web-storage  read each file as a web-storage JSON answer instead of by extension\n"
+     "\n"
+     "Exit status 0 when every file loaded, 1 when any failed, 2 for wrong usage.\n",
+     orvel::cli::RunInfo},
+    {"dump", "print the samples of a channel",
+     "Usage: orvelgraph-cli dump [--web-storage] [--channel K] FILE\n"
+     "\n"
+     "Prints one line per sample: <time in ms since 1970 UTC><TAB><value>. The value is\n"
+     "INVALID for a missing sample and BREAK between two blocks of data.\n"
+     "\n"
+     "  --channel K    only channel K (0-based); without it every channel, each after a\n"
+     "                 line \"# channel K\"\n"
+     "  --web-storage  read the file as a web-storage JSON answer\n",
+     orvel::cli::RunDump},
+};
+
+void PrintToolHelp(std::FILE* out)
+{
+    std::fputs(kToolHelp, out);
+    for (const Command& command : kCommands) std::fprintf(out, "  %-8s %s\n", command.name, command.summary);
+    std::fputs("\nRun 'orvelgraph-cli COMMAND --help' for a command's options.\n", out);
+}
+
+bool IsHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0; }
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        PrintToolHelp(stderr);
+        return 2;
+    }
+    if (IsHelp(argv[1])) {
+        PrintToolHelp(stdout);
+        return 0;
+    }
+    for (const Command& command : kCommands) {
+        if (std::strcmp(argv[1], command.name) != 0) continue;
+        Args args;
+        for (int i = 2; i < argc; ++i) {
+            if (IsHelp(argv[i])) {
+                std::fputs(command.help, stdout);
+                return 0;
+            }
+            args.emplace_back(argv[i]);
+        }
+        return command.run(args);
+    }
+    std::fprintf(stderr, "orvelgraph-cli: unknown command '%s'\n\n", argv[1]);
+    PrintToolHelp(stderr);
+    return 2;
+}

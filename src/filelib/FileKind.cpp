@@ -1,0 +1,74 @@
+#include "filelib/FileKind.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace OvGraphFileLib {
+namespace {
+
+using ReaderFactory = std::shared_ptr<IFile> (*)();
+
+struct KindEntry {
+    std::string_view extension;
+    uint32_t kind;
+    ReaderFactory createReader;  // null: no reader for this kind here
+};
+
+// The reader of web-storage answers, which have no extension; null until it exists.
+constexpr ReaderFactory kWebStorageReader = nullptr;
+
+LoadedChannels LoadWith(const std::shared_ptr<IFile>& reader, const std::filesystem::path& path)
+{
+    if (!reader) return {{kFailure, 0, "OvGraphFileLib::LoadChannels"}, {}};
+    const Result result = reader->Load(path);
+    if (!result.Ok()) return {result, {}};
+    return {result, reader->GetChList()};
+}
+
+// A new format adds its reader's factory to its row.
+constexpr KindEntry kKinds[] = {
+    {"cra", kFileCra, nullptr}, {"csv", kFileCsv, nullptr}, {"kaq", kFileKaq, nullptr},
+    {"ke8", kFileKe8, nullptr}, {"kej", kFileKej, nullptr}, {"kqc", kFileKqc, nullptr},
+    {"ks2", kFileKs2, nullptr}, {"kqa", kFileKqa, nullptr}, {"kqb", kFileKqb, nullptr},
+    {"kqe", kFileKqe, nullptr}, {"kmb", kFileKmb, nullptr}, {"kmv", kFileKmv, nullptr},
+    {"kmq", kFileKmq, nullptr}, {"ks3", kFileKs3, nullptr}, {"kqd", kFileKqd, nullptr},
+    {"kac", kFileKac, nullptr}, {"kad", kFileKad, nullptr}, {"kn1", kFileKn1, nullptr},
+    {"kn2", kFileKn2, nullptr}, {"kmw", kFileKmw, nullptr},
+};
+
+}  // namespace
+
+uint32_t GetFileKind(const std::filesystem::path& path)
+{
+    const std::string name = path.filename().string();
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return kFileNone;
+    std::string extension = name.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    for (const KindEntry& entry : kKinds)
+        if (entry.extension == extension) return entry.kind;
+    return kFileNone;
+}
+
+std::shared_ptr<IFile> CreateReader(uint32_t kind)
+{
+    for (const KindEntry& entry : kKinds)
+        if (entry.kind == kind) return entry.createReader ? entry.createReader() : nullptr;
+    return nullptr;
+}
+
+LoadedChannels LoadChannels(const std::filesystem::path& path)
+{
+    const uint32_t kind = GetFileKind(path);
+    if (kind == kFileNone) return {{kUnsupportedFile, 0, "OvGraphFileLib::LoadChannels"}, {}};
+    return LoadWith(CreateReader(kind), path);
+}
+
+LoadedChannels LoadWebStorageChannels(const std::filesystem::path& path)
+{
+    return LoadWith(kWebStorageReader ? kWebStorageReader() : nullptr, path);
+}
+
+}  // namespace OvGraphFileLib

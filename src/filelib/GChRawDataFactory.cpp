@@ -1,0 +1,34 @@
+#include "filelib/GChRawDataFactory.h"
+
+#include "filelib/RawDataInvalidInterval.h"
+#include "filelib/RawDataValidInterval.h"
+
+namespace OvGraphFileLib {
+
+// Every block class that a stored channel may carry is registered here.
+GChRawDataFactory::GChRawDataFactory()
+{
+    Register<GChRawData>();
+    Register<RawDataValidInterval>();
+    Register<RawDataInvalidInterval>();
+}
+
+const GChRawDataFactory& GChRawDataFactory::Instance()
+{
+    static const GChRawDataFactory* factory = new GChRawDataFactory;  // lives for the whole process
+    return *factory;
+}
+
+template <class Block>
+void GChRawDataFactory::Register()
+{
+    m_creators[Block().GetClassName()] = std::make_unique<CreateFanctor<Block>>();
+}
+
+std::shared_ptr<GChRawData> GChRawDataFactory::Create(const std::string& className) const
+{
+    const auto found = m_creators.find(className);
+    return found == m_creators.end() ? nullptr : found->second->Create();
+}
+
+}  // namespace OvGraphFileLib
