@@ -26,9 +26,16 @@ test: deps
 	cd $(TEST_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 bench: deps
-	cmake -S . -B $(RELEASE_DIR) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release -DORVEL_BENCH=ON
+	cmake -S . -B $(RELEASE_DIR) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release -DORVEL_BENCH=ON -DORVEL_TESTS=OFF
 	cmake --build $(RELEASE_DIR) -j$(JOBS)
 	@for b in $(RELEASE_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+fuzz:
+	@scripts/install-deps.sh clang-14 libclang-rt-14-dev
+	cmake -S . -B $(FUZZ_DIR) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	      -DCMAKE_CXX_COMPILER=clang++-14 -DORVEL_FUZZ=ON -DORVEL_TESTS=OFF
+	cmake --build $(FUZZ_DIR) -j$(JOBS) --target fuzz_kmv fuzz_kmq fuzz_stored_channel
+	fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 format:
 	find src cli tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -4,6 +4,9 @@
 #include <cctype>
 #include <string>
 
+#include "filelib/FileKmq.h"
+#include "filelib/FileKmv.h"
+
 namespace OvGraphFileLib {
 namespace {
 
@@ -26,14 +29,20 @@ LoadedChannels LoadWith(const std::shared_ptr<IFile>& reader, const std::filesys
     return {result, reader->GetChList()};
 }
 
+template <class Reader>
+std::shared_ptr<IFile> Create()
+{
+    return std::make_shared<Reader>();
+}
+
 // A new format adds its reader's factory to its row.
 constexpr KindEntry kKinds[] = {
-    {"cra", kFileCra, nullptr}, {"csv", kFileCsv, nullptr}, {"kaq", kFileKaq, nullptr},
+    {"cra", kFileCra, nullptr}, {"csv", kFileCsv, nullptr}, {"kaq", kFileKaq, Create<FileKmv>},
     {"ke8", kFileKe8, nullptr}, {"kej", kFileKej, nullptr}, {"kqc", kFileKqc, nullptr},
     {"ks2", kFileKs2, nullptr}, {"kqa", kFileKqa, nullptr}, {"kqb", kFileKqb, nullptr},
-    {"kqe", kFileKqe, nullptr}, {"kmb", kFileKmb, nullptr}, {"kmv", kFileKmv, nullptr},
-    {"kmq", kFileKmq, nullptr}, {"ks3", kFileKs3, nullptr}, {"kqd", kFileKqd, nullptr},
-    {"kac", kFileKac, nullptr}, {"kad", kFileKad, nullptr}, {"kn1", kFileKn1, nullptr},
+    {"kqe", kFileKqe, nullptr}, {"kmb", kFileKmb, nullptr}, {"kmv", kFileKmv, Create<FileKmv>},
+    {"kmq", kFileKmq, Create<FileKmq>}, {"ks3", kFileKs3, nullptr}, {"kqd", kFileKqd, nullptr},
+    {"kac", kFileKac, Create<FileKmv>}, {"kad", kFileKad, nullptr}, {"kn1", kFileKn1, nullptr},
     {"kn2", kFileKn2, nullptr}, {"kmw", kFileKmw, nullptr},
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 #include "Common/Library/OvChType.h"
 #include "filelib/ChConstants.h"
@@ -65,6 +66,11 @@ int64_t GChRawData::GetTime(int32_t index) const
 
 double GChRawData::GetValue(int32_t index) const { return DecodeRecord(index, false); }
 
+void GChRawData::GetValues(int32_t first, int32_t count, double* out) const
+{
+    for (int32_t k = 0; k < count; ++k) out[k] = GetValue(first + k);
+}
+
 double GChRawData::DecodeRecord(int32_t index, bool storedValue) const
 {
     if (!InRange(index) || m_elementSize < 2) return INVALID_VALUE;
@@ -93,7 +99,7 @@ void GChRawData::DeleteAfter(int64_t time)
     const int64_t last = GetTime(m_count - 1);
     if (last <= time) return;
     // Keep the records at or before time, that is those before time + 1.
-    const int64_t limit = time == INT64_MAX ? time : time + 1;
+    const int64_t limit = time == std::numeric_limits<int64_t>::max() ? time : time + 1;
     const int32_t keep =
         m_interval > 0 ? RecordsBefore(m_firstTime, m_interval, m_count, limit) : LowerBound(limit);
     DropBack(m_count - keep);
@@ -149,6 +155,19 @@ void GChRawData::TimesFromRecords()
 {
     m_firstTime = m_count > 0 ? GetTime(0) : NO_TIME;
     m_lastTime = m_count > 0 ? GetTime(m_count - 1) : NO_TIME;
+}
+
+void GChRawData::DeleteBeforeByRecordTimes(int64_t time)
+{
+    DropFront(LowerBound(time));
+    TimesFromRecords();
+}
+
+void GChRawData::DeleteAfterByRecordTimes(int64_t time)
+{
+    const int32_t keep = time == std::numeric_limits<int64_t>::max() ? m_count : LowerBound(time + 1);
+    DropBack(m_count - keep);
+    TimesFromRecords();
 }
 
 }  // namespace OvGraphFileLib

@@ -35,6 +35,8 @@ public:
     virtual void DeleteBefore(int64_t time);
     virtual void DeleteAfter(int64_t time);
     virtual void ShiftTime(int64_t offset);
+    // Bulk decode: out[k] = GetValue(first + k) for k < count (the caller checks the range).
+    virtual void GetValues(int32_t first, int32_t count, double* out) const;
 
     int32_t GetChType() const { return m_chType; }
     void SetChType(int32_t type);
@@ -70,6 +72,9 @@ protected:
     int32_t LowerBound(int64_t time) const;
     // Recompute first and last time from the records' own times (layouts that store times).
     void TimesFromRecords();
+    // DeleteBefore and DeleteAfter for layouts whose records carry their own times.
+    void DeleteBeforeByRecordTimes(int64_t time);
+    void DeleteAfterByRecordTimes(int64_t time);
 
     const orvel::detail::OvChTypeBase* m_type;
 

@@ -1,5 +1,8 @@
 #include "filelib/GChRawDataFactory.h"
 
+#include "filelib/FileKmqChRawData.h"
+#include "filelib/FileKmvChCumulativeRawData.h"
+#include "filelib/FileKmvChRawData.h"
 #include "filelib/RawDataInvalidInterval.h"
 #include "filelib/RawDataValidInterval.h"
 
@@ -11,6 +14,9 @@ GChRawDataFactory::GChRawDataFactory()
     Register<GChRawData>();
     Register<RawDataValidInterval>();
     Register<RawDataInvalidInterval>();
+    Register<FileKmqChRawData>();
+    Register<FileKmvChRawData>();
+    Register<FileKmvChCumulativeRawData>();
 }
 
 const GChRawDataFactory& GChRawDataFactory::Instance()

@@ -43,15 +43,12 @@ double RawDataInvalidInterval::GetValue(int32_t index) const
 
 void RawDataInvalidInterval::DeleteBefore(int64_t time)
 {
-    DropFront(LowerBound(time));
-    TimesFromRecords();
+    DeleteBeforeByRecordTimes(time);
 }
 
 void RawDataInvalidInterval::DeleteAfter(int64_t time)
 {
-    const int32_t keep = time == INT64_MAX ? GetCount() : LowerBound(time + 1);
-    DropBack(GetCount() - keep);
-    TimesFromRecords();
+    DeleteAfterByRecordTimes(time);
 }
 
 void RawDataInvalidInterval::ShiftTime(int64_t offset)

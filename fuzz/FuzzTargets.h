@@ -1,0 +1,90 @@
+#pragma once
+
+// The bodies of the fuzz targets; the regression tests replay every finding through them.
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "filelib/AppCalcCh.h"
+#include "filelib/CalcCh.h"
+#include "filelib/FileKmq.h"
+#include "filelib/FileKmqCh.h"
+#include "filelib/FileKmv.h"
+#include "filelib/FileKmvCh.h"
+#include "filelib/FileKmvChCumulative.h"
+#include "filelib/GCh.h"
+#include "filelib/ICh.h"
+#include "filelib/Result.h"
+
+// Touches everything a consumer of a loaded channel would: every getter, every sample through the
+// data iterator, a time window, a stored copy read back, and trimming.
+inline void ExerciseChannel(const OvGraphFileLib::ICh& channel)
+{
+    using namespace OvGraphFileLib;
+    volatile double sink = 0;
+    sink = sink + channel.GetSerialNo() + channel.GetInterval() + channel.GetDataCount() + channel.GetChType() +
+           channel.GetDecimalPlaces() + channel.GetUpperLimit() + channel.GetLowerLimit() + channel.GetFirstTime() +
+           channel.GetLastTime() + channel.GetTimeDiff() + channel.GetStdBias() + channel.GetDstBias() +
+           channel.GetRecordProp() + double(channel.GetChName().size() + channel.GetModel().size() +
+                                            channel.GetScaleExpr().size() + channel.GetBaseName().size());
+    GCh copy(channel);
+    for (const ChSample sample : copy) sink = sink + sample.value;
+    // Shifted without overflowing, whatever times the file claimed.
+    const auto shifted = [](int64_t time, int64_t by) { return int64_t(uint64_t(time) + uint64_t(by)); };
+    const auto [begin, end] = copy.GetDataRange(shifted(channel.GetFirstTime(), 1000), shifted(channel.GetLastTime(), -1000));
+    for (auto it = begin; it != end; ++it) sink = sink + (*it).value;
+    copy.DeleteBefore(shifted(channel.GetFirstTime(), 5000));
+    copy.DeleteAfter(shifted(channel.GetLastTime(), -5000));
+}
+
+inline std::string AsBytes(const uint8_t* data, size_t size) { return {reinterpret_cast<const char*>(data), size}; }
+
+inline void FuzzKmv(const uint8_t* data, size_t size)
+{
+    std::istringstream in(AsBytes(data, size));
+    OvGraphFileLib::FileKmv file;
+    if (!file.Load(in).Ok()) return;
+    for (const auto& channel : file.GetChList()) ExerciseChannel(*channel);
+    std::ostringstream out;
+    file.Save(out);
+}
+
+inline void FuzzKmq(const uint8_t* data, size_t size)
+{
+    std::istringstream in(AsBytes(data, size));
+    OvGraphFileLib::FileKmq file;
+    if (!file.Load(in).Ok()) return;
+    for (const auto& channel : file.GetChList()) {
+        ExerciseChannel(*channel);
+        std::ostringstream stored;
+        channel->SaveImpl(stored);
+    }
+}
+
+// The stored forms of channels, as a graph document carries them: the first byte picks the class.
+inline void FuzzStoredChannel(const uint8_t* data, size_t size)
+{
+    using namespace OvGraphFileLib;
+    if (size == 0) return;
+    std::shared_ptr<ICh> channel;
+    switch (data[0] % 6) {
+        case 0: channel = std::make_shared<GCh>(); break;
+        case 1: channel = std::make_shared<CalcCh>(); break;
+        case 2: channel = std::make_shared<AppCalcCh>(); break;
+        case 3: channel = std::make_shared<FileKmvCh>(); break;
+        case 4: channel = std::make_shared<FileKmvChCumulative>(); break;
+        default: channel = std::make_shared<FileKmqCh>(); break;
+    }
+    std::istringstream in(AsBytes(data + 1, size - 1));
+    try {
+        channel->LoadImpl(in);
+    } catch (const Result&) {
+        return;
+    }
+    ExerciseChannel(*channel);
+    std::ostringstream out;
+    try {
+        channel->SaveImpl(out);
+    } catch (const Result&) {
+    }
+}

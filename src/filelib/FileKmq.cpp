@@ -1,0 +1,91 @@
+#include "filelib/FileKmq.h"
+
+#include <iterator>
+#include <string>
+
+#include "filelib/Base64.h"
+#include "filelib/FileKmqChRawData.h"
+#include "filelib/KmqElements.h"
+#include "filelib/TextCodec.h"
+#include "filelib/XmlLiteHelperException.h"
+
+namespace OvGraphFileLib {
+namespace {
+
+constexpr const char* kLoad = "OvGraphFileLib::FileKmq::LoadImpl";
+constexpr int64_t kMinute = 60000;
+
+template <class Element>
+int64_t MinutesToMs(const Element& element)
+{
+    return element.present && !element.empty ? int64_t(element.value) * kMinute : NOT_GIVEN;
+}
+
+std::u16string Text(const std::string& utf8) { return TextCodec::FromUtf8(utf8); }
+
+FileKmqCh::Fields ChannelFields(const kmq::Sr_ch& ch, const kmq::Sr_base& base, size_t fileSize)
+{
+    FileKmqCh::Fields f;
+    f.serialNo = ch.serial.value;
+    f.model = Text(ch.model.value);
+    f.baseName = Text(base.name.value);
+    f.loggerName = Text(ch.name.value);
+    f.chName = ch.num.present && !ch.num.empty ? u"Ch." + TextCodec::FromUtf8(std::to_string(ch.num.value))
+                                                : f.loggerName;
+    f.timeDiff = MinutesToMs(ch.time_diff);
+    f.stdBias = MinutesToMs(ch.std_bias);
+    f.dstBias = MinutesToMs(ch.dst_bias);
+    f.timeZone = Text(ch.time_zone.value);
+    f.chType = uint16_t(ch.type.value);
+    f.unixTime = ch.unix_time.value;
+    f.num = ch.num.value;
+    f.dataId = ch.data_id.value;
+    f.interval = ch.interval.present && !ch.interval.empty ? int64_t(ch.interval.value) * 1000 : NO_INTERVAL;
+    f.count = std::max(ch.count.value, 0);
+    f.upperLimit = ch.Limit(true);
+    f.lowerLimit = ch.Limit(false);
+    f.scaleExpr = Text(ch.scale_expr.value);
+    f.recordProp = uint8_t(ch.record_prop.value);
+
+    // The record buffer is sized from the count; records that could not fit in the file at all
+    // mean a broken count, refused before anything is allocated.
+    const uint64_t bytes = uint64_t(f.count) * FileKmqChRawData::RecordSize(f.chType);
+    if (bytes > fileSize) ThrowResult(kBrokenFile, 8020, kLoad);
+    f.records.assign(size_t(bytes), 0);
+    const auto decoded = DecodeBase64(ch.data.value);
+    if (decoded && decoded->size() <= f.records.size()) std::copy(decoded->begin(), decoded->end(), f.records.begin());
+    return f;
+}
+
+}  // namespace
+
+void FileKmq::LoadImpl(std::istream& in)
+{
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (text.empty()) ThrowResult(kReadFailed, 8060, kLoad);
+
+    // Entity declarations of a DOCTYPE are skipped, never expanded: references to them stay text.
+    pugi::xml_document document;
+    const pugi::xml_parse_result parsed =
+        document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
+    if (parsed.status == pugi::status_out_of_memory || parsed.status == pugi::status_internal_error)
+        ThrowResult(kReadFailed, 8061, kLoad);
+    if (!parsed)
+        throw XmlLiteHelperException(std::string(parsed.description()) + " at byte " + std::to_string(parsed.offset));
+
+    kmq::Sr_file file;
+    const pugi::xml_node root = document.child("file");
+    file.Load(root);
+    if (!file.format) ThrowResult(kUnsupportedFile, 8000, kLoad);
+    if (!file.version) ThrowResult(kUnsupportedFile, 8001, kLoad);
+    if (*file.version != "1.00" && file.sample != "recorded_data" && file.sample != "current_readings")
+        ThrowResult(kBrokenFile, 8004, kLoad);
+
+    m_channels.clear();
+    for (const auto& ch : file.channels)
+        m_channels.push_back(std::make_shared<FileKmqCh>(ChannelFields(*ch, *file.base, text.size())));
+}
+
+ChList FileKmq::GetChList() const { return {m_channels.begin(), m_channels.end()}; }
+
+}  // namespace OvGraphFileLib
