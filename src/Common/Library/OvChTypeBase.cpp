@@ -3,6 +3,18 @@
 #include "Common/Library/OvChTypeFormat.h"
 
 namespace orvel::detail {
+namespace {
+
+// 10^decimals, exact in a double. The value is one division by it (integer / 100, not / 10 / 10),
+// so raw 7 of a hundredths type reads 0.07 and not 0.06999999999999999.
+double PowerOfTen(int decimals)
+{
+    double scale = 1.0;
+    for (int i = 0; i < decimals; ++i) scale *= 10.0;
+    return scale;
+}
+
+}  // namespace
 
 bool OvChTypeBase::IsInvalid32(uint32_t raw) const { return IsInvalid(uint16_t(raw)); }
 uint32_t OvChTypeBase::GetMaxRaw32() const { return GetMaxRaw(); }
@@ -16,9 +28,7 @@ uint32_t OvChTypeBase::IntToRaw32(int64_t integer) const { return IntToRaw(integ
 
 double OvChTypeBase::RawToValue(uint16_t raw) const
 {
-    double value = double(RawToInt(raw));
-    for (int i = 0; i < ValueDecimals(); ++i) value /= 10.0;
-    return value;
+    return double(RawToInt(raw)) / PowerOfTen(ValueDecimals());
 }
 
 double OvChTypeBase::RawToValue32(uint32_t raw) const { return RawToValue(uint16_t(raw)); }
@@ -26,9 +36,7 @@ double OvChTypeBase::RawToValue32(uint32_t raw) const { return RawToValue(uint16
 uint16_t OvChTypeBase::ValueToRaw(double value) const
 {
     // + 0.1 keeps a value such as 21.3 from being stored as 212.99999.
-    double scaled = value;
-    for (int i = 0; i < ValueDecimals(); ++i) scaled *= 10.0;
-    return IntToRaw(FloorToInt64(scaled + 0.1));
+    return IntToRaw(FloorToInt64(value * PowerOfTen(ValueDecimals()) + 0.1));
 }
 
 uint32_t OvChTypeBase::ValueToRaw32(double value) const { return ValueToRaw(value); }

@@ -8,7 +8,7 @@ TEST(SeriousError, MessageNamesSourceFileAndLine)
         ORVEL_SERIOUS_ERROR();
         FAIL();
     } catch (const orvel::SeriousError& error) {
-        const std::string expected = std::string("serious error:") + __FILE__ + "(" + std::to_string(__LINE__ - 4) + ")";
+        const std::string expected = std::string("serious error:") + __FILE__ + "(" + std::to_string(__LINE__ - 3) + ")";
         EXPECT_EQ(expected, error.what());
     }
 }
