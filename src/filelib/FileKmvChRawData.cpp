@@ -45,7 +45,8 @@ double FileKmvChRawData::DecodeCode(int32_t chType, uint16_t code)
         default:
             // An unknown type byte reads as plain numbers (type 0); only a 32-bit type cannot
             // decode a 16-bit code.
-            if (type.GetRawSize() > 2 || type.IsInvalid(code) || code > type.GetMaxRaw()) return INVALID_VALUE;
+            if (type.GetRawSize() > 2 || type.IsInvalid(code) || code > type.GetMaxRaw())
+                return INVALID_VALUE;
     }
     return type.GetDataValue(code);
 }
