@@ -7,6 +7,7 @@
 #include "filelib/GChRawDataFactory.h"
 #include "filelib/Stuff.h"
 #include "filelib/TextCodec.h"
+#include "filelib/TimeMath.h"
 
 namespace OvGraphFileLib {
 namespace {
@@ -206,8 +207,8 @@ void GCh::MergeData(const ICh& other)
 
 void GCh::ShiftTime(int64_t offset)
 {
-    if (m_firstTime != NO_TIME) m_firstTime += offset;
-    if (m_lastTime != NO_TIME) m_lastTime += offset;
+    if (m_firstTime != NO_TIME) m_firstTime = RecordTime(m_firstTime, offset, 1);
+    if (m_lastTime != NO_TIME) m_lastTime = RecordTime(m_lastTime, offset, 1);
     for (const auto& block : m_rawData) block->ShiftTime(offset);
 }
 

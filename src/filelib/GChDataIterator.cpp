@@ -2,6 +2,7 @@
 
 #include "filelib/ChConstants.h"
 #include "filelib/GChRawData.h"
+#include "filelib/TimeMath.h"
 
 namespace OvGraphFileLib {
 
@@ -30,7 +31,7 @@ ChSample GChDataIterator::operator*() const
     if (!m_blocks || m_block >= m_blocks->size()) return {NO_TIME, INVALID_VALUE};
     const GChRawData& block = *(*m_blocks)[m_block];
     if (m_record < block.GetCount()) return {block.GetTime(m_record), block.GetValue(m_record)};
-    return {block.GetTime(block.GetCount() - 1) + 1, BREAK_VALUE};
+    return {RecordTime(block.GetTime(block.GetCount() - 1), 1, 1), BREAK_VALUE};
 }
 
 GChDataIterator& GChDataIterator::operator++()

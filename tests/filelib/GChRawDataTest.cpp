@@ -1,1 +1,339 @@
 #include <gtest/gtest.h>
+
+#include <limits>
+#include <sstream>
+#include <vector>
+
+#include "filelib/ChConstants.h"
+#include "filelib/ChannelBytes.h"
+#include "filelib/GChDataIterator.h"
+#include "filelib/GChRawData.h"
+#include "filelib/GChRawDataFactory.h"
+#include "filelib/RawDataInvalidInterval.h"
+#include "filelib/RawDataValidInterval.h"
+
+using namespace OvGraphFileLib;
+using namespace orvel::test;
+
+namespace {
+
+constexpr int32_t kCelsius = 13;
+constexpr int32_t kHumidity = 208;
+
+// Five Celsius records every 10 ms from 1000 ms: 10.0 to 14.0 degrees, counter 100.
+BlockFields FiveCelsius(int32_t countFlag = 0)
+{
+    BlockFields fields = {"GChRawData", kCelsius, 1000, 1040, countFlag, 100, 10, 5, 2, {}};
+    fields.data = Codes16({1100, 1110, 1120, 1130, 1140});
+    return fields;
+}
+
+std::shared_ptr<RawDataInvalidInterval> Pairs(const std::vector<ChSample>& samples)
+{
+    auto block = std::make_shared<RawDataInvalidInterval>();
+    block->SetChType(kCelsius);
+    for (const ChSample& s : samples) block->Append(s.time, s.value);
+    return block;
+}
+
+std::vector<int64_t> TimesOf(const GChRawData& block)
+{
+    std::vector<int64_t> times;
+    for (int32_t i = 0; i < block.GetCount(); ++i) times.push_back(block.GetTime(i));
+    return times;
+}
+
+std::vector<ChSample> Walk(const RawDataList& blocks)
+{
+    std::vector<ChSample> samples;
+    for (auto it = GChDataIterator::Begin(blocks); it != GChDataIterator::End(blocks); ++it)
+        samples.push_back(*it);
+    return samples;
+}
+
+void ExpectSamples(const std::vector<ChSample>& expected, const std::vector<ChSample>& actual)
+{
+    ASSERT_EQ(expected.size(), actual.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(expected[i].time, actual[i].time) << "sample " << i;
+        EXPECT_EQ(expected[i].value, actual[i].value) << "sample " << i;
+    }
+}
+
+}  // namespace
+
+TEST(GChRawData, ValueDecodesTheRawCodeThroughTheChannelType)
+{
+    struct Row {
+        int32_t chType;
+        uint8_t elementSize;
+        std::vector<uint8_t> record;
+        double expected;
+    };
+    const Row rows[] = {
+        {kCelsius, 2, Codes16({1250}), 25.0},
+        {kCelsius, 2, Codes16({800}), -20.0},
+        {kCelsius, 2, Codes16({0xEEEE}), 1.7976931348623157e308},
+        {kHumidity, 2, Codes16({1655}), 65.0},
+        {kHumidity, 2, Codes16({0xEEEE}), 1.7976931348623157e308},
+        {0, 2, Codes16({0xEEEE}), 61166.0},  // an unlisted type has no no-data code
+        {333, 4, {0x70, 0x11, 0x01, 0x00}, 70000.0},
+    };
+    for (const Row& row : rows) {
+        const auto block =
+            MakeBlock({"GChRawData", row.chType, 0, 0, 0, 0, 1000, 1, row.elementSize, row.record});
+        EXPECT_EQ(row.expected, block->GetValue(0)) << "type " << row.chType;
+        EXPECT_EQ(INVALID_VALUE, block->GetValue(1)) << "past the last record";
+    }
+}
+
+TEST(GChRawData, DeleteBeforeDropsFrontRecordsAndCountsDownFlaggedCounter)
+{
+    struct Row {
+        int32_t countFlag;
+        int64_t time;
+        std::vector<int64_t> times;
+        int64_t firstTime;
+        int64_t lastTime;
+        int32_t counter;
+        double firstValue;
+    };
+    const Row rows[] = {
+        {0, 1000, {1000, 1010, 1020, 1030, 1040}, 1000, 1040, 100, 10.0},  // at the first record
+        {1, 999, {1000, 1010, 1020, 1030, 1040}, 1000, 1040, 100, 10.0},
+        {0, 1025, {1030, 1040}, 1030, 1040, 100, 13.0},
+        {1, 1025, {1030, 1040}, 1030, 1040, 97, 13.0},
+        {1, 1030, {1030, 1040}, 1030, 1040, 97, 13.0},
+        {1, 1041, {}, NO_TIME, NO_TIME, 95, INVALID_VALUE},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.time);
+        const auto block = MakeBlock(FiveCelsius(row.countFlag));
+        block->DeleteBefore(row.time);
+        EXPECT_EQ(row.times, TimesOf(*block));
+        EXPECT_EQ(row.firstTime, block->GetFirstTime());
+        EXPECT_EQ(row.lastTime, block->GetLastTime());
+        EXPECT_EQ(row.counter, block->GetCounter());
+        EXPECT_EQ(row.firstValue, block->GetValue(0));
+        EXPECT_EQ(size_t(block->GetCount()) * 2, block->GetData().size());
+    }
+}
+
+TEST(GChRawData, DeleteAfterKeepsRecordsAtOrBeforeTheTime)
+{
+    struct Row {
+        int64_t time;
+        std::vector<int64_t> times;
+        int64_t lastTime;
+    };
+    const Row rows[] = {
+        {1040, {1000, 1010, 1020, 1030, 1040}, 1040},
+        {1015, {1000, 1010}, 1010},
+        {1010, {1000, 1010}, 1010},
+        {999, {}, NO_TIME},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.time);
+        const auto block = MakeBlock(FiveCelsius(1));
+        block->DeleteAfter(row.time);
+        EXPECT_EQ(row.times, TimesOf(*block));
+        EXPECT_EQ(row.lastTime, block->GetLastTime());
+        EXPECT_EQ(100, block->GetCounter()) << "only front removal counts down";
+        EXPECT_EQ(size_t(block->GetCount()) * 2, block->GetData().size());
+    }
+}
+
+TEST(RawDataInvalidInterval, DeleteFollowsTheStoredTimes)
+{
+    struct Row {
+        bool before;
+        int64_t time;
+        std::vector<int64_t> times;
+        std::vector<double> values;
+    };
+    const Row rows[] = {
+        {true, 6, {30, 31, 100}, {3, 4, 5}},       {true, 30, {30, 31, 100}, {3, 4, 5}}, {true, 101, {}, {}},
+        {false, 31, {0, 5, 30, 31}, {1, 2, 3, 4}}, {false, 29, {0, 5}, {1, 2}},          {false, -1, {}, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.time);
+        const auto block = Pairs({{0, 1}, {5, 2}, {30, 3}, {31, 4}, {100, 5}});
+        row.before ? block->DeleteBefore(row.time) : block->DeleteAfter(row.time);
+        EXPECT_EQ(row.times, TimesOf(*block));
+        std::vector<double> values;
+        for (int32_t i = 0; i < block->GetCount(); ++i) values.push_back(block->GetValue(i));
+        EXPECT_EQ(row.values, values);
+        EXPECT_EQ(row.times.empty() ? NO_TIME : row.times.front(), block->GetFirstTime());
+        EXPECT_EQ(row.times.empty() ? NO_TIME : row.times.back(), block->GetLastTime());
+    }
+}
+
+TEST(GChRawData, ShiftTimeMovesEveryRecordOfEachClass)
+{
+    const int64_t offset = -3'600'000;
+    const std::shared_ptr<GChRawData> blocks[] = {
+        MakeBlock(FiveCelsius()),
+        RawDataValidInterval::Create(kCelsius, 5000, 60'000, {1.5, 2.5, 3.5}),
+        Pairs({{7000, 1}, {7003, 2}, {7100, 3}}),
+    };
+    for (const auto& block : blocks) {
+        SCOPED_TRACE(block->GetClassName());
+        std::vector<int64_t> expected = TimesOf(*block);
+        for (int64_t& t : expected) t += offset;
+        const int64_t first = block->GetFirstTime() + offset, last = block->GetLastTime() + offset;
+        const double value = block->GetValue(1);
+        block->ShiftTime(offset);
+        EXPECT_EQ(expected, TimesOf(*block));
+        EXPECT_EQ(first, block->GetFirstTime());
+        EXPECT_EQ(last, block->GetLastTime());
+        EXPECT_EQ(value, block->GetValue(1));
+    }
+}
+
+TEST(GChRawDataFactory, CreatesAnEmptyBlockOfEachStoredClass)
+{
+    for (const char* name : {"GChRawData", "RawDataValidInterval", "RawDataInvalidInterval"}) {
+        const auto block = GChRawDataFactory::Instance().Create(name);
+        ASSERT_NE(nullptr, block) << name;
+        EXPECT_EQ(name, block->GetClassName());
+        EXPECT_EQ(0, block->GetCount());
+        EXPECT_EQ(NO_TIME, block->GetFirstTime());
+        EXPECT_EQ(NO_TIME, block->GetLastTime());
+    }
+    EXPECT_EQ(nullptr, GChRawDataFactory::Instance().Create("GCh"));
+    EXPECT_EQ(nullptr, GChRawDataFactory::Instance().Create(""));
+}
+
+TEST(GChRawData, ClassesDecodeTheirOwnRecordLayouts)
+{
+    // A double per record (21.5, -3.25), and a (time, double) pair per record.
+    const auto valid = MakeBlock({"RawDataValidInterval",
+                                  kCelsius,
+                                  2000,
+                                  2010,
+                                  0,
+                                  0,
+                                  10,
+                                  2,
+                                  8,
+                                  {0, 0, 0, 0, 0, 0x80, 0x35, 0x40, 0, 0, 0, 0, 0, 0, 0x0A, 0xC0}});
+    EXPECT_EQ(21.5, valid->GetValue(0));
+    EXPECT_EQ(-3.25, valid->GetValue(1));
+    EXPECT_EQ(2010, valid->GetTime(1));
+    const auto pairs = MakeBlock({"RawDataInvalidInterval", kCelsius, 7, 1'700'000'000'123, 0, 0, NO_INTERVAL,
+                                  2, 16, TimedDoubles({{7, 1.5}, {1'700'000'000'123, INVALID_VALUE}})});
+    EXPECT_EQ(1'700'000'000'123, pairs->GetTime(1));
+    EXPECT_EQ(1.5, pairs->GetValue(0));
+    EXPECT_EQ(INVALID_VALUE, pairs->GetValue(1));
+}
+
+TEST(GChRawDataSerialization, RoundTripKeepsEveryFieldOfEachClass)
+{
+    const std::shared_ptr<GChRawData> blocks[] = {
+        MakeBlock(FiveCelsius(1)),
+        RawDataValidInterval::Create(kHumidity, 5000, 60'000, {45.0, INVALID_VALUE, 47.5}),
+        Pairs({{-5000, 1}, {7003, 2}, {7100, 3}}),
+        GChRawDataFactory::Instance().Create("RawDataInvalidInterval"),
+    };
+    for (const auto& block : blocks) {
+        SCOPED_TRACE(block->GetClassName());
+        const auto loaded = GChRawDataFactory::Instance().Create(block->GetClassName());
+        ASSERT_TRUE(LoadInto(*loaded, Saved(*block)).Ok());
+        ExpectSameBlock(*block, *loaded);
+    }
+}
+
+TEST(GChRawDataSerialization, RefusesContentThatCannotBeABlock)
+{
+    struct Row {
+        const char* what;
+        BlockFields fields;
+        uint8_t version;
+        int32_t code;
+        int32_t location;
+    };
+    const Row rows[] = {
+        {"version 1", FiveCelsius(), 1, kBrokenFile, 830},
+        {"negative count", {"GChRawData", kCelsius, 0, 0, 0, 0, 10, -1, 2, {}}, 0, kBrokenFile, 837},
+        {"3-byte records", {"GChRawData", kCelsius, 0, 0, 0, 0, 10, 1, 3, {1, 2, 3}}, 0, kBrokenFile, 838},
+        {"2-byte doubles",
+         {"RawDataValidInterval", kCelsius, 0, 0, 0, 0, 10, 1, 2, {1, 2}},
+         0,
+         kBrokenFile,
+         838},
+        {"8-byte pairs",
+         {"RawDataInvalidInterval", kCelsius, 0, 0, 0, 0, -1, 1, 8, LittleEndian64(1)},
+         0,
+         kBrokenFile,
+         838},
+        {"huge count",
+         {"GChRawData", kCelsius, 0, 0, 0, 0, 10, 0x7FFFFFFF, 4, {1, 2, 3, 4}},
+         0,
+         kReadFailed,
+         839},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ChannelBytes bytes;
+        AppendBlock(bytes, row.fields);
+        std::string stream = bytes.Str();
+        stream[0] = char(row.version);
+        const auto block = GChRawDataFactory::Instance().Create(row.fields.className);
+        const Result r = LoadInto(*block, stream);
+        EXPECT_EQ(row.code, r.code);
+        EXPECT_EQ(row.location, r.location);
+        EXPECT_EQ("OvGraphFileLib::GChRawData::LoadImpl", r.where);
+    }
+}
+
+TEST(GChRawDataSerialization, BlockWithWrongDataSizeIsNotSaved)
+{
+    for (const size_t size : {size_t(9), size_t(11)}) {
+        BlockFields fields = FiveCelsius();  // five 2-byte records
+        fields.data.resize(size);
+        const Result r = ResultOf([&] { Saved(*MakeBlock(fields)); });
+        EXPECT_EQ(kBadBlock, r.code) << size;
+        EXPECT_EQ(810, r.location) << size;
+        EXPECT_EQ("OvGraphFileLib::GChRawData::SaveImpl", r.where);
+    }
+}
+
+TEST(GChDataIterator, YieldsABreakBetweenBlocksAndNoneAfterTheLast)
+{
+    const RawDataList blocks = {MakeBlock(FiveCelsius()), Pairs({{2000, 7.5}, {2003, 8.5}})};
+    ExpectSamples({{1000, 10.0},
+                   {1010, 11.0},
+                   {1020, 12.0},
+                   {1030, 13.0},
+                   {1040, 14.0},
+                   {1041, 1.7976931348623155e308},
+                   {2000, 7.5},
+                   {2003, 8.5}},
+                  Walk(blocks));
+    const ChSample past = *GChDataIterator::End(blocks);
+    EXPECT_EQ(NO_TIME, past.time);
+    EXPECT_EQ(INVALID_VALUE, past.value);
+}
+
+TEST(GChDataIterator, EmptyBlocksYieldNothing)
+{
+    const auto empty = [] { return GChRawDataFactory::Instance().Create("RawDataValidInterval"); };
+    const RawDataList blocks = {empty(), Pairs({{10, 1}}), empty(), Pairs({{20, 2}, {30, 3}})};
+    ExpectSamples({{10, 1}, {11, BREAK_VALUE}, {20, 2}, {30, 3}}, Walk(blocks));
+
+    const RawDataList none;
+    EXPECT_TRUE(GChDataIterator::Begin(none) == GChDataIterator::End(none));
+    const RawDataList onlyEmpty = {empty(), empty()};
+    EXPECT_TRUE(GChDataIterator::Begin(onlyEmpty) == GChDataIterator::End(onlyEmpty));
+    EXPECT_EQ(NO_TIME, (*GChDataIterator::Begin(onlyEmpty)).time);
+}
+
+TEST(GChDataIterator, BreakAfterARecordAtTheLargestTimeIsStillYielded)
+{
+    // A stored channel may claim any record time; walking it must not overflow.
+    const RawDataList blocks = {Pairs({{std::numeric_limits<int64_t>::max(), 1}}), Pairs({{5, 2}})};
+    const std::vector<ChSample> samples = Walk(blocks);
+    ASSERT_EQ(3u, samples.size());
+    EXPECT_EQ(BREAK_VALUE, samples[1].value);
+    EXPECT_EQ(2, samples[2].value);
+}
