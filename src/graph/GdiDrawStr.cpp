@@ -82,7 +82,27 @@ void GdiDrawStr::DrawInRect(QPainter& painter, const QString& text, int32_t left
     painter.restore();
 }
 
+Point GdiDrawStr::Turn(Point offset, uint8_t rotation)
+{
+    switch (rotation) {
+        case 1: return {offset.y, -offset.x};
+        case 2: return {-offset.x, -offset.y};
+        case 3: return {-offset.y, offset.x};
+        default: return offset;
+    }
+}
+
 void GdiDrawStr::DrawAt(QPainter& painter, const QString& text, int32_t x, int32_t y) const
+{
+    std::vector<TextLine> lines;
+    const Point block = Measure(lines, text);
+    const Point start{AnchorStart(block.x, m_alignment & kLeft, m_alignment & kHCentre, m_alignment & kRight),
+                      AnchorStart(block.y, m_alignment & kTop, m_alignment & kVCentre, m_alignment & kBottom)};
+    const Point turned = Turn(start, m_rotation);
+    DrawFrom(painter, text, x + turned.x, y + turned.y);
+}
+
+void GdiDrawStr::DrawFrom(QPainter& painter, const QString& text, int32_t x, int32_t y) const
 {
     std::vector<TextLine> lines;
     const Point block = Measure(lines, text);
@@ -96,15 +116,9 @@ void GdiDrawStr::DrawAt(QPainter& painter, const QString& text, int32_t x, int32
         if (m_alignment & kHCentre) dx = block.x / 2 - line.width / 2;
         else if (m_alignment & kRight) dx = block.x - line.width;
         // The line offset turns with the text.
-        int32_t tx = dx, ty = dy;
-        switch (m_rotation) {
-            case 1: tx = dy; ty = -dx; break;
-            case 2: tx = -dx; ty = -dy; break;
-            case 3: tx = -dy; ty = dx; break;
-            default: break;
-        }
+        const Point turned = Turn({dx, dy}, m_rotation);
         painter.save();
-        painter.translate(x + tx, y + ty);
+        painter.translate(x + turned.x, y + turned.y);
         painter.rotate(-90.0 * (m_rotation <= 3 ? m_rotation : 0));
         painter.drawText(0, metrics.ascent(), line.text);
         painter.restore();

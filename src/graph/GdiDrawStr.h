@@ -39,8 +39,14 @@ public:
     // Word-wrapped into the rectangle, aligned as the alignment byte says.
     void DrawInRect(QPainter& painter, const QString& text, int32_t left, int32_t top, int32_t right,
                     int32_t bottom) const;
-    // The lines one below another from (x, y), each aligned against the widest, turned by the rotation.
+    // The text block anchored at (x, y) by the alignment byte (which corner or edge sits there),
+    // turned by the rotation.
     void DrawAt(QPainter& painter, const QString& text, int32_t x, int32_t y) const;
+    // The lines one below another from the block's (turned) top-left corner at (x, y), each
+    // aligned against the widest line.
+    void DrawFrom(QPainter& painter, const QString& text, int32_t x, int32_t y) const;
+    // The turn of an offset by the rotation: 1 → (dy, -dx), 2 → (-dx, -dy), 3 → (-dy, dx).
+    static Point Turn(Point offset, uint8_t rotation);
     // Splits the text into lines with their sizes; returns the size of the whole block (unturned).
     Point Measure(std::vector<TextLine>& lines, const QString& text) const;
 

@@ -9,6 +9,14 @@ Glyph::Glyph(Glyph* parent) : m_parent(parent)
     if (parent && parent != this) Attach(parent);
 }
 
+void Glyph::SetParent(Glyph* parent)
+{
+    if (parent == m_parent) return;
+    if (m_parent) Detach(m_parent);
+    m_parent = parent;
+    if (parent && parent != this) Attach(parent);
+}
+
 void Glyph::Update(Subject*, uint32_t flags) { Notify(flags); }
 
 void Glyph::Layout(uint8_t) {}

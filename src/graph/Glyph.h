@@ -27,6 +27,8 @@ public:
     explicit Glyph(Glyph* parent);
 
     Glyph* GetParent() const { return m_parent; }
+    // Moves the glyph under another parent, which then observes it instead of the old one.
+    void SetParent(Glyph* parent);
     uint32_t GetState() const { return m_state; }
     bool IsVisible() const { return (m_state & kVisible) != 0; }
     void SetStateBits(uint32_t bits) { m_state |= bits; }

@@ -49,17 +49,13 @@ void GlyphText::Layout(uint8_t)
         turnEdge(block.right, block.bottom, rotation);
         if (block.left > block.right) std::swap(block.left, block.right);
         if (block.top > block.bottom) std::swap(block.top, block.bottom);
-        const Point p = point;
-        switch (rotation) {
-            case 1: point = {p.y, -p.x}; break;
-            case 2: point = {-p.x, -p.y}; break;
-            default: point = {-p.y, p.x}; break;
-        }
+        point = GdiDrawStr::Turn(point, uint8_t(rotation));
     }
     m_drawPoint = point;
     SetArea(block);
 }
 
-void GlyphText::Draw(QPainter& painter) { m_drawStr->DrawAt(painter, m_text, m_drawPoint.x, m_drawPoint.y); }
+// The drawing point is the block's corner that Layout already anchored.
+void GlyphText::Draw(QPainter& painter) { m_drawStr->DrawFrom(painter, m_text, m_drawPoint.x, m_drawPoint.y); }
 
 }  // namespace ovgGraph

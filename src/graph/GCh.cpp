@@ -1,0 +1,98 @@
+#include "graph/GCh.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "graph/Axis.h"
+#include "graph/GdiDrawLineGraphGDIP.h"
+#include "graph/PlotGenerateLineGraph3.h"
+
+namespace ovgGraph {
+
+GCh::GCh(Glyph* parent)
+    : GlyphInt(parent),
+      m_drawer(std::make_shared<GdiDrawLineGraphGDIP>(this)),
+      m_generator(std::make_shared<PlotGenerateLineGraph3>(this))
+{
+    SetStateBits(kRelayout);
+}
+
+GCh::~GCh() = default;
+
+void GCh::SetAxes(std::shared_ptr<Axis> timeAxis, std::shared_ptr<Axis> valueAxis)
+{
+    if (timeAxis == m_timeAxis && valueAxis == m_valueAxis) return;
+    m_timeAxis = std::move(timeAxis);
+    m_valueAxis = std::move(valueAxis);
+    Notify(kChanged | kRelayout);
+}
+
+bool GCh::HasData(double timeMin, double timeMax) const
+{
+    const double first = GetFirstTime(), last = GetLastTime();
+    return first <= last && first <= timeMax && last >= timeMin;
+}
+
+void GCh::Layout(uint8_t)
+{
+    if (GetState() & kRelayout) m_generator->Generate(*this, m_segments);
+}
+
+void GCh::Draw(QPainter& painter) { m_drawer->Draw(painter, m_segments); }
+
+int GCh::HitTestLine(Point point, PointRecord* hit) const
+{
+    if (!IsVisible()) return 0;
+    int best = 0;
+    PointRecord found;
+    // A vertex match (2) beats a column match (1), which beats a line match (3).
+    const auto rank = [](int result) { return result == 2 ? 3 : result == 1 ? 2 : result == 3 ? 1 : 0; };
+    for (const Segment& segment : m_segments) {
+        if (segment.empty()) continue;
+        int32_t minX = segment.front().x, maxX = segment.front().x;
+        for (const PointRecord& p : segment) {
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+        }
+        if (point.x < minX - 5 || point.x > maxX + 5) continue;
+        int result = 0;
+        PointRecord candidate;
+        for (size_t i = 0; i < segment.size(); ++i) {
+            const PointRecord& p = segment[i];
+            if (std::abs(p.x - point.x) <= 3 && std::abs(p.y - point.y) <= 3) {
+                result = 2;
+                candidate = p;
+                break;
+            }
+            if (rank(1) > rank(result) && std::abs(p.x - point.x) <= 3) {
+                result = 1;
+                candidate = p;
+            }
+            if (rank(3) > rank(result) && i + 1 < segment.size()) {
+                const PointRecord& q = segment[i + 1];
+                const double dx = q.x - p.x, dy = q.y - p.y;
+                const double length2 = dx * dx + dy * dy;
+                if (length2 >= 25) {
+                    // Within 3 pixels of the segment between the two vertices.
+                    const double t = ((point.x - p.x) * dx + (point.y - p.y) * dy) / length2;
+                    if (t >= 0 && t <= 1) {
+                        const double ex = p.x + t * dx - point.x, ey = p.y + t * dy - point.y;
+                        if (ex * ex + ey * ey <= 9) {
+                            result = 3;
+                            candidate = p;
+                        }
+                    }
+                }
+            }
+        }
+        if (rank(result) > rank(best)) {
+            best = result;
+            found = candidate;
+        }
+        if (best == 2) break;
+    }
+    if (best != 0 && hit) *hit = found;
+    return best;
+}
+
+}  // namespace ovgGraph

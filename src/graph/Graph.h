@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QImage>
+#include <array>
+#include <map>
+#include <memory>
+
+#include "filelib/Result.h"
+#include "graph/GlyphInt.h"
+#include "graph/Layer.h"
+#include "graph/Padding.h"
+
+namespace ovgGraph {
+
+class Axis;
+class GCh;
+class GraphAxes;
+class GraphBack;
+class GraphChannels;
+class GraphFrame;
+class GraphLegend;
+class GraphScaleLine;
+class GraphTitle;
+class GraphWindow;
+
+// The root glyph of one graph: axes, channels, legend, title, background, plot frame and grid
+// lines, laid out inside its area and painted through three layers (1: background, frame, grid
+// and channel lines; 2: shapes, axes, frame border, legend, title; 3: overlays).
+// State bit 64 re-lays out, re-plots and redraws layer 1; bit 2 redraws layer 2.
+class Graph : public GlyphInt, public Padding {
+public:
+    Graph();
+    ~Graph() override;
+
+    // Creates the fixed children; the window (not owned) is told to repaint on changes.
+    void Initialize(GraphWindow* window);
+
+    GraphAxes& GetAxes() { return *m_axes; }
+    GraphChannels& GetChannels() { return *m_channels; }
+    GraphBack& GetBack() { return *m_back; }
+    GraphFrame& GetFrame() { return *m_frame; }
+    GraphLegend& GetLegend() { return *m_legend; }
+    GraphTitle& GetTitle() { return *m_title; }
+    GraphScaleLine& GetScaleLine() { return *m_scaleLine; }
+    const Rect& GetPlotArea() const { return m_plotArea; }
+
+    // Adds a channel bound to two axes of this graph, with its legend label.
+    void AddChannel(std::shared_ptr<GCh> channel, std::shared_ptr<Axis> timeAxis, std::shared_ptr<Axis> valueAxis,
+                    const QString& label);
+    // Whether `count` value axes (left and right together) fit a graph: fewer than ten.
+    static OvGraphFileLib::Result CheckValueAxisCount(size_t count, int32_t location);
+
+    int32_t GetReduce() const { return m_reduce; }
+    void SetReduce(int32_t reduce);
+
+    // An overlay slot 0-2; null installs an empty effect.
+    void SetOverlay(int slot, std::shared_ptr<Glyph> effect);
+
+    void SetOrigin(Point origin) override;
+    void SetArea(const Rect& area) override;
+    void SetArea(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
+    void Update(Subject* subject, uint32_t flags) override;
+    void Layout(uint8_t force) override;
+    void Draw(QPainter& painter) override;
+
+    // Lays out and paints the whole graph into an image of the given size (no display needed).
+    QImage Render(int width, int height, qreal devicePixelRatio = 1.0);
+
+private:
+    void LayoutPass(bool force);
+    void ReplotChannels(bool force);
+    void RefreshScaleLine();
+
+    GraphWindow* m_window = nullptr;
+    std::unique_ptr<GraphAxes> m_axes;
+    std::unique_ptr<GraphChannels> m_channels;
+    std::shared_ptr<GraphBack> m_back;
+    std::shared_ptr<GraphFrame> m_frame;
+    std::shared_ptr<GraphLegend> m_legend;
+    std::shared_ptr<GraphTitle> m_title;
+    std::shared_ptr<GraphScaleLine> m_scaleLine;
+    std::array<std::shared_ptr<Glyph>, 3> m_overlays;
+    std::array<Layer, 3> m_layers;
+    Rect m_plotArea;
+    int32_t m_reduce = 1;
+    // What each channel was last plotted against: re-plot when it changes.
+    struct PlotBasis {
+        double timeMin, timeMax, valueMin, valueMax;
+        int32_t timeLength, valueLength;
+        bool operator==(const PlotBasis&) const = default;
+    };
+    std::map<const GCh*, PlotBasis> m_plotBases;
+};
+
+}  // namespace ovgGraph

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+namespace ovgGraph {
+
+// The window a graph lives in, as the engine sees it. The engine's own NullGraphWindow ignores
+// every request, so tests and the command line can own a graph without any widget.
+class GraphWindow {
+public:
+    virtual ~GraphWindow() = default;
+    virtual void Repaint() = 0;
+    // A cursor shape by the interaction states' code.
+    virtual void SetCursorCode(int32_t code) = 0;
+    virtual void ShowContextMenu(int32_t x, int32_t y) = 0;
+    virtual void OpenProperties() = 0;
+    // Commands built by the interaction states, handed to the application's history.
+    virtual void RecordCmds() = 0;
+};
+
+class NullGraphWindow : public GraphWindow {
+public:
+    void Repaint() override {}
+    void SetCursorCode(int32_t) override {}
+    void ShowContextMenu(int32_t, int32_t) override {}
+    void OpenProperties() override {}
+    void RecordCmds() override {}
+};
+
+}  // namespace ovgGraph
