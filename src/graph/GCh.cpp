@@ -9,6 +9,16 @@
 
 namespace ovgGraph {
 
+size_t GCh::DataIteratorImpl::Read(const DataIteratorImpl& last, double* times, double* values, size_t max)
+{
+    size_t n = 0;
+    for (; n < max && !Equals(last); ++n, Next()) {
+        times[n] = GetTime();
+        values[n] = GetValue();
+    }
+    return n;
+}
+
 GCh::GCh(Glyph* parent)
     : GlyphInt(parent),
       m_drawer(std::make_shared<GdiDrawLineGraphGDIP>(this)),

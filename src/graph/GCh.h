@@ -27,6 +27,10 @@ public:
         virtual void Next() = 0;
         virtual void Prev() = 0;
         virtual bool Equals(const DataIteratorImpl& other) const = 0;
+        // Bulk reading for plotting: copies up to `max` samples from here on, stopping at `last`,
+        // advances past them and returns how many were read. Implementations over arrays should
+        // replace this loop.
+        virtual size_t Read(const DataIteratorImpl& last, double* times, double* values, size_t max);
     };
     struct DataRange {
         std::unique_ptr<DataIteratorImpl> first;

@@ -12,18 +12,46 @@ namespace {
 constexpr double kInvalid = 1.7976931348623157e308;
 constexpr double kBreak = 1.7976931348623155e308;
 
-// floor(offset / perPixel + 1e-6), kept inside a sane pixel range whatever the data says.
-int32_t Pixels(double offset, double perPixel)
+// floor(offset / perPixel + 1e-6), kept inside a sane pixel range whatever the data says. The
+// division is a multiplication by the reciprocal (pixelsPerUnit): the two differ by far less than
+// the 1e-6 allowance, so only an offset within about 1e-12 of a pixel boundary could land apart.
+inline int32_t Pixels(double offset, double pixelsPerUnit)
 {
-    const double p = perPixel > 0 ? std::floor(offset / perPixel + 1e-6) : 0.0;
-    return p != p ? 0 : int32_t(std::clamp(p, -1e8, 1e8));
+    // floor by truncation and correction: std::floor is a library call on baseline x86-64.
+    const double p = offset * pixelsPerUnit + 1e-6;
+    if (!(p > -1e8)) return p != p ? 0 : -100000000;
+    if (p > 1e8) return 100000000;
+    const int32_t truncated = int32_t(p);
+    return double(truncated) > p ? truncated - 1 : truncated;
 }
 
+inline double Reciprocal(double perPixel) { return perPixel > 0 ? 1.0 / perPixel : 0.0; }
+
 }  // namespace
+
+bool PlotGenerateLineGraph3::SeenInColumn(int32_t y)
+{
+    if (m_columnHeights.empty()) m_windowBase = y - kWindow / 2;
+    const int64_t index = int64_t(y) - m_windowBase;
+    if (index >= 0 && index < kWindow) {
+        uint64_t& word = m_seen[size_t(index >> 6)];
+        const uint64_t bit = uint64_t(1) << (index & 63);
+        if (word & bit) return true;
+        word |= bit;
+    } else if (std::find(m_columnHeights.begin(), m_columnHeights.end(), y) != m_columnHeights.end()) {
+        return true;
+    }
+    m_columnHeights.push_back(y);
+    return false;
+}
 
 void PlotGenerateLineGraph3::FlushColumn(Segment& segment)
 {
     if (m_columnHeights.size() >= 2 && !segment.empty() && segment.back().y != m_current.y) segment.push_back(m_current);
+    for (const int32_t y : m_columnHeights) {
+        const int64_t index = int64_t(y) - m_windowBase;
+        if (index >= 0 && index < kWindow) m_seen[size_t(index >> 6)] = 0;
+    }
     m_columnHeights.clear();
 }
 
@@ -31,43 +59,66 @@ void PlotGenerateLineGraph3::Generate(const GCh& channel, Segments& segments)
 {
     segments.clear();
     m_columnHeights.clear();
+    m_seen.fill(0);
     const Axis* timeAxis = channel.GetTimeAxis().get();
     const Axis* valueAxis = channel.GetValueAxis().get();
     if (!timeAxis || !valueAxis || !channel.IsVisible()) return;
 
     const double timeMin = timeAxis->GetDisplayMin();
-    const double timePerPixel = timeAxis->GetValuePerPixel();
+    const double timePerPixel = Reciprocal(timeAxis->GetValuePerPixel());
     const int32_t timeInset = timeAxis->GetStartInset();
     const double valueMin = valueAxis->GetDisplayMin();
-    const double valuePerPixel = valueAxis->GetValuePerPixel();
+    const double valuePerPixel = Reciprocal(valueAxis->GetValuePerPixel());
     const int32_t valueInset = valueAxis->GetStartInset();
 
     GCh::DataRange range = channel.CreateDataIterator(timeMin, timeAxis->GetDisplayMax(), -1, 1);
     if (!range.first || !range.last) return;
     segments.emplace_back();
+    Segment* segment = &segments.back();
     bool columnOpen = false;
-    for (auto& it = range.first; !it->Equals(*range.last); it->Next()) {
-        const double t = it->GetTime();
-        const double v = it->GetValue();
-        if (v == kInvalid || v == kBreak) {
-            FlushColumn(segments.back());
-            columnOpen = false;
-            if (!segments.back().empty()) {
-                segments.emplace_back();
-                segments.back().reserve(1000);
+    // The current point lives in locals in the loop (the hot path), and in m_current for flushing.
+    int32_t currentX = 0, currentY = 0;
+    double currentT = 0, currentV = 0;
+    const auto syncCurrent = [&] { m_current = PointRecord{currentX, currentY, currentT, currentV}; };
+    constexpr size_t kChunk = 2048;
+    double times[kChunk], values[kChunk];
+    for (;;) {
+        const size_t n = range.first->Read(*range.last, times, values, kChunk);
+        if (n == 0) break;
+        for (size_t i = 0; i < n; ++i) {
+            const double t = times[i];
+            const double v = values[i];
+            if (v == kInvalid || v == kBreak) {
+                syncCurrent();
+                FlushColumn(*segment);
+                columnOpen = false;
+                if (!segment->empty()) {
+                    segments.emplace_back();
+                    segment = &segments.back();
+                    segment->reserve(1000);
+                }
+                continue;
             }
-            continue;
+            const int32_t x = Pixels(t - timeMin, timePerPixel) + timeInset;
+            const int32_t y = -(Pixels(v - valueMin, valuePerPixel) + valueInset);
+            const bool sameColumn = columnOpen && x == currentX;
+            // The same height as the column's latest sample is always known to the column already.
+            if (sameColumn && y == currentY && m_reduce) {
+                currentT = t;
+                currentV = v;
+                continue;
+            }
+            if (columnOpen && !sameColumn) {
+                syncCurrent();
+                FlushColumn(*segment);
+            }
+            currentX = x, currentY = y, currentT = t, currentV = v;
+            columnOpen = true;
+            if (m_reduce && SeenInColumn(y)) continue;
+            segment->push_back(PointRecord{x, y, t, v});
         }
-        const PointRecord point{Pixels(t - timeMin, timePerPixel) + timeInset,
-                                -(Pixels(v - valueMin, valuePerPixel) + valueInset), t, v};
-        if (columnOpen && point.x != m_current.x) FlushColumn(segments.back());
-        m_current = point;
-        columnOpen = true;
-        const auto at = std::lower_bound(m_columnHeights.begin(), m_columnHeights.end(), point.y);
-        if (at != m_columnHeights.end() && *at == point.y) continue;
-        segments.back().push_back(point);
-        if (m_reduce) m_columnHeights.insert(at, point.y);
     }
+    syncCurrent();
     FlushColumn(segments.back());
     if (segments.back().empty())
         segments.pop_back();

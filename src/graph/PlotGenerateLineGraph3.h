@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <vector>
 
 #include "graph/PointRecord.h"
@@ -24,9 +26,16 @@ public:
 
 private:
     void FlushColumn(Segment& segment);
+    // Whether the current column already holds the height; records it when not.
+    bool SeenInColumn(int32_t y);
 
     int32_t m_reduce = 1;
-    std::vector<int32_t> m_columnHeights;  // distinct y pixels of the current column, sorted
+    // The distinct heights of the current column: a bit per height in a window around the
+    // column's first height (the common case, one test per sample), plus a list of all of them.
+    static constexpr int32_t kWindow = 4096;
+    std::array<uint64_t, kWindow / 64> m_seen{};
+    int32_t m_windowBase = 0;
+    std::vector<int32_t> m_columnHeights;
     PointRecord m_current;
 };
 
