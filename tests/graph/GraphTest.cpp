@@ -7,6 +7,7 @@
 #include "Common/Library/SeriousError.h"
 #include "fixtures/SeriesChannel.h"
 #include "graph/Axis.h"
+#include "graph/FitAxisToData.h"
 #include "graph/GdiDrawLineGraphGDIP.h"
 #include "graph/Graph.h"
 #include "graph/GraphAxes.h"
@@ -273,4 +274,50 @@ TEST(Graph, SideReservesFollowAxesAndLegend)
         const int32_t rightEdge = 500 - graph.paddingRight - (right ? right->GetArea().Width() : 0);
         EXPECT_EQ(rightEdge - row.rightReserve, graph.GetPlotArea().right) << row.rightAxis << row.legendPosition;
     }
+}
+
+TEST(FitAxisToData, ValueAxesFitTheirChannelsPlusOneLabelStep)
+{
+    const struct {
+        const char* what;
+        std::vector<double> values;
+        double min, max;
+    } rows[] = {
+        {"10 to 30: step 2", {10, 30, 20}, 8, 32},
+        {"invalid samples ignored", {10, 1.7976931348623157e308, 30}, 8, 32},
+        {"one value widened by 10 %", {5, 5}, 4.4, 5.6},
+        {"all zero: -1 to 1", {0, 0}, -1.2, 1.2},
+        {"no channel data: 0 to 100", {}, -20, 120},
+    };
+    for (const auto& row : rows) {
+        Graph graph;
+        graph.Initialize(nullptr);
+        GraphFactory factory;
+        const auto time = factory.CreateTimeAxis(&graph);
+        const auto value = factory.CreateLeftAxis(&graph);
+        graph.GetAxes().Insert(time);
+        graph.GetAxes().Insert(value);
+        std::vector<SeriesChannel::Sample> samples;
+        for (size_t i = 0; i < row.values.size(); ++i) samples.push_back({double(i), row.values[i]});
+        if (!samples.empty()) graph.AddChannel(std::make_shared<SeriesChannel>(&graph, samples), time, value, QStringLiteral("ch"));
+        FitAxisToData(graph, *value);
+        EXPECT_NEAR(row.min, value->GetRangeMin(), 1e-9) << row.what;
+        EXPECT_NEAR(row.max, value->GetRangeMax(), 1e-9) << row.what;
+    }
+}
+
+TEST(FitAxisToData, TimeAxesRoundOutToWholeMinutes)
+{
+    Graph graph;
+    graph.Initialize(nullptr);
+    GraphFactory factory;
+    const auto time = factory.CreateTimeAxis(&graph);
+    const auto value = factory.CreateLeftAxis(&graph);
+    graph.GetAxes().Insert(time);
+    graph.GetAxes().Insert(value);
+    graph.AddChannel(std::make_shared<SeriesChannel>(&graph, std::vector<SeriesChannel::Sample>{{1000030, 1}, {1000500, 2}}),
+                     time, value, QStringLiteral("ch"));
+    FitAxisToData(graph, *time);
+    EXPECT_DOUBLE_EQ(1000020, time->GetRangeMin());  // 1000030 - 10 s, the minute before
+    EXPECT_DOUBLE_EQ(1000560, time->GetRangeMax());  // 1000500 + 60 - 20 s
 }
