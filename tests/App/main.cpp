@@ -1,0 +1,15 @@
+// The application-model tests need a QCoreApplication (settings, standard paths); no display.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+
+int main(int argc, char** argv)
+{
+    QStandardPaths::setTestModeEnabled(true);  // settings and files go to a test location
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("OrvelTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("OrvelGraphTest"));
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
