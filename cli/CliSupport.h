@@ -21,6 +21,8 @@ struct Command {
 
 int RunInfo(const Args& args);
 int RunDump(const Args& args);
+int RunExportCsv(const Args& args);
+int RunRender(const Args& args);
 
 // Loads a file by its extension, or as a web-storage answer.
 OvGraphFileLib::LoadedChannels LoadFile(const std::string& path, bool webStorage);

@@ -38,12 +38,37 @@ constexpr Command kCommands[] = {
      "                 line \"# channel K\"\n"
      "  --web-storage  read the file as a web-storage JSON answer\n",
      orvel::cli::RunDump},
+    {"export-csv", "write channels as comma- or tab-separated text",
+     "Usage: orvelgraph-cli export-csv [--tab] [--fahrenheit] [--date-format K] [--msec] [--daylight]\n"
+     "                                 -o OUT FILE...\n"
+     "\n"
+     "Loads every file into a new document and writes its channels as the application shows them:\n"
+     "three header rows (numbers, names, units), then one row per time with the date-time text,\n"
+     "the serial day number and each channel's value. Times are the loggers' local times.\n"
+     "\n"
+     "  --tab            tab-separated (the file is still .csv)\n"
+     "  --fahrenheit     temperatures in Fahrenheit\n"
+     "  --date-format K  date-time kind (0 year-month-day, the default)\n"
+     "  --msec           always show milliseconds\n"
+     "  --daylight       show times in daylight saving time (one hour later)\n"
+     "  -o OUT           the file to write\n",
+     orvel::cli::RunExportCsv},
+    {"render", "draw files as a graph into a PNG image",
+     "Usage: orvelgraph-cli render [--size WxH] -o OUT.png FILE...\n"
+     "\n"
+     "Loads the files, puts one value axis per unit on the graph (left, right, alternating) and\n"
+     "draws it without a display. A file that fails is reported and the others still render\n"
+     "(exit status 1).\n"
+     "\n"
+     "  --size WxH   image size in pixels (default 1280x720)\n"
+     "  -o OUT.png   the image to write\n",
+     orvel::cli::RunRender},
 };
 
 void PrintToolHelp(std::FILE* out)
 {
     std::fputs(kToolHelp, out);
-    for (const Command& command : kCommands) std::fprintf(out, "  %-8s %s\n", command.name, command.summary);
+    for (const Command& command : kCommands) std::fprintf(out, "  %-11s %s\n", command.name, command.summary);
     std::fputs("\nRun 'orvelgraph-cli COMMAND --help' for a command's options.\n", out);
 }
 

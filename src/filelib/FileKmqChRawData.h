@@ -13,6 +13,7 @@ public:
     std::shared_ptr<GChRawData> Clone() const override { return std::make_shared<FileKmqChRawData>(*this); }
     int64_t GetTime(int32_t index) const override;
     double GetValue(int32_t index) const override;
+    bool IsEquallySpaced() const override { return GetElementSize() != 10 && GChRawData::IsEquallySpaced(); }
     void DeleteBefore(int64_t time) override;
     void DeleteAfter(int64_t time) override;
     // Records with their own times (whole seconds) move by whole seconds, toward zero.

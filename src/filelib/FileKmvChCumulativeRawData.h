@@ -20,6 +20,7 @@ public:
     int64_t GetTime(int32_t index) const override;
     // The cumulative type's RawToValue of the code (not rounded like stored samples).
     double GetValue(int32_t index) const override;
+    bool IsEquallySpaced() const override { return false; }
     void DeleteBefore(int64_t time) override;
     void DeleteAfter(int64_t time) override;
     // The records hold whole seconds: the offset moves them by whole seconds (toward zero).

@@ -35,6 +35,9 @@ public:
     virtual void DeleteBefore(int64_t time);
     virtual void DeleteAfter(int64_t time);
     virtual void ShiftTime(int64_t offset);
+    // Whether record i lies at first time + interval x i (false for layouts whose records carry
+    // their own times).
+    virtual bool IsEquallySpaced() const { return m_interval > 0; }
     // Bulk decode: out[k] = GetValue(first + k) for k < count (the caller checks the range).
     virtual void GetValues(int32_t first, int32_t count, double* out) const;
 

@@ -17,6 +17,7 @@ public:
     std::shared_ptr<GChRawData> Clone() const override;
     int64_t GetTime(int32_t index) const override;
     double GetValue(int32_t index) const override;
+    bool IsEquallySpaced() const override { return false; }
     void DeleteBefore(int64_t time) override;
     void DeleteAfter(int64_t time) override;
     // The records carry their own times, so they move with the block.

@@ -65,7 +65,7 @@ void Axis::SetDisplayRange(double a, double b)
     }
     a = std::clamp(a, rmin, std::max(rmin, rmax - s));
     b = std::clamp(b, std::min(rmin + s, rmax), rmax);
-    if (a == b) b += s;
+
     m_scrollBar->SetDisplayValues(std::min(a, b), std::max(a, b));
     m_cursor->SetDisplayRange(a, b);
     UpdateScale();
@@ -246,20 +246,11 @@ void Axis::Layout(uint8_t)
     const int32_t w = m_labelExtentWidth, h = m_labelExtentHeight, g = m_labelGap, L = m_length;
     const int32_t barW = m_scrollBar->IsShown() ? 16 : 0;
     const int32_t cursorW = m_cursor->IsVisible() ? 16 : 0;
-    const auto titleEdges = [this](Rect& into) {
-        if (!m_title->IsVisible()) return;
-        const Rect t = m_title->GetArea();
-        into.left = std::min(into.left, m_title->GetOriginX() + t.left);
-        into.right = std::max(into.right, m_title->GetOriginX() + t.right);
-        into.top = std::min(into.top, m_title->GetOriginY() + t.top);
-        into.bottom = std::max(into.bottom, m_title->GetOriginY() + t.bottom);
-    };
     switch (m_type) {
         case kLeft:
             m_title->SetOrigin(-(w + g), -L / 2);
             m_scrollBar->SetOrigin(1, 1 - L);
             m_cursor->SetOrigin(barW + 1, 1 - L);
-            area.left = std::min(area.left, -(w + g));
             area.top -= L - 1;
             area.right += 1 + barW + cursorW;
             break;
@@ -269,13 +260,11 @@ void Axis::Layout(uint8_t)
             m_cursor->SetOrigin(-(barW + cursorW), 1 - L);
             area.left -= barW + cursorW;
             area.top -= L - 1;
-            area.right = std::max(area.right, w + g);
             break;
         case kAbove:
             m_title->SetOrigin(L / 2, -(h + g));
             m_scrollBar->SetOrigin(0, 1);
             m_cursor->SetOrigin(0, 1 + (m_scrollBar->IsShown() ? 16 : 0));
-            area.top = std::min(area.top, -(h + g));
             area.right += L;
             area.bottom += 1 + barW + cursorW;
             break;
@@ -285,20 +274,35 @@ void Axis::Layout(uint8_t)
             m_cursor->SetOrigin(0, -(barW + cursorW));
             area.right += L;
             area.top -= barW + cursorW;
-            area.bottom = std::max(area.bottom, h + g);
             break;
     }
     LayoutIfChanged(*m_title);
-    titleEdges(area);
+    // The area reaches the title only on the side away from the plot (a hidden title is empty at
+    // its origin); a title longer than the axis overhangs its ends.
+    const Rect t = m_title->IsVisible() ? m_title->GetArea() : Rect{};
+    const int32_t titleX = m_title->GetOriginX(), titleY = m_title->GetOriginY();
+    switch (m_type) {
+        case kLeft: area.left = std::min(area.left, titleX + t.left); break;
+        case kRight: area.right = std::max(area.right, titleX + t.right); break;
+        case kAbove: area.top = std::min(area.top, titleY + t.top); break;
+        default: area.bottom = std::max(area.bottom, titleY + t.bottom); break;
+    }
 
-    if (IsVertical() && m_unit->IsVisible() && !m_unit->GetText().isEmpty()) {
+    // The unit stands above the axis end, half a label higher, on the side away from the plot; the
+    // area takes in that half label whether or not there is a unit text.
+    if (IsVertical()) {
         m_unit->GetDrawStr().SetAlignment(m_type == kLeft ? (kBottom | TextAlign::kRight) : (kBottom | TextAlign::kLeft));
         m_unit->SetOrigin(0, area.top - h / 2);
-        m_unit->Layout(0);
+        if (m_unit->IsVisible() && !m_unit->GetText().isEmpty())
+            m_unit->Layout(0);
+        else
+            m_unit->SetArea(0, 0, 0, 0);
         const Rect u = m_unit->GetArea();
-        area.top = std::min(area.top, m_unit->GetOriginY() + u.top);
-        area.left = std::min(area.left, m_unit->GetOriginX() + u.left);
-        area.right = std::max(area.right, m_unit->GetOriginX() + u.right);
+        area.top -= h / 2 + u.Height();
+        if (u.Width() > 0) {
+            area.left = std::min(area.left, m_unit->GetOriginX() + u.left);
+            area.right = std::max(area.right, m_unit->GetOriginX() + u.right);
+        }
     } else {
         m_unit->SetArea(0, 0, 0, 0);
     }

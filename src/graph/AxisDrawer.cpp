@@ -1,6 +1,7 @@
 #include "graph/AxisDrawer.h"
 
 #include <QPainter>
+#include <utility>
 
 #include "graph/Axis.h"
 
@@ -28,6 +29,21 @@ QPoint At(uint8_t type, int32_t along, int32_t inward)
     }
 }
 
+// A straight line covering both of its end pixels. The painter leaves out the pixel at the higher
+// device coordinate, which would shorten ticks by one pixel on the left and above and leave the
+// axis line one pixel short; the mirrored sides would then not match.
+void DrawThrough(QPainter& painter, QPoint a, QPoint b)
+{
+    if (a.x() == b.x()) {
+        if (a.y() > b.y()) std::swap(a, b);
+        b.ry() += 1;
+    } else {
+        if (a.x() > b.x()) std::swap(a, b);
+        b.rx() += 1;
+    }
+    painter.drawLine(a, b);
+}
+
 }  // namespace
 
 void AxisDrawer::Draw(QPainter& painter, const Axis& axis, const std::vector<int32_t>& scalePixels,
@@ -36,7 +52,7 @@ void AxisDrawer::Draw(QPainter& painter, const Axis& axis, const std::vector<int
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(m_pen);
-    painter.drawLine(At(axis.GetType(), 0, 0), At(axis.GetType(), axis.GetLength() - 1, 0));
+    DrawThrough(painter, At(axis.GetType(), 0, 0), At(axis.GetType(), axis.GetLength() - 1, 0));
     if (m_subscaleDrawType != kNone) DrawTicks(painter, axis, subscalePixels, m_subscaleLength, m_subscaleDrawType);
     if (m_scaleDrawType != kNone) DrawTicks(painter, axis, scalePixels, m_scaleLength, m_scaleDrawType);
     painter.restore();
@@ -51,10 +67,7 @@ void AxisDrawer::DrawTicks(QPainter& painter, const Axis& axis, const std::vecto
     int32_t start = -widthOffset;
     if (type != kInside) start -= length * w;
     const int32_t end = inner + widthOffset;
-    for (const int32_t pixel : pixels) {
-        if (pixel < 0 || pixel >= axis.GetLength()) continue;
-        painter.drawLine(At(axis.GetType(), pixel, start), At(axis.GetType(), pixel, end));
-    }
+    for (const int32_t pixel : pixels) DrawThrough(painter, At(axis.GetType(), pixel, start), At(axis.GetType(), pixel, end));
 }
 
 }  // namespace ovgGraph

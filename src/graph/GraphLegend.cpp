@@ -78,7 +78,8 @@ void GraphLegend::Layout(uint8_t)
     int32_t n = std::min<int32_t>(int32_t(m_items.size()), m_maxCh);
     int32_t columns = 0, rows = 0;
     GridFor(m_rows, m_columns, n, columns, rows);
-    const int32_t frame = m_rect->HasFrame() ? m_rect->GetFrameWidth() : 0;
+    // Room for the frame width is kept even when the frame has no colour.
+    const int32_t frame = m_rect->GetFrameWidth();
     for (int32_t i = 0; i < int32_t(m_items.size()); ++i) {
         GraphLegendItemLineGraph& item = *m_items[size_t(i)];
         if (i < n && columns > 0) {

@@ -78,3 +78,66 @@ TEST(Cli, DumpOfAFileThatDoesNotLoadFails)
 {
     EXPECT_EQ(1, RunCli("dump '" + TempFile("noext") + "'").status);
 }
+
+namespace {
+
+std::string Samples(const char* name) { return std::string(ORVEL_SAMPLES_DIR) + "/" + name; }
+
+// Runs a shell command and returns its standard output.
+std::string Capture(const std::string& command)
+{
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    std::array<char, 4096> buffer;
+    size_t n;
+    while (pipe && (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
+    if (pipe) pclose(pipe);
+    return out;
+}
+
+}  // namespace
+
+TEST(Cli, ExportCsvReadsBackWithACsvParser)
+{
+    const std::string out = TempFile("export.csv");
+    const struct {
+        std::string options;
+        char delimiter;
+    } rows[] = {{"", ','}, {"--tab", '\t'}};
+    for (const auto& row : rows) {
+        ASSERT_EQ(0, RunCli("export-csv " + row.options + " -o '" + out + "' '" + Samples("warehouse-week.kmv") + "' '" +
+                            Samples("lab-two-days.kmq") + "'")
+                         .status);
+        // Python's csv module: rows, the widest and narrowest row, and a few cells.
+        const std::string script =
+            "import csv,sys\n"
+            "rows=list(csv.reader(open(sys.argv[1],newline='',encoding='utf-8'),delimiter=sys.argv[2]))\n"
+            "print(len(rows),min(map(len,rows)),max(map(len,rows)))\n"
+            "print('|'.join(rows[0]))\nprint('|'.join(rows[2]))\nprint('|'.join(rows[3]))\n";
+        const std::string scriptPath = TempFile("read_csv.py");
+        std::ofstream(scriptPath) << script;
+        const std::string parsed =
+            Capture("python3 '" + scriptPath + "' '" + out + "' '" + std::string(1, row.delimiter) + "'");
+        // 1152 warehouse times and 96 lab times, of which 1152 + 96 - overlap distinct; 2 + 4 columns.
+        EXPECT_NE(std::string::npos, parsed.find(" 6 6\n")) << parsed;
+        EXPECT_NE(std::string::npos, parsed.find("Date/Time|Date/Time|No.1|No.2|No.3|No.4\n")) << parsed;
+        EXPECT_NE(std::string::npos, parsed.find("||°C|%|°C|%\n")) << parsed;
+        EXPECT_NE(std::string::npos, parsed.find("2026-06-01 00:00:00|46174.0000000000|")) << parsed;
+    }
+}
+
+TEST(Cli, RenderWritesAPngAndReportsFailedFiles)
+{
+    const std::string png = TempFile("graph.png");
+    std::filesystem::remove(png);
+    EXPECT_EQ(0, RunCli("render --size 800x500 -o '" + png + "' '" + Samples("warehouse-week.kmv") + "'").status);
+    std::ifstream in(png, std::ios::binary);
+    std::string head(8, '\0');
+    in.read(head.data(), 8);
+    EXPECT_EQ(std::string("\x89PNG\r\n\x1a\n", 8), head);
+
+    std::filesystem::remove(png);
+    EXPECT_EQ(1, RunCli("render -o '" + png + "' '" + TempFile("noext") + "' '" + Samples("gallery-light.kmv") + "'").status);
+    EXPECT_TRUE(std::filesystem::exists(png));  // the good file still renders
+    EXPECT_EQ(2, RunCli("render --size 10x10 -o '" + png + "' '" + Samples("gallery-light.kmv") + "'").status);
+}

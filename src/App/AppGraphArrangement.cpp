@@ -1,0 +1,62 @@
+#include "App/AppGraphArrangement.h"
+
+#include <algorithm>
+#include <map>
+
+#include "App/AppCh.h"
+#include "graph/Axis.h"
+#include "graph/FitAxisToData.h"
+#include "graph/GdiDrawLineGraphGDIP.h"
+#include "graph/Graph.h"
+#include "graph/GraphAxes.h"
+#include "graph/GraphChannels.h"
+#include "graph/GraphFactory.h"
+
+namespace orvel::app {
+
+uint32_t DefaultChannelColor(size_t index)
+{
+    // Distinct, readable on white: red, blue, green, orange, purple, teal, brown, magenta, olive, grey.
+    static constexpr uint32_t kPalette[] = {0x2020D0, 0xC05020, 0x309030, 0x1080F0, 0x902090,
+                                            0x909000, 0x204080, 0xA000D0, 0x008080, 0x606060};
+    return kPalette[index % (sizeof kPalette / sizeof kPalette[0])];
+}
+
+OvGraphFileLib::Result ArrangeNewChannels(ovgGraph::Graph& graph, const std::vector<std::shared_ptr<AppCh>>& channels)
+{
+    using ovgGraph::Axis;
+    ovgGraph::GraphFactory factory;
+    ovgGraph::GraphAxes& axes = graph.GetAxes();
+
+    // The value axes by their title (the unit), existing ones first.
+    std::map<QString, std::shared_ptr<Axis>> byUnit;
+    for (const uint8_t type : {Axis::kLeft, Axis::kRight})
+        for (const auto& axis : axes.List(type)) byUnit.emplace(axis->GetTitle().GetText(), axis);
+    std::vector<QString> newUnits;
+    for (const auto& channel : channels) {
+        const QString unit = channel->GetUnitText();
+        if (!byUnit.count(unit) && std::find(newUnits.begin(), newUnits.end(), unit) == newUnits.end())
+            newUnits.push_back(unit);
+    }
+    const OvGraphFileLib::Result room = ovgGraph::Graph::CheckValueAxisCount(axes.ValueAxisCount() + newUnits.size(), 0);
+    if (!room.Ok()) return room;
+
+    if (axes.List(Axis::kBelow).empty()) axes.Insert(factory.CreateTimeAxis(&graph));
+    const std::shared_ptr<Axis> timeAxis = axes.List(Axis::kBelow).front();
+    for (const QString& unit : newUnits) {
+        const bool left = axes.List(Axis::kLeft).size() <= axes.List(Axis::kRight).size();
+        auto axis = left ? factory.CreateLeftAxis(&graph) : factory.CreateRightAxis(&graph);
+        axis->GetTitle().SetText(unit);
+        axis->GetUnit().SetText(unit);
+        axes.Insert(axis);
+        byUnit.emplace(unit, axis);
+    }
+    for (const auto& channel : channels) {
+        channel->GetDrawer().SetColor(DefaultChannelColor(graph.GetChannels().List().size()));
+        graph.AddChannel(channel, timeAxis, byUnit.at(channel->GetUnitText()), channel->GetDisplayName());
+    }
+    for (const auto& axis : axes.All()) ovgGraph::FitAxisToData(graph, *axis);
+    return {};
+}
+
+}  // namespace orvel::app

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "filelib/IFile.h"
+
+namespace ovgApp {
+class AppDateInfo;
+}
+
+namespace orvel::app {
+
+class AppCh;
+
+// Channels as comma- or tab-separated text: three header rows (channel numbers, names, units),
+// then one row per time at which any channel has a sample, starting with the time as text and as
+// serial day number. Values appear as the application shows them. UTF-8, rows end with "\r\n",
+// every cell in double quotes; rows are written as they are built.
+// A failed write throws Result 51 at 7000 (row 1), 7001 (row 2), 7002 (row 3) or 7003 (data).
+class FileCsv : public OvGraphFileLib::IFile {
+public:
+    enum Separator : int32_t { kComma = 0, kTab = 1 };
+
+    FileCsv(std::vector<std::shared_ptr<AppCh>> channels, const ovgApp::AppDateInfo& dateInfo,
+            int32_t separator = kComma);
+
+    // Texts for the no-data marks and error values (values above 9.99999999995523e299); a value
+    // not in the table gives an empty cell.
+    void SetErrorTexts(std::vector<std::pair<double, std::string>> texts) { m_errorTexts = std::move(texts); }
+
+    void SaveImpl(std::ostream& out) const override;
+    void LoadImpl(std::istream&) override {}
+    std::string GetClassName() const override { return "FileCsv"; }
+    OvGraphFileLib::ChList GetChList() const override { return {}; }
+
+    // The cell text of a value: quoted, with inner quotes doubled.
+    static std::string Quote(const std::string& utf8);
+
+private:
+    std::vector<std::shared_ptr<AppCh>> m_channels;
+    const ovgApp::AppDateInfo& m_dateInfo;
+    int32_t m_separator;
+    std::vector<std::pair<double, std::string>> m_errorTexts;
+};
+
+}  // namespace orvel::app

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "App/AppCh.h"
+#include "App/AppDocument.h"
+#include "App/PrmScaleExpr.h"
+#include "filelib/ChConstants.h"
+#include "filelib/GCh.h"
+#include "filelib/RawDataInvalidInterval.h"
+#include "filelib/RawDataValidInterval.h"
+
+using namespace orvel::app;
+using OvGraphFileLib::INVALID_VALUE;
+
+namespace {
+
+constexpr int64_t kStart = 1'780'000'000'000;  // ms
+
+// A file channel of one fixed-interval block of doubles.
+std::shared_ptr<OvGraphFileLib::GCh> FileChannel(uint16_t type, std::vector<double> values, int64_t intervalMs = 60000,
+                                                 int64_t timeDiff = OvGraphFileLib::NOT_GIVEN)
+{
+    auto ch = std::make_shared<OvGraphFileLib::GCh>();
+    ch->SetChType(type);
+    ch->SetLoggerName(u"Logger");
+    ch->SetChName(u"Ch.1");
+    ch->SetInterval(intervalMs);
+    ch->SetTimeDiff(timeDiff);
+    ch->AddRawData(OvGraphFileLib::RawDataValidInterval::Create(type, kStart, intervalMs, values));
+    ch->SetDataCount(int32_t(values.size()));
+    return ch;
+}
+
+}  // namespace
+
+TEST(AppCh, LocalTimeFromTimeDifferenceOrComputerBias)
+{
+    const struct {
+        int64_t timeDiff;
+        int32_t computerBias;  // minutes, UTC minus local
+        double firstX;
+    } rows[] = {
+        {32400000, 0, kStart / 1000.0 + 32400},          // +9 h carried by the channel
+        {32400000, 300, kStart / 1000.0 + 32400},        // regardless of the computer
+        {OvGraphFileLib::NOT_GIVEN, -540, kStart / 1000.0 + 32400},  // the computer's zone
+        {OvGraphFileLib::NOT_GIVEN, 0, kStart / 1000.0},
+        {-3600500, 0, kStart / 1000.0 - 3600},           // whole seconds only
+    };
+    for (const auto& row : rows) {
+        AppDocument document;
+        document.SetTimeZoneBias(row.computerBias);
+        AppCh ch(&document, FileChannel(13, {20, 21}, 60000, row.timeDiff));
+        EXPECT_DOUBLE_EQ(row.firstX, ch.GetFirstTime()) << row.timeDiff << " " << row.computerBias;
+        EXPECT_DOUBLE_EQ(row.firstX + 60, ch.GetLastTime());
+    }
+}
+
+TEST(AppCh, StatisticsIgnoreInvalidSamples)
+{
+    AppDocument document;
+    AppCh ch(&document, FileChannel(13, {10, INVALID_VALUE, 30, 20}));
+    EXPECT_EQ(30, ch.GetMaxValue());
+    EXPECT_EQ(10, ch.GetMinValue());
+    EXPECT_EQ(20, ch.GetAverage());
+
+    AppCh none(&document, FileChannel(13, {INVALID_VALUE, INVALID_VALUE}));
+    EXPECT_EQ(0, none.GetAverage());
+    EXPECT_EQ(-1.7976931348623157e308, none.GetMaxValue());
+    EXPECT_EQ(1.7976931348623157e308, none.GetMinValue());
+}
+
+TEST(AppCh, TemperatureUnitConvertsValuesAndLimits)
+{
+    const struct {
+        uint16_t fileType;
+        int32_t display;
+        double in, out;
+    } rows[] = {
+        {13, 14, 30, 86},      // Celsius shown in Fahrenheit: y * 9 / 5 + 32, not rounded
+        {13, 14, 21.5, 70.7},
+        {14, 13, 70.7, 21.5},  // Fahrenheit shown in Celsius: tenths, lifted to the tenth
+        {14, 13, 32, 0},
+        {14, 13, -40, -40},
+        {13, 13, 21.5, 21.5},
+        {209, 14, 55.5, 55.5},  // humidity is not a temperature
+    };
+    for (const auto& row : rows) {
+        AppDocument document;
+        auto file = FileChannel(row.fileType, {row.in});
+        file->SetUpperLimit(30);
+        AppCh ch(&document, file);
+        ch.SetTemperatureDisplayType(row.display);
+        EXPECT_NEAR(row.out, ch.GetPoints().Y(0), 1e-9) << row.fileType << "->" << row.display << " " << row.in;
+    }
+    AppDocument document;
+    auto file = FileChannel(13, {20});
+    file->SetUpperLimit(30);
+    AppCh ch(&document, file);
+    ch.SetTemperatureDisplayType(14);
+    EXPECT_DOUBLE_EQ(86, ch.GetUpperLimit());
+    EXPECT_EQ(-1.7976931348623157e308, ch.GetLowerLimit());  // absent stays absent
+    ch.SetUpperLimit(95);  // stored back in Celsius
+    EXPECT_DOUBLE_EQ(35, file->GetUpperLimit());
+}
+
+TEST(AppCh, ScaleExpressionAppliesAfterTheTemperatureUnit)
+{
+    AppDocument document;
+    AppCh ch(&document, FileChannel(13, {10, INVALID_VALUE, 20}));
+    auto expr = PrmScaleExpr::FromChannelText(QStringLiteral("2\n1\n4\nkPa"));
+    ASSERT_TRUE(expr);
+    ch.SetScaleExpr(expr);
+    EXPECT_EQ(21, ch.GetPoints().Y(0));
+    EXPECT_EQ(INVALID_VALUE, ch.GetPoints().Y(1));
+    EXPECT_EQ(41, ch.GetPoints().Y(2));
+    EXPECT_EQ(QStringLiteral("kPa"), ch.GetUnitText());
+    ch.SetScaleExpr(nullptr);  // back to the document's: no conversion, own unit
+    EXPECT_EQ(10, ch.GetPoints().Y(0));
+    EXPECT_EQ(QStringLiteral("°C"), ch.GetUnitText());
+}
+
+TEST(AppCh, UnitTextByPriority)
+{
+    AppDocument document;
+    const struct {
+        uint16_t type;
+        std::u16string aux;
+        bool override;
+        int32_t code;
+        int32_t documentUnit;
+        QString unit;
+    } rows[] = {
+        {13, u"", false, 0, 13, QStringLiteral("°C")},
+        {13, u"", false, 0, 14, QStringLiteral("°F")},
+        {209, u"", false, 0, 13, QStringLiteral("%")},
+        {73, u"", false, 0, 13, QStringLiteral("lx")},
+        {73, u"custom", false, 0, 13, QStringLiteral("custom")},  // auxiliary text before the type
+        {73, u"", true, 1, 13, QStringLiteral("°C")},             // override code 1: a temperature
+        {13, u"", true, 4, 13, QStringLiteral("hPa")},            // code 4: pressure
+    };
+    for (const auto& row : rows) {
+        document.SetTemperatureDisplayType(row.documentUnit);
+        auto file = FileChannel(row.type, {1});
+        file->SetAuxText(row.aux);
+        AppCh ch(&document, file);
+        if (row.override) ch.SetTypeOverride(true, row.code);
+        EXPECT_EQ(row.unit, ch.GetUnitText()) << row.type << " code " << row.code;
+    }
+    AppCh empty(&document, nullptr);
+    EXPECT_EQ(QString(), empty.GetUnitText());  // no data, no unit
+}
+
+TEST(AppCh, IntervalTexts)
+{
+    const struct {
+        int64_t ms;
+        const char* text;
+    } rows[] = {
+        {3601000, "1 hour 1 sec."},
+        {3600000, "60 min."},
+        {1500, "1 sec. 500 ミリ秒"},
+        {600000, "10 min."},
+        {90061000, "25 hour 1 min. 1 sec."},
+        {250, "250 ミリ秒"},
+        {-1, ""},
+    };
+    for (const auto& row : rows) EXPECT_EQ(QString::fromUtf8(row.text), AppCh::IntervalText(row.ms)) << row.ms;
+}
+
+TEST(AppCh, NumbersNamesAndBlocks)
+{
+    AppDocument document;
+    auto first = std::make_shared<AppCh>(&document, FileChannel(13, {1}));
+    auto second = std::make_shared<AppCh>(&document, FileChannel(13, {1}));
+    document.AddChannel(first);
+    document.AddChannel(second);
+    EXPECT_EQ(QStringLiteral("No.1"), first->GetChNumberText());
+    EXPECT_EQ(QStringLiteral("No.2"), second->GetChNumberText());
+    EXPECT_EQ(QStringLiteral("Logger Ch.1"), first->GetDisplayName());
+    document.RemoveChannel(first.get());
+    EXPECT_EQ(QString(), first->GetChNumberText());
+
+    // Two blocks: a break point between them, no line joins them.
+    auto file = FileChannel(13, {1, 2});
+    file->AddRawData(OvGraphFileLib::RawDataValidInterval::Create(13, kStart + 3600000, 60000, {3, 4}));
+    AppCh blocks(&document, file);
+    ASSERT_EQ(5u, blocks.GetPoints().Size());
+    EXPECT_EQ(OvGraphFileLib::BREAK_VALUE, blocks.GetPoints().Y(2));
+    EXPECT_DOUBLE_EQ((kStart + 60001) / 1000.0 - 60 * document.GetTimeZoneBias(), blocks.GetPoints().X(2));
+    EXPECT_EQ(4, blocks.GetMaxValue());
+}

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "App/AppCh.h"
+#include "App/AppDateInfo.h"
+#include "App/AppDocument.h"
+#include "App/FileCsv.h"
+#include "filelib/GCh.h"
+#include "filelib/RawDataValidInterval.h"
+
+using namespace orvel::app;
+
+namespace {
+
+constexpr int64_t kMidnight = 1780272000000;  // 2026-06-01 00:00:00 (ms)
+
+std::shared_ptr<OvGraphFileLib::GCh> Channel(std::u16string name, int64_t first, int64_t interval, std::vector<double> values)
+{
+    auto ch = std::make_shared<OvGraphFileLib::GCh>();
+    ch->SetChType(13);
+    ch->SetChName(name);
+    ch->SetInterval(interval);
+    ch->SetTimeDiff(0);
+    ch->AddRawData(OvGraphFileLib::RawDataValidInterval::Create(13, first, interval, values));
+    ch->SetDataCount(int32_t(values.size()));
+    return ch;
+}
+
+std::string Export(AppDocument& document, int32_t separator = FileCsv::kComma)
+{
+    ovgApp::AppDateInfo dateInfo;
+    FileCsv csv(document.GetChannels(), dateInfo, separator);
+    std::ostringstream out;
+    EXPECT_TRUE(csv.Save(out).Ok());
+    return out.str();
+}
+
+}  // namespace
+
+TEST(FileCsv, RowsForTheUnionOfTimesWithEmptyCellsWhereAChannelHasNoSample)
+{
+    AppDocument document;
+    document.AddChannel(std::make_shared<AppCh>(&document, Channel(u"A", kMidnight, 60000, {1.5, 2.5})));
+    document.AddChannel(std::make_shared<AppCh>(&document, Channel(u"B \"x\"", kMidnight + 30000, 60000, {7, 8})));
+    EXPECT_EQ("\"Date/Time\",\"Date/Time\",\"No.1\",\"No.2\"\r\n"
+              "\"Date/Time\",\"Date/Time\",\"A\",\"B \"\"x\"\"\"\r\n"
+              "\"\",\"\",\"°C\",\"°C\"\r\n"
+              "\"2026-06-01 00:00:00\",\"46174.0000000000\",\"1.5\",\"\"\r\n"
+              "\"2026-06-01 00:00:30\",\"46174.0003472222\",\"\",\"7.0\"\r\n"
+              "\"2026-06-01 00:01:00\",\"46174.0006944444\",\"2.5\",\"\"\r\n"
+              "\"2026-06-01 00:01:30\",\"46174.0010416667\",\"\",\"8.0\"\r\n",
+              Export(document));
+}
+
+TEST(FileCsv, TabSeparatorAndNoChannels)
+{
+    AppDocument empty;
+    EXPECT_EQ("\"Date/Time\"\t\"Date/Time\"\r\n\"Date/Time\"\t\"Date/Time\"\r\n\"\"\t\"\"\r\n", Export(empty, FileCsv::kTab));
+}
+
+TEST(FileCsv, AnIntervalBelowOneSecondGivesEveryRowMilliseconds)
+{
+    AppDocument document;
+    document.AddChannel(std::make_shared<AppCh>(&document, Channel(u"fast", kMidnight, 500, {1, 2})));
+    document.AddChannel(std::make_shared<AppCh>(&document, Channel(u"slow", kMidnight, 60000, {5})));
+    const std::string csv = Export(document);
+    EXPECT_NE(std::string::npos, csv.find("\"2026-06-01 00:00:00.000\",\"46174.0000000000\",\"1.0\",\"5.0\"\r\n"));
+    EXPECT_NE(std::string::npos, csv.find("\"2026-06-01 00:00:00.500\",\"46174.0000057870\",\"2.0\",\"\"\r\n"));
+}
+
+TEST(FileCsv, AFailedWriteNamesTheRow)
+{
+    AppDocument document;
+    document.AddChannel(std::make_shared<AppCh>(&document, Channel(u"A", kMidnight, 60000, {1, 2, 3})));
+    ovgApp::AppDateInfo dateInfo;
+    FileCsv csv(document.GetChannels(), dateInfo);
+    std::ostringstream full;
+    ASSERT_TRUE(csv.Save(full).Ok());
+    const std::string text = full.str();
+    // A stream that fails after n bytes: the failure names the row being written.
+    const struct {
+        size_t room;
+        int32_t location;
+    } rows[] = {{0, 7000}, {text.find("\r\n") + 2, 7001}, {text.size() - 3, 7003}};
+    for (const auto& row : rows) {
+        std::string buffer(row.room, '\0');
+        std::ostringstream limited;
+        struct Limited : std::streambuf {
+            char* begin;
+            Limited(char* b, size_t n) : begin(b) { setp(b, b + n); }
+        } limit(buffer.data(), buffer.size());
+        std::ostream out(&limit);
+        const OvGraphFileLib::Result result = csv.Save(out);
+        EXPECT_EQ(51, result.code) << row.room;
+        EXPECT_EQ(row.location, result.location) << row.room;
+    }
+}
