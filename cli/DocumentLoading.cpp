@@ -8,7 +8,7 @@
 
 namespace orvel::cli {
 
-bool LoadIntoDocument(const std::vector<std::string>& paths, bool webStorage, orvel::app::AppDocument& document)
+bool LoadIntoDocument(const std::vector<std::string>& paths, bool webStorage, ovgApp::AppDocument& document)
 {
     bool allLoaded = true;
     for (const std::string& path : paths) {
@@ -20,7 +20,7 @@ bool LoadIntoDocument(const std::vector<std::string>& paths, bool webStorage, or
         }
         // The document works on editable copies of the file's channels.
         for (const auto& channel : loaded.channels)
-            document.AddChannel(std::make_shared<orvel::app::AppCh>(&document, std::make_shared<OvGraphFileLib::GCh>(*channel)));
+            document.AddChannel(std::make_shared<ovgApp::AppCh>(&document, std::make_shared<OvGraphFileLib::GCh>(*channel)));
     }
     if (!document.GetChannels().empty()) document.SetFresh(false);
     return allLoaded;

@@ -9,6 +9,6 @@ namespace orvel::cli {
 
 // Loads every file into the document as application channels; a file that fails is reported on
 // stderr with its message. Returns whether every file loaded.
-bool LoadIntoDocument(const std::vector<std::string>& paths, bool webStorage, orvel::app::AppDocument& document);
+bool LoadIntoDocument(const std::vector<std::string>& paths, bool webStorage, ovgApp::AppDocument& document);
 
 }  // namespace orvel::cli

@@ -11,7 +11,7 @@ namespace orvel::cli {
 
 int RunExportCsv(const Args& args)
 {
-    int32_t separator = orvel::app::FileCsv::kComma;
+    int32_t separator = ovgApp::FileCsv::kComma;
     bool fahrenheit = false, msec = false, daylight = false;
     int32_t dateFormat = 0;
     std::string output;
@@ -20,7 +20,7 @@ int RunExportCsv(const Args& args)
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         if (arg == "--tab") {
-            separator = orvel::app::FileCsv::kTab;
+            separator = ovgApp::FileCsv::kTab;
         } else if (arg == "--fahrenheit") {
             fahrenheit = true;
         } else if (arg == "--msec") {
@@ -48,7 +48,7 @@ int RunExportCsv(const Args& args)
         return 2;
     }
 
-    orvel::app::AppDocument document;
+    ovgApp::AppDocument document;
     document.SetTemperatureDisplayType(fahrenheit ? 14 : 13);
     const bool allLoaded = LoadIntoDocument(paths, false, document);
     if (fahrenheit) document.SetTemperatureDisplayType(14);
@@ -59,7 +59,7 @@ int RunExportCsv(const Args& args)
     }
     dateInfo.SetEnableMsec(msec);
     dateInfo.SetDaylight(daylight);
-    orvel::app::FileCsv csv(document.GetChannels(), dateInfo, separator);
+    ovgApp::FileCsv csv(document.GetChannels(), dateInfo, separator);
     const OvGraphFileLib::Result saved = csv.Save(std::filesystem::path(output));
     if (!saved.Ok()) {
         std::fprintf(stderr, "%s\n%s\n", DescribeFailure(saved).c_str(), output.c_str());

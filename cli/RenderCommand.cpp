@@ -46,11 +46,11 @@ int RunRender(const Args& args)
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
 
-    orvel::app::AppDocument document;
+    ovgApp::AppDocument document;
     const bool allLoaded = LoadIntoDocument(paths, false, document);
     ovgGraph::Graph graph;
     graph.Initialize(nullptr);
-    const OvGraphFileLib::Result arranged = orvel::app::ArrangeNewChannels(graph, document.GetChannels());
+    const OvGraphFileLib::Result arranged = ovgApp::ArrangeNewChannels(graph, document.GetChannels());
     if (!arranged.Ok()) {
         std::fprintf(stderr, "%s\n", DescribeFailure(arranged).c_str());
         return 1;

@@ -14,7 +14,7 @@
 #include "filelib/GChRawData.h"
 #include "filelib/TextCodec.h"
 
-namespace orvel::app {
+namespace ovgApp {
 namespace {
 
 constexpr int32_t kCelsius = 13;
@@ -310,4 +310,4 @@ bool AppCh::HasData(double timeMin, double timeMax) const
     return !m_points.Empty() && m_firstX <= timeMax && m_lastX >= timeMin;
 }
 
-}  // namespace orvel::app
+}  // namespace ovgApp

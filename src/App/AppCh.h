@@ -7,7 +7,7 @@
 #include "filelib/ICh.h"
 #include "graph/GCh.h"
 
-namespace orvel::app {
+namespace ovgApp {
 
 class AppDocument;
 class PrmScaleExpr;
@@ -113,4 +113,4 @@ private:
     int32_t m_decimalPlacesOverride = -2;  // -2: the file channel's
 };
 
-}  // namespace orvel::app
+}  // namespace ovgApp

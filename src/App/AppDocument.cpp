@@ -6,7 +6,7 @@
 #include "App/AppCh.h"
 #include "App/PrmScaleExpr.h"
 
-namespace orvel::app {
+namespace ovgApp {
 
 AppDocument::AppDocument()
     : m_defaultScaleExpr(PrmScaleExpr::MakeNoConversion()), m_timeZoneBias(SystemTimeZoneBias())
@@ -44,4 +44,4 @@ void AppDocument::SetTemperatureDisplayType(int32_t type)
         if (channel->IsTemperature()) channel->SetTemperatureDisplayType(type);
 }
 
-}  // namespace orvel::app
+}  // namespace ovgApp

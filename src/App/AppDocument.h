@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-namespace orvel::app {
+namespace ovgApp {
 
 class AppCh;
 class PrmScaleExpr;
@@ -55,4 +55,4 @@ private:
     QString m_memo;
 };
 
-}  // namespace orvel::app
+}  // namespace ovgApp

@@ -12,7 +12,7 @@
 #include "graph/GraphChannels.h"
 #include "graph/GraphFactory.h"
 
-namespace orvel::app {
+namespace ovgApp {
 
 uint32_t DefaultChannelColor(size_t index)
 {
@@ -59,4 +59,4 @@ OvGraphFileLib::Result ArrangeNewChannels(ovgGraph::Graph& graph, const std::vec
     return {};
 }
 
-}  // namespace orvel::app
+}  // namespace ovgApp

@@ -9,7 +9,7 @@ namespace ovgGraph {
 class Graph;
 }
 
-namespace orvel::app {
+namespace ovgApp {
 
 class AppCh;
 
@@ -22,4 +22,4 @@ OvGraphFileLib::Result ArrangeNewChannels(ovgGraph::Graph& graph, const std::vec
 // The line colour of the n-th channel of a document (0x00BBGGRR).
 uint32_t DefaultChannelColor(size_t index);
 
-}  // namespace orvel::app
+}  // namespace ovgApp

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace orvel::app {
+namespace ovgApp {
 
 void AppPoints::Clear()
 {
@@ -78,4 +78,4 @@ size_t AppPoints::Footprint() const
            m_explicitX.capacity() * sizeof(double);
 }
 
-}  // namespace orvel::app
+}  // namespace ovgApp

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace orvel::app {
+namespace ovgApp {
 
 // A channel's points prepared for display: x = the logger's local time in seconds since 1970,
 // y = the displayed value. A fixed-interval block keeps only its first x and step, so a point
@@ -47,4 +47,4 @@ private:
     std::vector<double> m_explicitX;
 };
 
-}  // namespace orvel::app
+}  // namespace ovgApp

@@ -10,7 +10,7 @@
 #include "filelib/ChConstants.h"
 #include "filelib/Stuff.h"
 
-namespace orvel::app {
+namespace ovgApp {
 namespace {
 
 constexpr const char* kWhere = "FileCsv::SaveImpl";
@@ -104,4 +104,4 @@ void FileCsv::SaveImpl(std::ostream& out) const
     }
 }
 
-}  // namespace orvel::app
+}  // namespace ovgApp

@@ -11,7 +11,7 @@ namespace ovgApp {
 class AppDateInfo;
 }
 
-namespace orvel::app {
+namespace ovgApp {
 
 class AppCh;
 
@@ -46,4 +46,4 @@ private:
     std::vector<std::pair<double, std::string>> m_errorTexts;
 };
 
-}  // namespace orvel::app
+}  // namespace ovgApp

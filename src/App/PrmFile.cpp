@@ -12,7 +12,7 @@
 
 #include "App/PrmKeyedDecoder.h"
 
-namespace orvel::app {
+namespace ovgApp {
 namespace {
 
 // The two keys of the keyed form, 8 and 5 ASCII characters. They are configuration of this
@@ -238,4 +238,4 @@ QString PrmFile::ErrorMessage(const QString& path, int code)
     return text + u'\n' + QDir::toNativeSeparators(path) + QStringLiteral("\n(%1)").arg(code);
 }
 
-}  // namespace orvel::app
+}  // namespace ovgApp

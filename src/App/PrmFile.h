@@ -9,7 +9,7 @@
 
 #include "App/PrmScaleExpr.h"
 
-namespace orvel::app {
+namespace ovgApp {
 
 // The application parameter file "OrvelGraph.prm": the user's list of scale conversion
 // expressions as UTF-8 XML,
@@ -85,4 +85,4 @@ public:
     static QString ErrorMessage(const QString& path, int code);
 };
 
-}  // namespace orvel::app
+}  // namespace ovgApp

@@ -4,7 +4,7 @@
 #include <limits>
 #include <utility>
 
-namespace orvel::app {
+namespace ovgApp {
 namespace {
 
 constexpr char kMagic[4] = {'O', 'v', 'P', 'K'};
@@ -88,4 +88,4 @@ QByteArray PrmKeyedDecoder::Encode(QByteArrayView plain, std::string_view key1, 
     return out;
 }
 
-}  // namespace orvel::app
+}  // namespace ovgApp

@@ -4,7 +4,7 @@
 #include <QByteArrayView>
 #include <string_view>
 
-namespace orvel::app {
+namespace ovgApp {
 
 // The keyed form of a parameter file that is not plain XML. It hides the text from casual
 // reading and editing and detects damage; it is obfuscation, not encryption: the keys are
@@ -40,4 +40,4 @@ public:
     static QByteArray Encode(QByteArrayView plain, std::string_view key1, std::string_view key2);
 };
 
-}  // namespace orvel::app
+}  // namespace ovgApp

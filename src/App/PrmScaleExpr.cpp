@@ -10,7 +10,7 @@
 
 #include "filelib/ChConstants.h"
 
-namespace orvel::app {
+namespace ovgApp {
 namespace {
 
 // An entered number. NFKC folds the full-width digits, point and minus of a Japanese input method
@@ -200,4 +200,4 @@ void PrmScaleExpr::SetSignificantFigures(int count)
     m_significantFigures = ValidSignificantFigures(count);
 }
 
-}  // namespace orvel::app
+}  // namespace ovgApp

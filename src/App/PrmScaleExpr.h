@@ -3,7 +3,7 @@
 #include <QString>
 #include <memory>
 
-namespace orvel::app {
+namespace ovgApp {
 
 // A named scale conversion expression: the straight line y = slope × x + intercept that turns a
 // channel's recorded value into another quantity with its own unit (for example 4-20 mA into a
@@ -151,4 +151,4 @@ private:
     bool m_noConversion = false;
 };
 
-}  // namespace orvel::app
+}  // namespace ovgApp

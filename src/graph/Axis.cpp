@@ -65,7 +65,7 @@ void Axis::SetDisplayRange(double a, double b)
     }
     a = std::clamp(a, rmin, std::max(rmin, rmax - s));
     b = std::clamp(b, std::min(rmin + s, rmax), rmax);
-
+    if (a == b) b += s;
     m_scrollBar->SetDisplayValues(std::min(a, b), std::max(a, b));
     m_cursor->SetDisplayRange(a, b);
     UpdateScale();

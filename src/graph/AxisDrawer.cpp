@@ -29,9 +29,9 @@ QPoint At(uint8_t type, int32_t along, int32_t inward)
     }
 }
 
-// A straight line covering both of its end pixels. The painter leaves out the pixel at the higher
-// device coordinate, which would shorten ticks by one pixel on the left and above and leave the
-// axis line one pixel short; the mirrored sides would then not match.
+// A straight line covering both of its end pixels. The painter covers a line from its lower device
+// coordinate up to, not including, its higher one: the axis line would miss one end and ticks
+// towards the plot on the right and below would sit a pixel off those on the left and above.
 void DrawThrough(QPainter& painter, QPoint a, QPoint b)
 {
     if (a.x() == b.x()) {

@@ -10,7 +10,7 @@
 #include "filelib/RawDataInvalidInterval.h"
 #include "filelib/RawDataValidInterval.h"
 
-using namespace orvel::app;
+using namespace ovgApp;
 using OvGraphFileLib::INVALID_VALUE;
 
 namespace {

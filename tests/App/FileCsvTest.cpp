@@ -9,7 +9,7 @@
 #include "filelib/GCh.h"
 #include "filelib/RawDataValidInterval.h"
 
-using namespace orvel::app;
+using namespace ovgApp;
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include "App/PrmScaleExpr.h"
 #include "filelib/ChConstants.h"
 
-using orvel::app::PrmFile;
-using orvel::app::PrmKeyedDecoder;
-using orvel::app::PrmScaleExpr;
+using ovgApp::PrmFile;
+using ovgApp::PrmKeyedDecoder;
+using ovgApp::PrmScaleExpr;
 
 namespace {
 
