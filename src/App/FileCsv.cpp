@@ -19,6 +19,24 @@ constexpr double kErrorAbove = 9.99999999995523e299;
 // The time of a point in whole milliseconds: x × 1000 + 0.1, truncated.
 int64_t PointMs(double x) { return int64_t(std::trunc(x * 1000.0 + 0.1)); }
 
+// Appends the cell: quoted, inner quotes doubled, then the separator.
+void AppendCell(std::string& row, const char* text, size_t size, char separator)
+{
+    row += '"';
+    for (size_t i = 0; i < size; ++i) {
+        if (text[i] == '"') row += '"';
+        row += text[i];
+    }
+    row += '"';
+    row += separator;
+}
+
+void AppendCell(std::string& row, const QString& text, char separator)
+{
+    const QByteArray utf8 = text.toUtf8();
+    AppendCell(row, utf8.constData(), size_t(utf8.size()), separator);
+}
+
 }  // namespace
 
 FileCsv::FileCsv(std::vector<std::shared_ptr<AppCh>> channels, const ovgApp::AppDateInfo& dateInfo, int32_t separator)
@@ -70,6 +88,8 @@ void FileCsv::SaveImpl(std::ostream& out) const
     };
     for (size_t c = 0; c < n; ++c) skipMarks(c);
     std::string row;
+    row.reserve(256);
+    const std::string empty;
     for (;;) {
         int64_t time = std::numeric_limits<int64_t>::max();
         for (size_t c = 0; c < n; ++c) {
@@ -78,27 +98,27 @@ void FileCsv::SaveImpl(std::ostream& out) const
         }
         if (time == std::numeric_limits<int64_t>::max()) break;
         row.clear();
-        row += Quote(m_dateInfo.DateTimeText(time, milliseconds).toUtf8().toStdString()) + separator;
-        row += Quote(m_dateInfo.SerialDayText(time).toUtf8().toStdString()) + separator;
+        AppendCell(row, m_dateInfo.DateTimeText(time, milliseconds), separator);
+        AppendCell(row, m_dateInfo.SerialDayText(time), separator);
         for (size_t c = 0; c < n; ++c) {
             const AppPoints& points = m_channels[c]->GetPoints();
-            std::string cell;
+            const std::string* cell = &empty;
             while (next[c] < points.Size() && PointMs(points.X(next[c])) == time) {
                 const double y = points.Y(next[c]);
                 if (y > kErrorAbove) {
-                    cell.clear();
+                    cell = &empty;
                     for (const auto& [value, text] : m_errorTexts)
-                        if (value == y) cell = text;
+                        if (value == y) cell = &text;
                 } else {
                     // A channel's values come from a few thousand codes: format each once.
                     auto& known = valueTexts[c][std::bit_cast<uint64_t>(y)];
                     if (known.empty()) known = m_channels[c]->FormatValue(y).toUtf8().toStdString();
-                    cell = known;
+                    cell = &known;
                 }
                 ++next[c];
                 skipMarks(c);
             }
-            row += Quote(cell) + separator;
+            AppendCell(row, cell->data(), cell->size(), separator);
         }
         writeRow(row, 7003);
     }
