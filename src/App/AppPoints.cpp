@@ -46,6 +46,20 @@ double AppPoints::X(size_t index) const
     return run.stepX != 0 ? run.firstX + run.stepX * double(offset) : m_explicitX[run.explicitAt + offset];
 }
 
+double AppPoints::X(size_t index, size_t& run) const
+{
+    if (run >= m_runs.size() || index < m_runs[run].begin || index >= m_runs[run].begin + m_runs[run].count) {
+        if (run + 1 < m_runs.size() && index >= m_runs[run + 1].begin &&
+            index < m_runs[run + 1].begin + m_runs[run + 1].count)
+            ++run;
+        else
+            run = RunOf(index);
+    }
+    const Run& r = m_runs[run];
+    const size_t offset = index - r.begin;
+    return r.stepX != 0 ? r.firstX + r.stepX * double(offset) : m_explicitX[r.explicitAt + offset];
+}
+
 size_t AppPoints::LowerBound(double x) const
 {
     size_t lo = 0, hi = m_values.size();

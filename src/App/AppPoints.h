@@ -29,6 +29,8 @@ public:
     size_t Size() const { return m_values.size(); }
     bool Empty() const { return m_values.empty(); }
     double X(size_t index) const;
+    // X for walking the points in order: `run` remembers where the last lookup was.
+    double X(size_t index, size_t& run) const;
     double Y(size_t index) const { return m_values[index]; }
     double& YRef(size_t index) { return m_values[index]; }
     // The first index whose x is at or after the time (Size() when none).

@@ -32,9 +32,27 @@ int64_t FloorDiv(int64_t a, int64_t b)
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
+// Appends the decimal digits of a value, zero-padded to the width (a minus sign first).
+void AppendPadded(QString& out, int64_t value, int width)
+{
+    // Written backwards into a buffer, then appended at once.
+    char16_t buffer[48];
+    int at = 48;
+    uint64_t magnitude = value < 0 ? 0 - uint64_t(value) : uint64_t(value);
+    do {
+        buffer[--at] = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    while (48 - at < width && at > 1) buffer[--at] = u'0';
+    if (value < 0) buffer[--at] = u'-';
+    out.append(reinterpret_cast<const QChar*>(buffer + at), 48 - at);
+}
+
 QString Padded(int64_t value, int width)
 {
-    return QString::number(value).rightJustified(width, u'0');
+    QString text;
+    AppendPadded(text, value, width);
+    return text;
 }
 
 QString Milliseconds(int64_t msWithinSecond)
@@ -42,7 +60,8 @@ QString Milliseconds(int64_t msWithinSecond)
     return u'.' + Padded(msWithinSecond, 3);
 }
 
-using Render = QString (*)(const ovgGraph::CivilTime&, bool englishMonths);
+// Appends one conversion's text; called for every date and time text, so it allocates nothing.
+using Render = void (*)(QString& out, const ovgGraph::CivilTime&, bool englishMonths);
 
 struct Conversion {
     char16_t letter;
@@ -51,17 +70,17 @@ struct Conversion {
 
 // One row per conversion letter after '%'.
 const Conversion kConversions[] = {
-    {u'Y', [](const ovgGraph::CivilTime& t, bool) { return Padded(t.year, 4); }},
-    {u'm', [](const ovgGraph::CivilTime& t, bool) { return Padded(t.month + 1, 2); }},
+    {u'Y', [](QString& out, const ovgGraph::CivilTime& t, bool) { AppendPadded(out, t.year, 4); }},
+    {u'm', [](QString& out, const ovgGraph::CivilTime& t, bool) { AppendPadded(out, t.month + 1, 2); }},
     {u'b',
-     [](const ovgGraph::CivilTime& t, bool english) {
-         return QString::fromUtf16((english ? kEnglishMonths : kJapaneseMonths)[t.month]);
+     [](QString& out, const ovgGraph::CivilTime& t, bool english) {
+         out += QStringView((english ? kEnglishMonths : kJapaneseMonths)[t.month]);
      }},
-    {u'd', [](const ovgGraph::CivilTime& t, bool) { return Padded(t.day, 2); }},
-    {u'H', [](const ovgGraph::CivilTime& t, bool) { return Padded(t.hour, 2); }},
-    {u'M', [](const ovgGraph::CivilTime& t, bool) { return Padded(t.minute, 2); }},
-    {u'S', [](const ovgGraph::CivilTime& t, bool) { return Padded(t.second, 2); }},
-    {u'%', [](const ovgGraph::CivilTime&, bool) { return QStringLiteral("%"); }},
+    {u'd', [](QString& out, const ovgGraph::CivilTime& t, bool) { AppendPadded(out, t.day, 2); }},
+    {u'H', [](QString& out, const ovgGraph::CivilTime& t, bool) { AppendPadded(out, t.hour, 2); }},
+    {u'M', [](QString& out, const ovgGraph::CivilTime& t, bool) { AppendPadded(out, t.minute, 2); }},
+    {u'S', [](QString& out, const ovgGraph::CivilTime& t, bool) { AppendPadded(out, t.second, 2); }},
+    {u'%', [](QString& out, const ovgGraph::CivilTime&, bool) { out += u'%'; }},
 };
 
 const Conversion* FindConversion(char16_t letter)
@@ -100,17 +119,18 @@ QString AppTimeFormatter::Format(int64_t timeMs, bool milliseconds) const
         case kElapsed:
             return ElapsedText(timeMs, milliseconds);
         default:
-            return DateTimeText(QString::fromUtf16(kKindPatterns[m_kind]), timeMs, milliseconds);
+            return DateTimeText(QStringView(kKindPatterns[m_kind]), timeMs, milliseconds);
     }
 }
 
-QString AppTimeFormatter::DateTimeText(const QString& pattern, int64_t timeMs, bool milliseconds) const
+QString AppTimeFormatter::DateTimeText(QStringView pattern, int64_t timeMs, bool milliseconds) const
 {
     const int64_t seconds = FloorDiv(timeMs, kMsPerSecond);
     ovgGraph::CivilTime fields;
     if (!ovgGraph::CivilTime::FromSeconds(seconds, fields)) return {};
 
     QString text;
+    text.reserve(pattern.size() + 16);
     for (qsizetype i = 0; i < pattern.size(); ++i) {
         const QChar c = pattern[i];
         const Conversion* conversion = nullptr;
@@ -119,7 +139,7 @@ QString AppTimeFormatter::DateTimeText(const QString& pattern, int64_t timeMs, b
             text += c;
             continue;
         }
-        text += conversion->render(fields, m_englishMonths);
+        conversion->render(text, fields, m_englishMonths);
         ++i;
     }
     if (milliseconds) text += Milliseconds(timeMs - seconds * kMsPerSecond);
@@ -135,7 +155,14 @@ QString AppTimeFormatter::SerialDayText(int64_t timeMs)
     const int64_t msOfDay = timeMs - days * kMsPerDay;
     const int64_t whole = days + kSerialDayOf1970;
     const int64_t fraction = (msOfDay * 3125 * 2 + 27) / 54;
-    if (whole >= 0 || fraction == 0) return QString::number(whole) + u'.' + Padded(fraction, 10);
+    if (whole >= 0 || fraction == 0) {
+        QString text;
+        text.reserve(24);
+        AppendPadded(text, whole, 1);
+        text += u'.';
+        AppendPadded(text, fraction, 10);
+        return text;
+    }
     // A negative number with a fraction: -1 + 0.75 day is written -0.25.
     return QStringLiteral("-") + QString::number(-whole - 1) + u'.' +
            Padded(kSerialUnitsPerDay - fraction, 10);

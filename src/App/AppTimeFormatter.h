@@ -61,7 +61,7 @@ public:
     static QString ElapsedText(int64_t durationMs, bool milliseconds);
 
 private:
-    QString DateTimeText(const QString& pattern, int64_t timeMs, bool milliseconds) const;
+    QString DateTimeText(QStringView pattern, int64_t timeMs, bool milliseconds) const;
 
     int32_t m_kind = kYearMonthDay;
     QString m_pattern = QStringLiteral("%Y-%m-%d %H:%M:%S");

@@ -31,10 +31,22 @@ void AppendCell(std::string& row, const char* text, size_t size, char separator)
     row += separator;
 }
 
+// ASCII goes straight into the row; anything else through UTF-8.
 void AppendCell(std::string& row, const QString& text, char separator)
 {
-    const QByteArray utf8 = text.toUtf8();
-    AppendCell(row, utf8.constData(), size_t(utf8.size()), separator);
+    row += '"';
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80) {
+            if (c == u'"') row += '"';
+            row += char(c);
+        } else {
+            row += text.mid(i).toUtf8().replace("\"", "\"\"").toStdString();
+            break;
+        }
+    }
+    row += '"';
+    row += separator;
 }
 
 }  // namespace
@@ -80,30 +92,31 @@ void FileCsv::SaveImpl(std::ostream& out) const
     // Merge the channels' points by time; each channel's points are in time order. The marks
     // between blocks are not samples and make no rows.
     const size_t n = m_channels.size();
+    constexpr int64_t kNone = std::numeric_limits<int64_t>::max();
     std::vector<size_t> next(n, 0);
+    std::vector<int64_t> nextMs(n, kNone);  // the time of each channel's next point
+    std::vector<size_t> runs(n, 0);
     std::vector<std::unordered_map<uint64_t, std::string>> valueTexts(n);
-    const auto skipMarks = [&](size_t c) {
+    const auto advance = [&](size_t c) {
         const AppPoints& points = m_channels[c]->GetPoints();
         while (next[c] < points.Size() && points.Y(next[c]) == OvGraphFileLib::BREAK_VALUE) ++next[c];
+        nextMs[c] = next[c] < points.Size() ? PointMs(points.X(next[c], runs[c])) : kNone;
     };
-    for (size_t c = 0; c < n; ++c) skipMarks(c);
+    for (size_t c = 0; c < n; ++c) advance(c);
     std::string row;
     row.reserve(256);
     const std::string empty;
     for (;;) {
-        int64_t time = std::numeric_limits<int64_t>::max();
-        for (size_t c = 0; c < n; ++c) {
-            const AppPoints& points = m_channels[c]->GetPoints();
-            if (next[c] < points.Size()) time = std::min(time, PointMs(points.X(next[c])));
-        }
-        if (time == std::numeric_limits<int64_t>::max()) break;
+        int64_t time = kNone;
+        for (size_t c = 0; c < n; ++c) time = std::min(time, nextMs[c]);
+        if (time == kNone) break;
         row.clear();
         AppendCell(row, m_dateInfo.DateTimeText(time, milliseconds), separator);
         AppendCell(row, m_dateInfo.SerialDayText(time), separator);
         for (size_t c = 0; c < n; ++c) {
             const AppPoints& points = m_channels[c]->GetPoints();
             const std::string* cell = &empty;
-            while (next[c] < points.Size() && PointMs(points.X(next[c])) == time) {
+            while (nextMs[c] == time) {
                 const double y = points.Y(next[c]);
                 if (y > kErrorAbove) {
                     cell = &empty;
@@ -116,7 +129,7 @@ void FileCsv::SaveImpl(std::ostream& out) const
                     cell = &known;
                 }
                 ++next[c];
-                skipMarks(c);
+                advance(c);
             }
             AppendCell(row, cell->data(), cell->size(), separator);
         }
