@@ -1,0 +1,1 @@
+#include "Cmd/AppContext.h"
