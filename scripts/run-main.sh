@@ -1,6 +1,16 @@
 #!/usr/bin/env bash
-# The main job of `make run`: until the window exists, show the bundled sample recordings
-# through the command-line tool.
+# The main job of `make run`: the window on the bundled sample recordings when there is a display;
+# without one, the same recordings rendered to build/sample.png and exported to build/sample.csv.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-exec build/bin/orvelgraph-cli info data/samples/*
+samples=(data/samples/warehouse-week.kmv data/samples/gallery-light.kmv data/samples/lab-two-days.kmq)
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    exec build/bin/orvelgraph "${samples[@]}"
+fi
+echo "No display: rendering the sample recordings instead."
+build/bin/orvelgraph-cli info data/samples/*
+build/bin/orvelgraph-cli render --size 1400x800 -o build/sample.png "${samples[@]}"
+build/bin/orvelgraph-cli export-csv -o build/sample.csv "${samples[@]}"
+echo "Graph: $(pwd)/build/sample.png"
+echo "CSV:   $(pwd)/build/sample.csv"
+echo "A picture of the window: build/bin/orvelgraph --screenshot build/window.png ${samples[*]} (with QT_QPA_PLATFORM=offscreen)"

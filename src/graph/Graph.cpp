@@ -23,6 +23,11 @@ void GraphChannels::Remove(const GCh* channel)
     std::erase_if(m_channels, [channel](const std::shared_ptr<GCh>& c) { return c.get() == channel; });
 }
 
+void GraphChannels::Insert(size_t index, std::shared_ptr<GCh> channel)
+{
+    m_channels.insert(m_channels.begin() + ptrdiff_t(std::min(index, m_channels.size())), std::move(channel));
+}
+
 Graph::Graph() : GlyphInt(nullptr), m_axes(std::make_unique<GraphAxes>(this)), m_channels(std::make_unique<GraphChannels>())
 {
     paddingLeft = paddingTop = paddingRight = paddingBottom = 8;
@@ -62,6 +67,37 @@ void Graph::AddChannel(std::shared_ptr<GCh> channel, std::shared_ptr<Axis> timeA
     items.emplace_back(channel, label);
     m_legend->SetItems(items);
     Notify(kChanged | kRelayout);
+}
+
+void Graph::InsertChannel(size_t index, std::shared_ptr<GCh> channel, std::shared_ptr<Axis> timeAxis,
+                          std::shared_ptr<Axis> valueAxis, const QString& label)
+{
+    if (channel->GetParent() != this) channel->SetParent(this);
+    channel->SetAxes(std::move(timeAxis), std::move(valueAxis));
+    channel->GetPlotGenerator().SetReduce(m_reduce);
+    channel->SetStateBits(kRelayout);
+    m_channels->Insert(index, channel);
+    std::vector<std::pair<std::shared_ptr<GCh>, QString>> items;
+    for (const auto& item : m_legend->GetItems()) items.emplace_back(item->GetChannel(), item->GetLabel().GetText());
+    items.emplace(items.begin() + ptrdiff_t(std::min(index, items.size())), channel, label);
+    m_legend->SetItems(items);
+    Notify(kChanged | kRelayout);
+}
+
+int Graph::RemoveChannel(const GCh* channel)
+{
+    const auto& list = m_channels->List();
+    const auto found = std::find_if(list.begin(), list.end(), [channel](const auto& c) { return c.get() == channel; });
+    if (found == list.end()) return -1;
+    const int index = int(found - list.begin());
+    m_channels->Remove(channel);
+    m_plotBases.erase(channel);
+    std::vector<std::pair<std::shared_ptr<GCh>, QString>> items;
+    for (const auto& item : m_legend->GetItems())
+        if (item->GetChannel().get() != channel) items.emplace_back(item->GetChannel(), item->GetLabel().GetText());
+    m_legend->SetItems(items);
+    Notify(kChanged | kRelayout);
+    return index;
 }
 
 void Graph::SetReduce(int32_t reduce)

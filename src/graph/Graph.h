@@ -47,6 +47,14 @@ public:
     // Adds a channel bound to two axes of this graph, with its legend label.
     void AddChannel(std::shared_ptr<GCh> channel, std::shared_ptr<Axis> timeAxis, std::shared_ptr<Axis> valueAxis,
                     const QString& label);
+    // Puts a channel at position `index` of the channel list (at most its end), bound to two axes
+    // of this graph, with its legend item at the same position among the legend items.
+    void InsertChannel(size_t index, std::shared_ptr<GCh> channel, std::shared_ptr<Axis> timeAxis,
+                       std::shared_ptr<Axis> valueAxis, const QString& label);
+    // Takes a channel and its legend item out of the graph; the channel keeps its axis binding so
+    // that it can be inserted again as it was. Returns its former position, -1 when it was not in
+    // the graph (nothing changes then).
+    int RemoveChannel(const GCh* channel);
     // Whether `count` value axes (left and right together) fit a graph: fewer than ten.
     static OvGraphFileLib::Result CheckValueAxisCount(size_t count, int32_t location);
 

@@ -12,6 +12,8 @@ namespace ovgGraph {
 class GraphChannels : public Subject {
 public:
     void Add(std::shared_ptr<GCh> channel) { m_channels.push_back(std::move(channel)); }
+    // At position `index`, at most the end of the list.
+    void Insert(size_t index, std::shared_ptr<GCh> channel);
     void Remove(const GCh* channel);
     const std::vector<std::shared_ptr<GCh>>& List() const { return m_channels; }
 

@@ -1,1 +1,0 @@
-#include "Cmd/AppContext.h"

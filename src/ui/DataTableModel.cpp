@@ -1,0 +1,56 @@
+#include "ui/DataTableModel.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "App/AppCh.h"
+#include "App/AppDateInfo.h"
+
+namespace ovgUi {
+
+DataTableModel::DataTableModel(const ovgApp::AppDateInfo& dateInfo, QObject* parent)
+    : QAbstractTableModel(parent), m_dateInfo(dateInfo)
+{
+}
+
+void DataTableModel::SetChannels(std::vector<std::shared_ptr<ovgApp::AppCh>> channels)
+{
+    beginResetModel();
+    m_channels = std::move(channels);
+    endResetModel();
+}
+
+int DataTableModel::rowCount(const QModelIndex& parent) const
+{
+    if (parent.isValid()) return 0;
+    size_t rows = 0;
+    for (const auto& channel : m_channels) rows = std::max(rows, channel->GetPoints().Size());
+    return int(std::min<size_t>(rows, size_t(INT32_MAX)));
+}
+
+int DataTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_channels.size() * 2);
+}
+
+QVariant DataTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    const auto& channel = m_channels[size_t(index.column() / 2)];
+    const auto& points = channel->GetPoints();
+    const size_t row = size_t(index.row());
+    if (row >= points.Size()) return {};
+    if (index.column() % 2 == 0) return m_dateInfo.DateTimeText(int64_t(std::trunc(points.X(row) * 1000.0 + 0.1)));
+    return channel->FormatValue(points.Y(row));
+}
+
+QVariant DataTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Vertical) return section + 1;
+    const auto& channel = m_channels[size_t(section / 2)];
+    if (section % 2 == 0) return channel->GetChNumberText() + QStringLiteral(" 日時");
+    return channel->GetDisplayName() + QStringLiteral(" [") + channel->GetUnitText() + QLatin1Char(']');
+}
+
+}  // namespace ovgUi

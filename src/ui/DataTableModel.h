@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <memory>
+#include <vector>
+
+namespace ovgApp {
+class AppCh;
+class AppDateInfo;
+}
+
+namespace ovgUi {
+
+// The data table: per shown channel a time column and a value column, row i holding each
+// channel's i-th point. Rows are computed when the view asks for them, never copied, so a
+// channel of millions of samples costs nothing until it is scrolled to.
+class DataTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    // The date settings (not owned) outlive the model.
+    explicit DataTableModel(const ovgApp::AppDateInfo& dateInfo, QObject* parent = nullptr);
+
+    void SetChannels(std::vector<std::shared_ptr<ovgApp::AppCh>> channels);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    const ovgApp::AppDateInfo& m_dateInfo;
+    std::vector<std::shared_ptr<ovgApp::AppCh>> m_channels;
+};
+
+}  // namespace ovgUi

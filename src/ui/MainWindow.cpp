@@ -1,0 +1,481 @@
+#include "ui/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFutureWatcher>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTableWidget>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include "App/AppCh.h"
+#include "App/FileCsv.h"
+#include "Cmd/McrLoadFiles.h"
+#include "ui/WindowCommands.h"
+#include "filelib/FileKind.h"
+#include "filelib/GCh.h"
+#include "graph/Axis.h"
+#include "graph/LabelFormat.h"
+#include "graph/GraphAxes.h"
+#include "graph/GraphChannels.h"
+#include "ui/DataTableModel.h"
+#include "ui/DlgLoadFilesError.h"
+#include "ui/GraphView.h"
+
+namespace ovgUi {
+namespace {
+
+constexpr int kRecentFiles = 8;
+
+QString FromStd(const std::string& utf8) { return QString::fromUtf8(utf8.c_str()); }
+
+// The result of loading one file on the worker thread.
+struct LoadedFile {
+    QString path;
+    OvGraphFileLib::Result result;
+    OvGraphFileLib::ChList channels;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), m_context{m_document, m_graph, m_history}
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    m_dateInfo.Load();
+    m_view = new GraphView(m_graph, this);
+    setCentralWidget(m_view);
+    connect(m_view, &GraphView::filesDropped, this, &MainWindow::OpenFiles);
+    BuildMenus();
+    BuildPanes();
+    m_statusLoading = new QLabel(this);
+    m_statusChannels = new QLabel(this);
+    statusBar()->addWidget(m_statusLoading, 1);
+    statusBar()->addPermanentWidget(m_statusChannels);
+    QSettings settings;
+    restoreGeometry(settings.value(QStringLiteral("Workspace/Geometry")).toByteArray());
+    restoreState(settings.value(QStringLiteral("Workspace/State")).toByteArray());
+    resize(size().isEmpty() ? QSize(1280, 800) : size());
+    Refresh();
+}
+
+MainWindow::~MainWindow() = default;
+
+QAction* MainWindow::FindAction(const QString& text) const
+{
+    for (QAction* action : findChildren<QAction*>())
+        if (action->text().section(QLatin1Char('\t'), 0, 0) == text) return action;
+    return nullptr;
+}
+
+void MainWindow::BuildMenus()
+{
+    // An item whose function comes later is shown disabled, never faked.
+    const auto item = [this](QMenu* menu, const char* text, auto slot) {
+        const QString label = QString::fromUtf8(text);
+        QAction* action = menu->addAction(label);
+        const QString shortcut = label.section(QLatin1Char('\t'), 1);
+        if (!shortcut.isEmpty()) action->setShortcut(QKeySequence(shortcut));
+        if constexpr (std::is_same_v<decltype(slot), std::nullptr_t>) {
+            action->setEnabled(false);
+        } else {
+            connect(action, &QAction::triggered, this, slot);
+        }
+        return action;
+    };
+    const auto disabled = [&item](QMenu* menu, const char* text) { return item(menu, text, nullptr); };
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    item(file, "新規作成(&N)\tCtrl+N", &MainWindow::OnNew);
+    item(file, "開く(&O)...\tCtrl+O", &MainWindow::OnOpen);
+    disabled(file, "条件を指定して開く(&E)\tCtrl+Shift+O");
+    disabled(file, "Kaldra Web Storage(&W)...");
+    disabled(file, "Orvel Data Server(&T)...");
+    m_recentMenu = file->addMenu(QStringLiteral("最近使ったファイル(&R)"));
+    RebuildRecentMenu();
+    file->addSeparator();
+    disabled(file, "上書き保存(&S)\tCtrl+S");
+    disabled(file, "名前を付けて保存(&A)...");
+    item(file, "CSV形式で保存(&C)...", &MainWindow::OnExportCsv);
+    file->addSeparator();
+    disabled(file, "グラフを印刷(&G)...\tCtrl+P");
+    disabled(file, "データ一覧を印刷(&D)...\tCtrl+Shift+P");
+    file->addSeparator();
+    item(file, "終了(&X)", &MainWindow::close);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    m_undo = item(edit, "元に戻す(&U)\tCtrl+Z", &MainWindow::OnUndo);
+    m_redo = item(edit, "やり直し(&R)\tCtrl+Y", &MainWindow::OnRedo);
+    edit->addSeparator();
+    item(edit, "グラフをコピー(&C)", &MainWindow::OnCopyGraph);
+    QMenu* insert = edit->addMenu(QStringLiteral("図形の挿入(&I)"));
+    for (const char* text : {"テキストボックス(&T)", "直線(&L)", "矢印(&A)", "四角形(&R)", "吹き出し(&S)"}) disabled(insert, text);
+    QMenu* operate = edit->addMenu(QStringLiteral("グラフの操作(&G)"));
+    for (const char* text : {"グラフを拡大(&Z)", "グラフをX軸だけ拡大(&X)", "グラフをY軸だけ拡大(&Y)"}) disabled(operate, text);
+    item(operate, "グラフ全体を表示(&G)", &MainWindow::OnShowWholeGraph);
+    QMenu* channels = edit->addMenu(QStringLiteral("チャンネルの操作(&O)"));
+    item(channels, "すべてのチャンネルを選択する(&A)", [this] { m_channelList->selectAll(); });
+    QMenu* merge = channels->addMenu(QStringLiteral("チャンネルを結合する(&M)..."));
+    disabled(merge, "結合後に元のチャンネルを削除する(&M)");
+    disabled(merge, "結合後も元のチャンネルを残す(&K)");
+    item(channels, "チャンネルを削除する(&R)", &MainWindow::OnDeleteChannels);
+    disabled(channels, "データの時刻を補正する(&T)...");
+    disabled(channels, "データを削除する(&D)...");
+    disabled(channels, "表示範囲外のデータを削除する(&D)");
+    edit->addSeparator();
+    for (const char* text : {"グラフタイトルのプロパティ(&T)...", "凡例のプロパティ(&L)...", "軸のプロパティ(&A)...", "図形のプロパティ(&S)..."})
+        disabled(edit, text);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    QMenu* unit = view->addMenu(QStringLiteral("温度単位(&U)"));
+    m_celsius = item(unit, "摂氏(&C)", [this] { OnTemperatureUnit(13); });
+    m_fahrenheit = item(unit, "華氏(F)", [this] { OnTemperatureUnit(14); });
+    m_celsius->setCheckable(true);
+    m_fahrenheit->setCheckable(true);
+    disabled(view, "データをポップアップ表示する(&P)");
+    disabled(view, "チャンネルを追加時にデータ一覧表示する(&L)");
+    view->addMenu(QStringLiteral("ウィンドウ(&W)"))->setObjectName(QStringLiteral("WindowMenu"));
+    QAction* statusBarToggle = item(view, "ステータス バー(&S)", [this](bool on) { statusBar()->setVisible(on); });
+    statusBarToggle->setCheckable(true);
+    statusBarToggle->setChecked(true);
+    QMenu* style = view->addMenu(QStringLiteral("アプリケーションの外観(&A)"));
+    for (const char* text : {"ブルー スタイル(&B)", "ブラック スタイル(&L)", "シルバー スタイル(&S)", "アクア スタイル(&A)"}) disabled(style, text);
+    disabled(view, "グラフのテーマ（仮）(&B)");
+    item(view, "ウィンドウレイアウトのリセット(&R)", &MainWindow::OnResetLayout);
+
+    QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&S)"));
+    for (const char* text : {"スケール変換式の設定(&S)...", "データ一覧の設定(&D)...", "日付書式の設定(&F)...", "グラフ操作の設定(&G)...",
+                             "拡張子の関連付け(&A)...", "プロキシサーバの設定(&X)...", "オプション(&O)..."})
+        disabled(settings, text);
+
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
+    for (const char* text : {"露点温度作成(&D)...", "MKT Calculator(&M)...", "データ抽出(&F)..."}) disabled(tools, text);
+    QMenu* macros = tools->addMenu(QStringLiteral("マクロ(&M)"));
+    disabled(macros, "サンプル");
+    disabled(macros, "フォルダを開く(&O)");
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    disabled(help, "ヘルプ(&H)");
+    item(help, "バージョン情報(&V)...", &MainWindow::OnAbout);
+    disabled(help, "起動時にアップデート情報を確認する(&U)");
+    disabled(help, "デバッグ");
+}
+
+void MainWindow::BuildPanes()
+{
+    QMenu* windowMenu = menuBar()->findChild<QMenu*>(QStringLiteral("WindowMenu"));
+    const auto dock = [&](const QString& title, const char* name, QWidget* content, Qt::DockWidgetArea area) {
+        auto* pane = new QDockWidget(title, this);
+        pane->setObjectName(QString::fromLatin1(name));
+        pane->setWidget(content);
+        addDockWidget(area, pane);
+        if (windowMenu) windowMenu->addAction(pane->toggleViewAction());
+        return pane;
+    };
+
+    m_channelList = new QTableWidget(0, 6, this);
+    m_channelList->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("名前"), QStringLiteral("単位"),
+                                              QStringLiteral("記録間隔"), QStringLiteral("データ数"), QStringLiteral("データ一覧")});
+    m_channelList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_channelList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_channelList->verticalHeader()->hide();
+    connect(m_channelList, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* changed) {
+        if (m_refreshing) return;
+        const auto& channels = m_document.GetChannels();
+        const size_t row = size_t(changed->row());
+        if (row >= channels.size()) return;
+        const bool on = changed->checkState() == Qt::Checked;
+        if (changed->column() == 0 && on != channels[row]->IsVisible())
+            Record(ovgApp::MakeSetVisibleGraphCmd(m_context, channels[row], on));
+        if (changed->column() == 5 && on != channels[row]->IsVisibleInTable())
+            Record(ovgApp::MakeSetVisibleDataTableCmd(m_context, channels[row], on));
+    });
+    auto* channelPane = dock(QStringLiteral("チャンネル一覧"), "ChannelList", m_channelList, Qt::BottomDockWidgetArea);
+
+    m_tableModel = new DataTableModel(m_dateInfo, this);
+    m_dataTable = new QTableView(this);
+    m_dataTable->setModel(m_tableModel);
+    m_dataTable->verticalHeader()->setDefaultSectionSize(20);
+    auto* tablePane = dock(QStringLiteral("データ一覧"), "DataTable", m_dataTable, Qt::BottomDockWidgetArea);
+    tabifyDockWidget(channelPane, tablePane);
+    channelPane->raise();
+
+    m_cursorList = new QTableWidget(0, 3, this);
+    m_cursorList->setHorizontalHeaderLabels({QStringLiteral("軸"), QStringLiteral("カーソルA"), QStringLiteral("カーソルB")});
+    m_cursorList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_cursorList->verticalHeader()->hide();
+    dock(QStringLiteral("軸カーソル情報"), "AxisCursor", m_cursorList, Qt::RightDockWidgetArea);
+
+    m_memo = new QPlainTextEdit(this);
+    connect(m_memo, &QPlainTextEdit::textChanged, this, [this] {
+        if (m_refreshing || m_memo->toPlainText() == m_document.GetMemo()) return;
+        Record(ovgApp::MakeChangeMemoCmd(m_context, m_memo->toPlainText()));
+    });
+    dock(QStringLiteral("メモ"), "Memo", m_memo, Qt::RightDockWidgetArea);
+}
+
+void MainWindow::Record(std::shared_ptr<orvel::Cmd> cmd)
+{
+    try {
+        m_history.Add(true, std::move(cmd));
+    } catch (const std::exception& error) {
+        QMessageBox::critical(this, windowTitle(), QString::fromUtf8(error.what()));
+    }
+    Refresh();
+}
+
+void MainWindow::Refresh()
+{
+    m_refreshing = true;
+    RefreshChannelList();
+    RefreshCursorPane();
+    if (m_memo->toPlainText() != m_document.GetMemo()) m_memo->setPlainText(m_document.GetMemo());
+    std::vector<std::shared_ptr<ovgApp::AppCh>> shown;
+    for (const auto& channel : m_document.GetChannels())
+        if (channel->IsVisibleInTable()) shown.push_back(channel);
+    m_tableModel->SetChannels(shown);
+    m_statusChannels->setText(QStringLiteral("チャンネル数: %1").arg(m_document.GetChannels().size()));
+    UpdateActions();
+    m_view->update();
+    m_refreshing = false;
+}
+
+void MainWindow::RefreshChannelList()
+{
+    const auto& channels = m_document.GetChannels();
+    m_channelList->setRowCount(int(channels.size()));
+    for (size_t i = 0; i < channels.size(); ++i) {
+        const ovgApp::AppCh& ch = *channels[i];
+        const QString texts[] = {ch.GetChNumberText(), ch.GetDisplayName(), ch.GetUnitText(), ch.GetIntervalText(),
+                                 QString::number(ch.GetDataCount()), QString()};
+        for (int column = 0; column < 6; ++column) {
+            auto* cell = new QTableWidgetItem(texts[column]);
+            if (column == 0) cell->setCheckState(ch.IsVisible() ? Qt::Checked : Qt::Unchecked);
+            if (column == 5) cell->setCheckState(ch.IsVisibleInTable() ? Qt::Checked : Qt::Unchecked);
+            cell->setFlags(cell->flags() | (column == 0 || column == 5 ? Qt::ItemIsUserCheckable : Qt::NoItemFlags));
+            m_channelList->setItem(int(i), column, cell);
+        }
+    }
+    m_channelList->resizeColumnsToContents();
+}
+
+void MainWindow::RefreshCursorPane()
+{
+    const auto axes = m_graph.GetAxes().All();
+    m_cursorList->setRowCount(int(axes.size()));
+    for (size_t i = 0; i < axes.size(); ++i) {
+        ovgGraph::Axis& axis = *axes[i];
+        const auto& format = axis.GetLabelFormat();
+        const QString name = axis.GetTitle().GetText().isEmpty() ? QStringLiteral("X") : axis.GetTitle().GetText();
+        const QString cells[] = {name, format.Format(axis.GetCursor().GetCursor1()).replace(QLatin1Char('\n'), QLatin1Char(' ')),
+                                 format.Format(axis.GetCursor().GetCursor2()).replace(QLatin1Char('\n'), QLatin1Char(' '))};
+        for (int column = 0; column < 3; ++column) m_cursorList->setItem(int(i), column, new QTableWidgetItem(cells[column]));
+    }
+}
+
+void MainWindow::UpdateActions()
+{
+    m_undo->setEnabled(m_history.CanUndo());
+    m_redo->setEnabled(m_history.CanRedo());
+    m_celsius->setChecked(m_document.GetTemperatureDisplayType() == 13);
+    m_fahrenheit->setChecked(m_document.GetTemperatureDisplayType() == 14);
+    const bool modified = m_history.DoneCount() != m_history.GetSavedPosition();
+    setWindowTitle(QStringLiteral("Orvel Graph%1").arg(modified ? QStringLiteral(" *") : QString()));
+}
+
+void MainWindow::OpenFilesAndWait(const QStringList& paths)
+{
+    OpenFiles(paths);
+    while (m_loading) QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+void MainWindow::OpenFiles(const QStringList& paths)
+{
+    if (paths.isEmpty() || m_loading) return;
+    m_loading = true;
+    auto* progress = new QProgressDialog(QStringLiteral("ファイルを読み込んでいます..."), QStringLiteral("キャンセル"), 0, 100, this);
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setMinimumDuration(300);
+    auto cancelled = std::make_shared<std::atomic_bool>(false);
+    connect(progress, &QProgressDialog::canceled, this, [cancelled] { *cancelled = true; });
+    auto* watcher = new QFutureWatcher<std::vector<LoadedFile>>(this);
+    // One background task reads the files in turn; cancel takes effect between files.
+    const QFuture<std::vector<LoadedFile>> future = QtConcurrent::run([paths, cancelled, progress, this] {
+        std::vector<LoadedFile> files;
+        for (qsizetype i = 0; i < paths.size() && !*cancelled; ++i) {
+            QMetaObject::invokeMethod(this, [this, path = paths[i], progress, i, n = paths.size()] {
+                m_statusLoading->setText(path);
+                progress->setValue(int(std::min<qsizetype>(100, 100 * i / n)));
+            }, Qt::QueuedConnection);
+            const OvGraphFileLib::LoadedChannels loaded = OvGraphFileLib::LoadChannels(paths[i].toStdString());
+            files.push_back({paths[i], loaded.result, loaded.channels});
+        }
+        return files;
+    });
+    connect(watcher, &QFutureWatcher<std::vector<LoadedFile>>::finished, this, [this, watcher, progress] {
+        const std::vector<LoadedFile> files = watcher->result();
+        std::vector<std::shared_ptr<ovgApp::AppCh>> channels;
+        std::vector<DlgLoadFilesError::Failure> failures;
+        QStringList loadedPaths;
+        for (const LoadedFile& file : files) {
+            if (!file.result.Ok()) {
+                failures.push_back({file.path, file.result.code, FromStd(file.result.Message())});
+                continue;
+            }
+            loadedPaths << file.path;
+            for (const auto& channel : file.channels)
+                channels.push_back(std::make_shared<ovgApp::AppCh>(&m_document, std::make_shared<OvGraphFileLib::GCh>(*channel)));
+        }
+        progress->setValue(100);
+        progress->deleteLater();
+        watcher->deleteLater();
+        m_statusLoading->clear();
+        if (!channels.empty()) AddLoadedChannels(channels);
+        AddRecentFiles(loadedPaths);
+        m_loading = false;
+        if (!failures.empty()) {
+            auto* dialog = new DlgLoadFilesError(failures, this);
+            dialog->setAttribute(Qt::WA_DeleteOnClose);
+            dialog->show();
+        }
+    });
+    watcher->setFuture(future);
+}
+
+void MainWindow::AddLoadedChannels(const std::vector<std::shared_ptr<ovgApp::AppCh>>& channels)
+{
+    auto cmd = std::make_shared<ovgApp::McrLoadFiles>(m_context, std::vector<std::vector<std::shared_ptr<ovgApp::AppCh>>>{channels});
+    Record(cmd);
+    if (!cmd->GetResult().Ok()) QMessageBox::warning(this, windowTitle(), FromStd(cmd->GetResult().Message()));
+}
+
+void MainWindow::AddRecentFiles(const QStringList& paths)
+{
+    QSettings settings;
+    QStringList recent = settings.value(QStringLiteral("Recent File List")).toStringList();
+    for (const QString& path : paths) {
+        recent.removeAll(path);
+        recent.prepend(path);
+    }
+    while (recent.size() > kRecentFiles) recent.removeLast();
+    settings.setValue(QStringLiteral("Recent File List"), recent);
+    RebuildRecentMenu();
+}
+
+void MainWindow::RebuildRecentMenu()
+{
+    m_recentMenu->clear();
+    const QStringList recent = QSettings().value(QStringLiteral("Recent File List")).toStringList();
+    for (int i = 0; i < recent.size(); ++i)
+        m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(recent[i]), this, [this, path = recent[i]] { OpenFiles({path}); });
+    m_recentMenu->setEnabled(!recent.isEmpty());
+}
+
+void MainWindow::OnOpen()
+{
+    QSettings settings;
+    const QString folder = settings.value(QStringLiteral("Settings/OpenFileDir")).toString();
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        this, QStringLiteral("開く"), folder,
+        QStringLiteral("データファイル (*.kmq *.kmv *.kaq *.kac);;すべてのファイル (*)"));
+    if (paths.isEmpty()) return;
+    settings.setValue(QStringLiteral("Settings/OpenFileDir"), QFileInfo(paths.front()).absolutePath());
+    OpenFiles(paths);
+}
+
+void MainWindow::OnExportCsv()
+{
+    QSettings settings;
+    QString filter;
+    const QString comma = QStringLiteral("カンマ区切り(.csv) (*.csv)"), tab = QStringLiteral("タブ区切り(.csv) (*.csv)");
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("CSV形式で保存"),
+                                                settings.value(QStringLiteral("Settings/SaveCsvFileDir")).toString(),
+                                                comma + QStringLiteral(";;") + tab, &filter);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
+    settings.setValue(QStringLiteral("Settings/SaveCsvFileDir"), QFileInfo(path).absolutePath());
+    ovgApp::FileCsv csv(m_document.GetChannels(), m_dateInfo, filter == tab ? ovgApp::FileCsv::kTab : ovgApp::FileCsv::kComma);
+    const OvGraphFileLib::Result result = csv.Save(std::filesystem::path(path.toStdString()));
+    if (!result.Ok()) QMessageBox::warning(this, windowTitle(), FromStd(result.Message()) + QLatin1Char('\n') + path);
+}
+
+void MainWindow::OnCopyGraph()
+{
+    QApplication::clipboard()->setImage(m_view->grab().toImage());
+}
+
+void MainWindow::OnUndo()
+{
+    if (QWidget::mouseGrabber()) return;  // not while the mouse is captured
+    m_history.Undo();
+    Refresh();
+}
+
+void MainWindow::OnRedo()
+{
+    if (QWidget::mouseGrabber()) return;
+    m_history.Redo();
+    Refresh();
+}
+
+void MainWindow::OnDeleteChannels()
+{
+    std::vector<std::shared_ptr<ovgApp::AppCh>> selected;
+    const auto& channels = m_document.GetChannels();
+    for (const QModelIndex& row : m_channelList->selectionModel()->selectedRows())
+        if (size_t(row.row()) < channels.size()) selected.push_back(channels[size_t(row.row())]);
+    if (selected.empty()) return;
+    if (QMessageBox::question(this, windowTitle(), QStringLiteral("チャンネルを削除しますか？")) != QMessageBox::Yes) return;
+    Record(ovgApp::MakeDeleteChannelsCmd(m_context, selected));
+}
+
+void MainWindow::OnTemperatureUnit(int32_t type) { Record(ovgApp::MakeTemperatureUnitCmd(m_context, type)); }
+
+void MainWindow::OnShowWholeGraph()
+{
+    for (const auto& axis : m_graph.GetAxes().All()) axis->Fit();
+    m_view->update();
+}
+
+void MainWindow::OnNew()
+{
+    std::vector<std::shared_ptr<ovgApp::AppCh>> all = m_document.GetChannels();
+    if (!all.empty()) Record(ovgApp::MakeDeleteChannelsCmd(m_context, all));
+    m_document.SetFresh(true);
+}
+
+void MainWindow::OnAbout()
+{
+    QMessageBox::about(this, QStringLiteral("バージョン情報"),
+                       QStringLiteral("Orvel Graph %1").arg(QCoreApplication::applicationVersion()));
+}
+
+void MainWindow::OnResetLayout()
+{
+    if (QMessageBox::question(this, windowTitle(), QStringLiteral("ウィンドウレイアウトをリセットしますか？")) != QMessageBox::Yes)
+        return;
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("REG=CLEAR_WORKSPACE")});
+    close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    QSettings settings;
+    settings.setValue(QStringLiteral("Workspace/Geometry"), saveGeometry());
+    settings.setValue(QStringLiteral("Workspace/State"), saveState());
+    QMainWindow::closeEvent(event);
+}
+
+}  // namespace ovgUi

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+#include "App/AppDateInfo.h"
+#include "App/AppDocument.h"
+#include "App/CmdHistory.h"
+#include "Cmd/AppContext.h"
+#include "graph/Graph.h"
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QTableView;
+class QTableWidget;
+
+namespace orvel {
+class Cmd;
+}
+
+namespace ovgUi {
+
+class DataTableModel;
+class GraphView;
+
+// The main window: menus, the graph view, the panes (channel list, data table, axis-cursor
+// information, memo) and the status bar. It owns the document, the graph and the undo history;
+// every change goes through a command recorded in the history.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Loads the files in the background (progress dialog, error list) and adds their channels as
+    // one undoable step.
+    void OpenFiles(const QStringList& paths);
+    // The same, waiting until the files are in (the command line's screenshot mode, tests).
+    void OpenFilesAndWait(const QStringList& paths);
+
+    ovgApp::AppDocument& Document() { return m_document; }
+    ovgApp::CmdHistory& History() { return m_history; }
+    ovgGraph::Graph& Graph() { return m_graph; }
+    DataTableModel& TableModel() { return *m_tableModel; }
+    // The action of a menu item by its text (without the shortcut part), for tests.
+    QAction* FindAction(const QString& text) const;
+
+    // Executes and records a command; refreshes the window.
+    void Record(std::shared_ptr<orvel::Cmd> cmd);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildPanes();
+    void Refresh();
+    void RefreshChannelList();
+    void RefreshCursorPane();
+    void UpdateActions();
+    void AddRecentFiles(const QStringList& paths);
+    void RebuildRecentMenu();
+    void AddLoadedChannels(const std::vector<std::shared_ptr<ovgApp::AppCh>>& channels);
+
+    void OnOpen();
+    void OnExportCsv();
+    void OnCopyGraph();
+    void OnUndo();
+    void OnRedo();
+    void OnDeleteChannels();
+    void OnTemperatureUnit(int32_t type);
+    void OnShowWholeGraph();
+    void OnNew();
+    void OnAbout();
+    void OnResetLayout();
+
+    ovgApp::AppDocument m_document;
+    ovgGraph::Graph m_graph;
+    ovgApp::CmdHistory m_history;
+    ovgApp::AppDateInfo m_dateInfo;
+    ovgApp::AppContext m_context;
+
+    GraphView* m_view = nullptr;
+    QTableWidget* m_channelList = nullptr;
+    QTableView* m_dataTable = nullptr;
+    DataTableModel* m_tableModel = nullptr;
+    QTableWidget* m_cursorList = nullptr;
+    QPlainTextEdit* m_memo = nullptr;
+    QLabel* m_statusChannels = nullptr;
+    QLabel* m_statusLoading = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
+    QAction* m_celsius = nullptr;
+    QAction* m_fahrenheit = nullptr;
+    bool m_refreshing = false;
+    bool m_loading = false;
+};
+
+}  // namespace ovgUi
