@@ -6,22 +6,21 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileDialog>
-#include <QFutureWatcher>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QProgressDialog>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include "App/AppCh.h"
 #include "App/FileCsv.h"
+#include "App/FileUILoadFile.h"
+#include "Cmd/McrInitApp.h"
 #include "Cmd/McrLoadFiles.h"
 #include "ui/WindowCommands.h"
 #include "filelib/FileKind.h"
@@ -31,6 +30,7 @@
 #include "graph/GraphAxes.h"
 #include "graph/GraphChannels.h"
 #include "ui/DataTableModel.h"
+#include "ui/DlgLoadFiles.h"
 #include "ui/DlgLoadFilesError.h"
 #include "ui/GraphView.h"
 
@@ -41,17 +41,10 @@ constexpr int kRecentFiles = 8;
 
 QString FromStd(const std::string& utf8) { return QString::fromUtf8(utf8.c_str()); }
 
-// The result of loading one file on the worker thread.
-struct LoadedFile {
-    QString path;
-    OvGraphFileLib::Result result;
-    OvGraphFileLib::ChList channels;
-};
-
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), m_context{m_document, m_graph, m_history}
+    : QMainWindow(parent), m_context{m_document, m_graph, m_history}, m_loader(std::make_unique<ovgApp::FileLoader>())
 {
     setObjectName(QStringLiteral("MainWindow"));
     m_dateInfo.Load();
@@ -68,6 +61,7 @@ MainWindow::MainWindow(QWidget* parent)
     restoreGeometry(settings.value(QStringLiteral("Workspace/Geometry")).toByteArray());
     restoreState(settings.value(QStringLiteral("Workspace/State")).toByteArray());
     resize(size().isEmpty() ? QSize(1280, 800) : size());
+    m_history.Add(true, std::make_shared<ovgApp::McrInitApp>(m_context));  // the initial application command
     Refresh();
 }
 
@@ -305,53 +299,34 @@ void MainWindow::OpenFiles(const QStringList& paths)
 {
     if (paths.isEmpty() || m_loading) return;
     m_loading = true;
-    auto* progress = new QProgressDialog(QStringLiteral("ファイルを読み込んでいます..."), QStringLiteral("キャンセル"), 0, 100, this);
-    progress->setWindowModality(Qt::WindowModal);
-    progress->setMinimumDuration(300);
-    auto cancelled = std::make_shared<std::atomic_bool>(false);
-    connect(progress, &QProgressDialog::canceled, this, [cancelled] { *cancelled = true; });
-    auto* watcher = new QFutureWatcher<std::vector<LoadedFile>>(this);
-    // One background task reads the files in turn; cancel takes effect between files.
-    const QFuture<std::vector<LoadedFile>> future = QtConcurrent::run([paths, cancelled, progress, this] {
-        std::vector<LoadedFile> files;
-        for (qsizetype i = 0; i < paths.size() && !*cancelled; ++i) {
-            QMetaObject::invokeMethod(this, [this, path = paths[i], progress, i, n = paths.size()] {
-                m_statusLoading->setText(path);
-                progress->setValue(int(std::min<qsizetype>(100, 100 * i / n)));
-            }, Qt::QueuedConnection);
-            const OvGraphFileLib::LoadedChannels loaded = OvGraphFileLib::LoadChannels(paths[i].toStdString());
-            files.push_back({paths[i], loaded.result, loaded.channels});
-        }
-        return files;
-    });
-    connect(watcher, &QFutureWatcher<std::vector<LoadedFile>>::finished, this, [this, watcher, progress] {
-        const std::vector<LoadedFile> files = watcher->result();
-        std::vector<std::shared_ptr<ovgApp::AppCh>> channels;
-        std::vector<DlgLoadFilesError::Failure> failures;
-        QStringList loadedPaths;
-        for (const LoadedFile& file : files) {
-            if (!file.result.Ok()) {
-                failures.push_back({file.path, file.result.code, FromStd(file.result.Message())});
-                continue;
-            }
-            loadedPaths << file.path;
-            for (const auto& channel : file.channels)
-                channels.push_back(std::make_shared<ovgApp::AppCh>(&m_document, std::make_shared<OvGraphFileLib::GCh>(*channel)));
-        }
-        progress->setValue(100);
-        progress->deleteLater();
-        watcher->deleteLater();
+    auto prm = std::make_shared<ovgApp::FileLoader::Prm>();
+    prm->paths = paths;
+    prm->document = &m_document;
+    auto* dialog = new DlgLoadFiles(*m_loader, m_document.IsFresh(), this);
+    connect(dialog, &DlgLoadFiles::finished, this, [this, dialog, prm] {
+        dialog->deleteLater();
         m_statusLoading->clear();
+        std::vector<std::shared_ptr<ovgApp::AppCh>> channels;
+        for (const auto& file : prm->ChannelsByFile()) channels.insert(channels.end(), file.begin(), file.end());
         if (!channels.empty()) AddLoadedChannels(channels);
-        AddRecentFiles(loadedPaths);
+        QStringList loaded;
+        for (size_t i = 0; i < prm->results.size() && i < size_t(prm->paths.size()); ++i)
+            if (prm->results[i].Ok()) loaded << prm->paths[qsizetype(i)];
+        AddRecentFiles(loaded);
         m_loading = false;
+        std::vector<DlgLoadFilesError::Failure> failures;
+        for (const auto& failed : prm->Failures()) failures.push_back({failed.path, failed.code, failed.message});
         if (!failures.empty()) {
-            auto* dialog = new DlgLoadFilesError(failures, this);
-            dialog->setAttribute(Qt::WA_DeleteOnClose);
-            dialog->show();
+            auto* errors = new DlgLoadFilesError(failures, this);
+            errors->setAttribute(Qt::WA_DeleteOnClose);
+            errors->show();
         }
     });
-    watcher->setFuture(future);
+    m_statusLoading->setText(paths.front());
+    if (!m_loader->Start(prm, dialog)) {
+        dialog->deleteLater();
+        m_loading = false;
+    }
 }
 
 void MainWindow::AddLoadedChannels(const std::vector<std::shared_ptr<ovgApp::AppCh>>& channels)
@@ -387,9 +362,8 @@ void MainWindow::OnOpen()
 {
     QSettings settings;
     const QString folder = settings.value(QStringLiteral("Settings/OpenFileDir")).toString();
-    const QStringList paths = QFileDialog::getOpenFileNames(
-        this, QStringLiteral("開く"), folder,
-        QStringLiteral("データファイル (*.kmq *.kmv *.kaq *.kac);;すべてのファイル (*)"));
+    const QStringList paths = QFileDialog::getOpenFileNames(this, QStringLiteral("開く"), folder,
+                                                            ovgApp::FileUILoadFile::NameFilters().join(QStringLiteral(";;")));
     if (paths.isEmpty()) return;
     settings.setValue(QStringLiteral("Settings/OpenFileDir"), QFileInfo(paths.front()).absolutePath());
     OpenFiles(paths);

@@ -7,6 +7,7 @@
 #include "App/AppDateInfo.h"
 #include "App/AppDocument.h"
 #include "App/CmdHistory.h"
+#include "App/FileLoader.h"
 #include "Cmd/AppContext.h"
 #include "graph/Graph.h"
 
@@ -83,6 +84,7 @@ private:
     ovgApp::CmdHistory m_history;
     ovgApp::AppDateInfo m_dateInfo;
     ovgApp::AppContext m_context;
+    std::unique_ptr<ovgApp::FileLoader> m_loader;
 
     GraphView* m_view = nullptr;
     QTableWidget* m_channelList = nullptr;
