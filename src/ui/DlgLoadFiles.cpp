@@ -20,7 +20,7 @@ DlgLoadFiles::DlgLoadFiles(ovgApp::FileLoader& loader, bool documentFresh, QWidg
 QString DlgLoadFiles::ShortPath(const QString& path)
 {
     if (path.size() <= 60) return path;
-    return path.left(28) + QStringLiteral("...") + path.right(29);
+    return path.left(3) + QStringLiteral("...") + path.right(50);
 }
 
 void DlgLoadFiles::OnFileStart(const QString& path) { setLabelText(ShortPath(path)); }

@@ -6,14 +6,15 @@
 
 namespace ovgUi {
 
-// The progress of a background load: the file being read (long paths shortened to 60
-// characters), a bar that never passes 100, and cancel between files.
+// The progress of a background load: the file being read, a bar that never passes 100, and
+// cancel between files.
 class DlgLoadFiles : public QProgressDialog, public ovgApp::FileLoader::Callbacks {
     Q_OBJECT
 public:
     DlgLoadFiles(ovgApp::FileLoader& loader, bool documentFresh, QWidget* parent = nullptr);
 
-    // A path as the dialog shows it: at most 60 characters, the middle left out.
+    // A path as the dialog shows it: one longer than 60 characters as its first 3 characters,
+    // "..." and its last 50.
     static QString ShortPath(const QString& path);
 
     bool IsDocumentFresh() override { return m_documentFresh; }

@@ -1,6 +1,8 @@
 #include "ui/DlgLoadFilesError.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -13,15 +15,17 @@ DlgLoadFilesError::DlgLoadFilesError(const std::vector<Failure>& failures, QWidg
     setWindowTitle(QStringLiteral("読み込めなかったファイル"));
     auto* table = new QTableWidget(int(failures.size()), 3, this);
     table->setObjectName(QStringLiteral("Failures"));
-    table->setHorizontalHeaderLabels({QStringLiteral("ファイル"), QStringLiteral("コード"), QStringLiteral("メッセージ")});
+    table->setHorizontalHeaderLabels({QStringLiteral("パス"), QStringLiteral("ファイル名"), QStringLiteral("メッセージ")});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
     for (size_t i = 0; i < failures.size(); ++i) {
-        table->setItem(int(i), 0, new QTableWidgetItem(failures[i].path));
-        table->setItem(int(i), 1, new QTableWidgetItem(QString::number(failures[i].code)));
+        const QFileInfo file(failures[i].path);
+        table->setItem(int(i), 0, new QTableWidgetItem(QDir::toNativeSeparators(file.absolutePath())));
+        table->setItem(int(i), 1, new QTableWidgetItem(file.fileName()));
         table->setItem(int(i), 2, new QTableWidgetItem(failures[i].message));
     }
+    for (int column = 0; column < 3; ++column) table->setColumnWidth(column, 100);
     table->horizontalHeader()->setStretchLastSection(true);
-    table->resizeColumnsToContents();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);

@@ -5,7 +5,7 @@
 
 namespace ovgUi {
 
-// Lists the files that did not load: path, result code and message.
+// Lists the files that did not load: folder, file name and the message of the result.
 class DlgLoadFilesError : public QDialog {
     Q_OBJECT
 public:

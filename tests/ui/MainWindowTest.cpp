@@ -14,6 +14,7 @@
 #include "filelib/RawDataValidInterval.h"
 #include "graph/GraphChannels.h"
 #include "ui/DataTableModel.h"
+#include "ui/DlgLoadFiles.h"
 #include "ui/DlgLoadFilesError.h"
 #include "ui/MainWindow.h"
 
@@ -52,7 +53,8 @@ private slots:
         QVERIFY(errors);
         auto* table = errors->findChild<QTableWidget*>(QStringLiteral("Failures"));
         QCOMPARE(table->rowCount(), 1);
-        QVERIFY(table->item(0, 0)->text().endsWith(QStringLiteral("orvel-ui-test-broken.kmv")));
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("orvel-ui-test-broken.kmv"));
+        QCOMPARE(table->item(0, 0)->text(), QDir::temp().absolutePath());
         QCOMPARE(table->item(0, 2)->text(), QStringLiteral("読み込みに失敗しました。(2110)"));
     }
 
@@ -102,6 +104,16 @@ private slots:
         QCOMPARE(model.data(model.index(9'999'999, 1)).toString(), QStringLiteral("99.9"));
         QCOMPARE(model.data(model.index(3'600, 0)).toString(), QStringLiteral("2026-06-01 01:00:00"));
         QVERIFY(std::chrono::steady_clock::now() - start < std::chrono::seconds(1));
+    }
+
+    void longPathsAreShortenedInTheProgressDialog()
+    {
+        const QString sixty(60, QLatin1Char('a'));
+        QCOMPARE(ovgUi::DlgLoadFiles::ShortPath(sixty), sixty);
+        const QString longer = QStringLiteral("/home/") + QString(50, QLatin1Char('b')) + QStringLiteral("/x.kmv");
+        const QString shown = ovgUi::DlgLoadFiles::ShortPath(longer);
+        QCOMPARE(shown, longer.left(3) + QStringLiteral("...") + longer.right(50));
+        QCOMPARE(shown.size(), 56);
     }
 
     void menusCarryTheirTextsAndDisableWhatIsNotThereYet()
