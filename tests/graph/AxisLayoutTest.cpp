@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+#include "Recorder.h"
 #include "graph/Axis.h"
 #include "graph/GdiDrawStr.h"
 
@@ -19,17 +20,7 @@ using namespace ovgGraph;
 
 namespace {
 
-// Counts the notifications it receives and remembers their flags.
-class Recorder : public Observer {
-public:
-    int calls = 0;
-    uint32_t flags = 0;
-    void Update(Subject*, uint32_t f) override
-    {
-        ++calls;
-        flags |= f;
-    }
-};
+using ovgGraph::test::Recorder;
 
 bool Inked(const QImage& image, int x, int y)
 {

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "Recorder.h"
 #include "graph/GlyphInt.h"
 #include "graph/GlyphText.h"
 
@@ -10,17 +11,7 @@ using namespace ovgGraph;
 
 namespace {
 
-// Counts the notifications it receives and remembers their flags.
-class Recorder : public Observer {
-public:
-    int calls = 0;
-    uint32_t flags = 0;
-    void Update(Subject*, uint32_t f) override
-    {
-        ++calls;
-        flags |= f;
-    }
-};
+using ovgGraph::test::Recorder;
 
 // A glyph that fills its area with one colour, to see where it was drawn.
 class Swatch : public GlyphInt {
