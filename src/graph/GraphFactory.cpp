@@ -27,6 +27,8 @@ std::shared_ptr<Axis> MakeAxis(Glyph* graph, uint8_t type)
         text->GetDrawStr().SetFontSize(12);
     }
     axis->GetTitle().SetStateBits(kVisible);
+    // The cursor strips appear when the user asks for the axis cursors.
+    axis->GetCursor().ClearStateBits(kVisible);
     return axis;
 }
 
