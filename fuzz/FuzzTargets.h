@@ -7,11 +7,15 @@
 
 #include "filelib/AppCalcCh.h"
 #include "filelib/CalcCh.h"
+#include "filelib/FileDss.h"
+#include "filelib/FileKe8.h"
 #include "filelib/FileKmq.h"
 #include "filelib/FileKmqCh.h"
 #include "filelib/FileKmv.h"
 #include "filelib/FileKmvCh.h"
 #include "filelib/FileKmvChCumulative.h"
+#include "filelib/FileKmw.h"
+#include "filelib/FileKs2.h"
 #include "filelib/GCh.h"
 #include "filelib/ICh.h"
 #include "filelib/Result.h"
@@ -53,6 +57,47 @@ inline void FuzzKmq(const uint8_t* data, size_t size)
 {
     std::istringstream in(AsBytes(data, size));
     OvGraphFileLib::FileKmq file;
+    if (!file.Load(in).Ok()) return;
+    for (const auto& channel : file.GetChList()) {
+        ExerciseChannel(*channel);
+        std::ostringstream stored;
+        channel->SaveImpl(stored);
+    }
+}
+
+inline void FuzzKe8(const uint8_t* data, size_t size)
+{
+    std::istringstream in(AsBytes(data, size));
+    OvGraphFileLib::FileKe8 file;
+    if (!file.Load(in).Ok()) return;
+    for (const auto& channel : file.GetChList()) ExerciseChannel(*channel);
+    std::ostringstream out;
+    file.Save(out);
+}
+
+inline void FuzzKmw(const uint8_t* data, size_t size)
+{
+    std::istringstream in(AsBytes(data, size));
+    OvGraphFileLib::FileKmw file;
+    if (!file.Load(in).Ok()) return;
+    for (const auto& channel : file.GetChList()) ExerciseChannel(*channel);
+    std::ostringstream out;
+    file.Save(out);
+}
+
+// ks2 has no writer: only reading and the channels are exercised.
+inline void FuzzKs2(const uint8_t* data, size_t size)
+{
+    std::istringstream in(AsBytes(data, size));
+    OvGraphFileLib::FileKs2 file;
+    if (!file.Load(in).Ok()) return;
+    for (const auto& channel : file.GetChList()) ExerciseChannel(*channel);
+}
+
+inline void FuzzDss(const uint8_t* data, size_t size)
+{
+    std::istringstream in(AsBytes(data, size));
+    OvGraphFileLib::FileDss file;
     if (!file.Load(in).Ok()) return;
     for (const auto& channel : file.GetChList()) {
         ExerciseChannel(*channel);

@@ -4,8 +4,13 @@
 #include <cctype>
 #include <string>
 
+#include "filelib/FileDss.h"
+#include "filelib/FileKe8.h"
+#include "filelib/FileCra.h"
 #include "filelib/FileKmq.h"
 #include "filelib/FileKmv.h"
+#include "filelib/FileKmw.h"
+#include "filelib/FileKs2.h"
 
 namespace OvGraphFileLib {
 namespace {
@@ -18,8 +23,8 @@ struct KindEntry {
     ReaderFactory createReader;  // null: no reader for this kind here
 };
 
-// The reader of web-storage answers, which have no extension; null until it exists.
-constexpr ReaderFactory kWebStorageReader = nullptr;
+// The reader of web-storage answers, which have no extension.
+constexpr ReaderFactory kWebStorageReader = []() -> std::shared_ptr<IFile> { return std::make_shared<FileDss>(); };
 
 LoadedChannels LoadWith(const std::shared_ptr<IFile>& reader, const std::filesystem::path& path)
 {
@@ -37,13 +42,13 @@ std::shared_ptr<IFile> Create()
 
 // A new format adds its reader's factory to its row.
 constexpr KindEntry kKinds[] = {
-    {"cra", kFileCra, nullptr}, {"csv", kFileCsv, nullptr}, {"kaq", kFileKaq, Create<FileKmv>},
-    {"ke8", kFileKe8, nullptr}, {"kej", kFileKej, nullptr}, {"kqc", kFileKqc, nullptr},
-    {"ks2", kFileKs2, nullptr}, {"kqa", kFileKqa, nullptr}, {"kqb", kFileKqb, nullptr},
+    {"cra", kFileCra, Create<FileCra>}, {"csv", kFileCsv, nullptr}, {"kaq", kFileKaq, Create<FileKmv>},
+    {"ke8", kFileKe8, Create<FileKe8>}, {"kej", kFileKej, Create<FileKe8>}, {"kqc", kFileKqc, nullptr},
+    {"ks2", kFileKs2, Create<FileKs2>}, {"kqa", kFileKqa, nullptr}, {"kqb", kFileKqb, nullptr},
     {"kqe", kFileKqe, nullptr}, {"kmb", kFileKmb, nullptr}, {"kmv", kFileKmv, Create<FileKmv>},
     {"kmq", kFileKmq, Create<FileKmq>}, {"ks3", kFileKs3, nullptr}, {"kqd", kFileKqd, nullptr},
-    {"kac", kFileKac, Create<FileKmv>}, {"kad", kFileKad, nullptr}, {"kn1", kFileKn1, nullptr},
-    {"kn2", kFileKn2, nullptr}, {"kmw", kFileKmw, nullptr},
+    {"kac", kFileKac, Create<FileKmv>}, {"kad", kFileKad, Create<FileKe8>}, {"kn1", kFileKn1, nullptr},
+    {"kn2", kFileKn2, nullptr}, {"kmw", kFileKmw, Create<FileKmw>},
 };
 
 }  // namespace
@@ -77,7 +82,7 @@ LoadedChannels LoadChannels(const std::filesystem::path& path)
 
 LoadedChannels LoadWebStorageChannels(const std::filesystem::path& path)
 {
-    return LoadWith(kWebStorageReader ? kWebStorageReader() : nullptr, path);
+    return LoadWith(kWebStorageReader(), path);
 }
 
 }  // namespace OvGraphFileLib

@@ -1,8 +1,13 @@
 #include "filelib/GChRawDataFactory.h"
 
+#include "filelib/DssChRawData.h"
+#include "filelib/FileKe8ChRawData.h"
+#include "filelib/FileCraChRawData.h"
 #include "filelib/FileKmqChRawData.h"
 #include "filelib/FileKmvChCumulativeRawData.h"
 #include "filelib/FileKmvChRawData.h"
+#include "filelib/FileKmwChRawData.h"
+#include "filelib/FileKs2ChRawData.h"
 #include "filelib/RawDataInvalidInterval.h"
 #include "filelib/RawDataValidInterval.h"
 
@@ -15,8 +20,13 @@ GChRawDataFactory::GChRawDataFactory()
     Register<RawDataValidInterval>();
     Register<RawDataInvalidInterval>();
     Register<FileKmqChRawData>();
+    Register<FileCraChRawData>();
     Register<FileKmvChRawData>();
     Register<FileKmvChCumulativeRawData>();
+    Register<FileKe8ChRawData>();
+    Register<FileKs2ChRawData>();
+    Register<FileKmwChRawData>();
+    Register<DssChRawData>();
 }
 
 const GChRawDataFactory& GChRawDataFactory::Instance()

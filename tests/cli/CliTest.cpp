@@ -141,3 +141,38 @@ TEST(Cli, RenderWritesAPngAndReportsFailedFiles)
     EXPECT_TRUE(std::filesystem::exists(png));  // the good file still renders
     EXPECT_EQ(2, RunCli("render --size 10x10 -o '" + png + "' '" + Samples("gallery-light.kmv") + "'").status);
 }
+
+TEST(Cli, InfoJsonReadsWebStorageAnswers)
+{
+    const auto write = [](const std::string& name, const std::string& text) {
+        const auto path = std::filesystem::temp_directory_path() / "orvel-cli-test" / name;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+        return path.string();
+    };
+    // Two Celsius records (21.5, 21.6) at one minute, in a channel without a name.
+    const std::string block =
+        R"({"connect":false,"data":"vwTABA==","first":1700000000,"interval":60,"type":13})";
+    const std::string ok = write("answer.json",
+                                 R"({"status":200,"result":{"serial":"0x5A000001","model":"M","loggerName":"L",)"
+                                 R"("timeDiff":540,"channels":[{"chNumber":1,"chName":"","blocks":[)" +
+                                     block + R"(]},{"chNumber":2,"chName":"湿度","blocks":[]}]}})");
+    const std::string refused =
+        write("refused.json", R"({"status":404,"errors":[{"msg":"no such logger"}]})");
+    const struct {
+        std::string file;
+        int status;
+        std::vector<std::string> expected;  // pieces of the JSON report
+    } rows[] = {
+        {ok, 0,
+         {R"("code":0,"location":0)", R"("serialNo":1509949441)", R"("chName":"Ch.1")", R"("chName":"湿度")",
+          R"("dataCount":2)", R"("interval":60000)", R"("firstTime":1700000000000,"lastTime":1700000060000)",
+          R"("timeDiff":32400000)", R"("class":"DssChRawData","chType":13)", R"("auxText":"2")"}},
+        {refused, 1, {R"j("code":52,"location":404,"message":"読み込みに失敗しました。(404)","channels":[])j"}},
+    };
+    for (const auto& row : rows) {
+        const CliRun run = RunCli("info --json --web-storage '" + row.file + "'");
+        EXPECT_EQ(row.status, run.status) << row.file;
+        for (const std::string& piece : row.expected) EXPECT_NE(std::string::npos, run.out.find(piece)) << piece;
+    }
+}
