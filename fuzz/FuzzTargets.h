@@ -9,6 +9,7 @@
 #include "filelib/CalcCh.h"
 #include "filelib/FileDss.h"
 #include "filelib/FileKe8.h"
+#include "filelib/FileCra.h"
 #include "filelib/FileKmq.h"
 #include "filelib/FileKmqCh.h"
 #include "filelib/FileKmv.h"
@@ -47,6 +48,16 @@ inline void FuzzKmv(const uint8_t* data, size_t size)
 {
     std::istringstream in(AsBytes(data, size));
     OvGraphFileLib::FileKmv file;
+    if (!file.Load(in).Ok()) return;
+    for (const auto& channel : file.GetChList()) ExerciseChannel(*channel);
+    std::ostringstream out;
+    file.Save(out);
+}
+
+inline void FuzzCra(const uint8_t* data, size_t size)
+{
+    std::istringstream in(AsBytes(data, size));
+    OvGraphFileLib::FileCra file;
     if (!file.Load(in).Ok()) return;
     for (const auto& channel : file.GetChList()) ExerciseChannel(*channel);
     std::ostringstream out;
