@@ -11,6 +11,7 @@
 #include "filelib/FileKmv.h"
 #include "filelib/FileKmw.h"
 #include "filelib/FileKs2.h"
+#include "filelib/FileKs3.h"
 
 namespace OvGraphFileLib {
 namespace {
@@ -46,7 +47,7 @@ constexpr KindEntry kKinds[] = {
     {"ke8", kFileKe8, Create<FileKe8>}, {"kej", kFileKej, Create<FileKe8>}, {"kqc", kFileKqc, nullptr},
     {"ks2", kFileKs2, Create<FileKs2>}, {"kqa", kFileKqa, nullptr}, {"kqb", kFileKqb, nullptr},
     {"kqe", kFileKqe, nullptr}, {"kmb", kFileKmb, nullptr}, {"kmv", kFileKmv, Create<FileKmv>},
-    {"kmq", kFileKmq, Create<FileKmq>}, {"ks3", kFileKs3, nullptr}, {"kqd", kFileKqd, nullptr},
+    {"kmq", kFileKmq, Create<FileKmq>}, {"ks3", kFileKs3, Create<FileKs3>}, {"kqd", kFileKqd, nullptr},
     {"kac", kFileKac, Create<FileKmv>}, {"kad", kFileKad, Create<FileKe8>}, {"kn1", kFileKn1, nullptr},
     {"kn2", kFileKn2, nullptr}, {"kmw", kFileKmw, Create<FileKmw>},
 };
