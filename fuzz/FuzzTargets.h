@@ -11,6 +11,7 @@
 #include "filelib/FileKe8.h"
 #include "filelib/FileCra.h"
 #include "filelib/FileKmq.h"
+#include "filelib/FileKs3.h"
 #include "filelib/FileKmqCh.h"
 #include "filelib/FileKmv.h"
 #include "filelib/FileKmvCh.h"
@@ -60,6 +61,19 @@ inline void FuzzCra(const uint8_t* data, size_t size)
     OvGraphFileLib::FileCra file;
     if (!file.Load(in).Ok()) return;
     for (const auto& channel : file.GetChList()) ExerciseChannel(*channel);
+    std::ostringstream out;
+    file.Save(out);
+}
+
+inline void FuzzKs3(const uint8_t* data, size_t size)
+{
+    std::istringstream in(AsBytes(data, size));
+    OvGraphFileLib::FileKs3 file;
+    if (!file.Load(in).Ok()) return;
+    for (const auto& channel : file.GetChList()) {
+        ExerciseChannel(*channel);
+        (void)channel->GetScaleExpr();
+    }
     std::ostringstream out;
     file.Save(out);
 }

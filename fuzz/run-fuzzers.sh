@@ -29,5 +29,6 @@ run fuzz_ke8 "$(seed fuzz_ke8 "$root"/data/samples/*.ke8 "$root"/data/samples/*.
 run fuzz_kmw "$(seed fuzz_kmw "$root"/data/samples/*.kmw)"
 run fuzz_ks2 "$(seed fuzz_ks2 "$root"/data/samples/*.ks2)"
 run fuzz_cra "$(seed fuzz_cra "$root"/data/samples/*.cra)"
+run fuzz_ks3 "$(seed fuzz_ks3 "$root"/data/samples/*.ks3)"
 run fuzz_dss "$(seed fuzz_dss)" -dict="$root/fuzz/dss.dict"
 run fuzz_stored_channel "$(seed fuzz_stored_channel)"
