@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTimer>
 
 #include "App/AppCh.h"
 #include "App/FileCsv.h"
@@ -213,9 +214,13 @@ void MainWindow::BuildPanes()
     dock(QStringLiteral("軸カーソル情報"), "AxisCursor", m_cursorList, Qt::RightDockWidgetArea);
 
     m_memo = new QPlainTextEdit(this);
+    // Typing becomes one undoable step per pause, not one per keystroke.
+    m_memoPause = new QTimer(this);
+    m_memoPause->setSingleShot(true);
+    m_memoPause->setInterval(800);
+    connect(m_memoPause, &QTimer::timeout, this, &MainWindow::RecordMemo);
     connect(m_memo, &QPlainTextEdit::textChanged, this, [this] {
-        if (m_refreshing || m_memo->toPlainText() == m_document.GetMemo()) return;
-        Record(ovgApp::MakeChangeMemoCmd(m_context, m_memo->toPlainText()));
+        if (!m_refreshing) m_memoPause->start();
     });
     dock(QStringLiteral("メモ"), "Memo", m_memo, Qt::RightDockWidgetArea);
 }
@@ -374,11 +379,17 @@ void MainWindow::OnExportCsv()
     QSettings settings;
     QString filter;
     const QString comma = QStringLiteral("カンマ区切り(.csv) (*.csv)"), tab = QStringLiteral("タブ区切り(.csv) (*.csv)");
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("CSV形式で保存"),
-                                                settings.value(QStringLiteral("Settings/SaveCsvFileDir")).toString(),
-                                                comma + QStringLiteral(";;") + tab, &filter);
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
+    QString path = settings.value(QStringLiteral("Settings/SaveCsvFileDir")).toString();
+    // Until a new name is chosen or overwriting an existing file is confirmed.
+    for (;;) {
+        path = QFileDialog::getSaveFileName(this, QStringLiteral("CSV形式で保存"), path, comma + QStringLiteral(";;") + tab,
+                                            &filter, QFileDialog::DontConfirmOverwrite);
+        if (path.isEmpty()) return;
+        if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
+        if (!QFileInfo::exists(path)) break;
+        const QString question = QStringLiteral("%1 は既に存在します。\n上書きしますか？").arg(path);
+        if (QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes) break;
+    }
     settings.setValue(QStringLiteral("Settings/SaveCsvFileDir"), QFileInfo(path).absolutePath());
     ovgApp::FileCsv csv(m_document.GetChannels(), m_dateInfo, filter == tab ? ovgApp::FileCsv::kTab : ovgApp::FileCsv::kComma);
     const OvGraphFileLib::Result result = csv.Save(std::filesystem::path(path.toStdString()));
@@ -390,9 +401,17 @@ void MainWindow::OnCopyGraph()
     QApplication::clipboard()->setImage(m_view->grab().toImage());
 }
 
+void MainWindow::RecordMemo()
+{
+    m_memoPause->stop();
+    if (m_memo->toPlainText() == m_document.GetMemo()) return;
+    Record(ovgApp::MakeChangeMemoCmd(m_context, m_memo->toPlainText()));
+}
+
 void MainWindow::OnUndo()
 {
     if (QWidget::mouseGrabber()) return;  // not while the mouse is captured
+    RecordMemo();  // an edit still being typed is a step of its own
     m_history.Undo();
     Refresh();
 }

@@ -18,6 +18,7 @@ class QMenu;
 class QPlainTextEdit;
 class QTableView;
 class QTableWidget;
+class QTimer;
 
 namespace orvel {
 class Cmd;
@@ -78,6 +79,8 @@ private:
     void OnNew();
     void OnAbout();
     void OnResetLayout();
+    // Records the memo text typed since the last step, if any.
+    void RecordMemo();
 
     ovgApp::AppDocument m_document;
     ovgGraph::Graph m_graph;
@@ -92,6 +95,7 @@ private:
     DataTableModel* m_tableModel = nullptr;
     QTableWidget* m_cursorList = nullptr;
     QPlainTextEdit* m_memo = nullptr;
+    QTimer* m_memoPause = nullptr;
     QLabel* m_statusChannels = nullptr;
     QLabel* m_statusLoading = nullptr;
     QMenu* m_recentMenu = nullptr;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -104,6 +105,22 @@ private slots:
         QCOMPARE(model.data(model.index(9'999'999, 1)).toString(), QStringLiteral("99.9"));
         QCOMPARE(model.data(model.index(3'600, 0)).toString(), QStringLiteral("2026-06-01 01:00:00"));
         QVERIFY(std::chrono::steady_clock::now() - start < std::chrono::seconds(1));
+    }
+
+    void memoTypingIsOneStepPerPause()
+    {
+        MainWindow window;
+        auto* memo = window.findChild<QPlainTextEdit*>();
+        QVERIFY(memo);
+        memo->insertPlainText(QStringLiteral("Door "));
+        memo->insertPlainText(QStringLiteral("opened "));
+        memo->insertPlainText(QStringLiteral("twice"));
+        QTRY_COMPARE_WITH_TIMEOUT(window.Document().GetMemo(), QStringLiteral("Door opened twice"), 5000);
+        QCOMPARE(window.History().DoneCount(), 1u);
+        memo->insertPlainText(QStringLiteral("!"));
+        window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();  // records the pending edit, then undoes it
+        QCOMPARE(window.Document().GetMemo(), QStringLiteral("Door opened twice"));
+        QCOMPARE(memo->toPlainText(), QStringLiteral("Door opened twice"));
     }
 
     void longPathsAreShortenedInTheProgressDialog()
