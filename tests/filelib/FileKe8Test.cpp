@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ReaderTestSupport.h"
 #include "filelib/ChannelBytes.h"
 #include "filelib/FileKe8.h"
 #include "filelib/FileKe8Ch.h"
@@ -19,6 +20,7 @@
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 using namespace OvGraphFileLib;
+using namespace OvGraphFileLib::test;
 using orvel::fixtures::BuildKe8;
 using orvel::fixtures::BuildKe8ChannelHeader;
 using orvel::fixtures::Ke8ChannelSpec;
@@ -27,24 +29,8 @@ namespace {
 
 constexpr size_t kFileHeaderSize = 128;
 constexpr size_t kChannelHeaderSize = 256;
-constexpr double kInvalid = 1.7976931348623157e308;
-constexpr double kNoUpper = 1.7976931348623157e308;
-constexpr double kNoLower = -1.7976931348623157e308;
-constexpr int64_t kNotGiven = 0x7FFFFFFFFFFFFFFF;
 
-struct Loaded {
-    Result result;
-    ChList channels;
-};
-
-Loaded LoadKe8(const std::string& bytes)
-{
-    FileKe8 file;
-    std::istringstream in(bytes);
-    Loaded loaded{file.Load(in), {}};
-    if (loaded.result.Ok()) loaded.channels = file.GetChList();
-    return loaded;
-}
+Loaded LoadKe8(const std::string& bytes) { return LoadWith<FileKe8>(bytes); }
 
 // Runs the body with the computer's time zone set to the given TZ value, then restores it.
 template <class F>
@@ -364,19 +350,8 @@ TEST(FileKe8, FileEndingEarlyNamesTheFieldBeingRead)
 {
     // Two channel records: 7 samples and 2 bytes of padding, then 3 samples and 10 bytes of padding.
     const std::string bytes = BuildKe8({{.name = "A", .codes = {1, 2, 3, 4, 5, 6, 7}}, {.name = "B", .codes = {8, 9, 10}}});
-    const struct {
-        size_t end;
-        int32_t location;
-    } fields[] = {{128, 2110}, {384, 2210}, {398, 2310}, {400, 2311}, {656, 2210}, {662, 2310}, {672, 2311}};
-    ASSERT_EQ(672u, bytes.size());
-    for (size_t cut = 0; cut < bytes.size(); ++cut) {
-        const auto field =
-            std::find_if(std::begin(fields), std::end(fields), [cut](const auto& f) { return cut < f.end; });
-        const Result r = LoadKe8(bytes.substr(0, cut)).result;
-        EXPECT_EQ(52, r.code) << "cut at " << cut;
-        EXPECT_EQ(field->location, r.location) << "cut at " << cut;
-    }
-    EXPECT_EQ(0, LoadKe8(bytes).result.code);
+    ExpectTruncationLocations<FileKe8>(
+        bytes, {{128, 2110}, {384, 2210}, {398, 2310}, {400, 2311}, {656, 2210}, {662, 2310}, {672, 2311}});
 }
 
 TEST(FileKe8, CountBeyondTheFileFailsBeforeReadingSamples)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ReaderTestSupport.h"
 #include "filelib/ChannelBytes.h"
 #include "filelib/FileKmv.h"
 #include "filelib/FileKmvCh.h"
@@ -18,6 +19,7 @@
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 using namespace OvGraphFileLib;
+using namespace OvGraphFileLib::test;
 using orvel::fixtures::BuildKmv;
 using orvel::fixtures::BuildKmvChannelHeader;
 using orvel::fixtures::KmvChannelSpec;
@@ -25,24 +27,8 @@ using orvel::fixtures::KmvChannelSpec;
 namespace {
 
 constexpr size_t kHeaderSize = 256;  // the file header and every channel header
-constexpr double kInvalid = 1.7976931348623157e308;
-constexpr double kNoUpper = 1.7976931348623157e308;
-constexpr double kNoLower = -1.7976931348623157e308;
-constexpr int64_t kNotGiven = 0x7FFFFFFFFFFFFFFF;
 
-struct Loaded {
-    Result result;
-    ChList channels;
-};
-
-Loaded LoadKmv(const std::string& bytes)
-{
-    FileKmv file;
-    std::istringstream in(bytes);
-    Loaded loaded{file.Load(in), {}};
-    if (loaded.result.Ok()) loaded.channels = file.GetChList();
-    return loaded;
-}
+Loaded LoadKmv(const std::string& bytes) { return LoadWith<FileKmv>(bytes); }
 
 // The file of one channel, with byte `offset` of its channel header replaced.
 std::string OneChannelFile(const KmvChannelSpec& spec, std::optional<std::pair<size_t, uint8_t>> patch = {})
@@ -408,19 +394,7 @@ TEST(FileKmv, FileEndingEarlyNamesTheFieldBeingRead)
     // Two channel records: 7 samples and 2 bytes of padding, then 3 samples and 10 bytes of padding.
     const std::string bytes =
         BuildKmv({{.name = "A", .codes = {1, 2, 3, 4, 5, 6, 7}}, {.name = "B", .codes = {8, 9, 10}}});
-    const struct {
-        size_t end;
-        int32_t location;
-    } fields[] = {{256, 2110}, {512, 3310}, {526, 3311}, {528, 3312}, {784, 3310}, {790, 3311}, {800, 3312}};
-    ASSERT_EQ(800u, bytes.size());
-    for (size_t cut = 0; cut < bytes.size(); ++cut) {
-        const auto field =
-            std::find_if(std::begin(fields), std::end(fields), [cut](const auto& f) { return cut < f.end; });
-        const Result r = LoadKmv(bytes.substr(0, cut)).result;
-        EXPECT_EQ(52, r.code) << "cut at " << cut;
-        EXPECT_EQ(field->location, r.location) << "cut at " << cut;
-    }
-    EXPECT_EQ(0, LoadKmv(bytes).result.code);
+    ExpectTruncationLocations<FileKmv>(bytes, {{256, 2110}, {512, 3310}, {526, 3311}, {528, 3312}, {784, 3310}, {790, 3311}, {800, 3312}});
 }
 
 TEST(FileKmv, CountBeyondTheFileFailsBeforeReadingSamples)

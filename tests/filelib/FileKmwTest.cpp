@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ReaderTestSupport.h"
 #include "filelib/ChannelBytes.h"
 #include "filelib/FileKind.h"
 #include "filelib/FileKmw.h"
@@ -15,6 +16,7 @@
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 using namespace OvGraphFileLib;
+using namespace OvGraphFileLib::test;
 using orvel::fixtures::BuildKmw;
 using orvel::fixtures::BuildKmwChannelHeader;
 using orvel::fixtures::KmwChannelSpec;
@@ -22,24 +24,8 @@ using orvel::fixtures::KmwChannelSpec;
 namespace {
 
 constexpr size_t kHeaderSize = 256;
-constexpr double kInvalid = 1.7976931348623157e308;
-constexpr double kNoUpper = 1.7976931348623157e308;
-constexpr double kNoLower = -1.7976931348623157e308;
-constexpr int64_t kNotGiven = 0x7FFFFFFFFFFFFFFF;
 
-struct Loaded {
-    Result result;
-    ChList channels;
-};
-
-Loaded LoadKmw(const std::string& bytes)
-{
-    FileKmw file;
-    std::istringstream in(bytes);
-    Loaded loaded{file.Load(in), {}};
-    if (loaded.result.Ok()) loaded.channels = file.GetChList();
-    return loaded;
-}
+Loaded LoadKmw(const std::string& bytes) { return LoadWith<FileKmw>(bytes); }
 
 }  // namespace
 
@@ -162,20 +148,7 @@ TEST(FileKmw, SavingWritesBackTheBytesItRead)
 TEST(FileKmw, FileEndingEarlyNamesTheFieldBeingRead)
 {
     const std::string bytes = BuildKmw({{.codes = {1, 2, 3, 4, 5, 6, 7}}, {.codes = {8, 9, 10}}});
-    const struct {
-        size_t end;
-        int32_t location;
-    } fields[] = {{256, 2110}, {512, 3310}, {526, 3311}, {528, 3312}, {784, 3310}, {790, 3311}, {800, 3312}};
-    ASSERT_EQ(800u, bytes.size());
-    for (size_t cut = 0; cut < bytes.size(); ++cut) {
-        const auto field =
-            std::find_if(std::begin(fields), std::end(fields), [cut](const auto& f) { return cut < f.end; });
-        const Result r = LoadKmw(bytes.substr(0, cut)).result;
-        EXPECT_EQ(52, r.code) << "cut at " << cut;
-        EXPECT_EQ(field->location, r.location) << "cut at " << cut;
-        EXPECT_EQ(cut < 256 ? "OvGraphFileLib::FileKmw::LoadImpl" : "OvGraphFileLib::FileKmwCh::LoadImpl", r.where);
-    }
-    EXPECT_EQ(0, LoadKmw(bytes).result.code);
+    ExpectTruncationLocations<FileKmw>(bytes, {{256, 2110}, {512, 3310}, {526, 3311}, {528, 3312}, {784, 3310}, {790, 3311}, {800, 3312}});
 }
 
 TEST(FileKmw, CountBeyondTheFileFailsBeforeReadingSamples)
