@@ -1,5 +1,7 @@
 #include "filelib/FileKe8Ch.h"
 
+#include "filelib/FileKmvChRecord.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -61,7 +63,7 @@ void FileKe8Ch::LoadImpl(std::istream& in)
     const uint64_t records = CountRecords();
     if (records > kMaxRecords) ThrowResult(kBrokenFile, 2310, kLoad);
     m_dataCount = int32_t(records);
-    Stuff::ReadBytes(in, m_padding, PaddingFor(sampleBytes), 2311, kLoad);
+    Stuff::ReadBytes(in, m_padding, FileKmvChRecord::PaddingFor(sampleBytes), 2311, kLoad);
 }
 
 bool FileKe8Ch::StoresRuns() const

@@ -50,8 +50,6 @@ public:
     // count * 2 bytes of 16-bit little-endian codes, as stored.
     const std::vector<uint8_t>& Samples() const { return m_samples; }
 
-    // Bytes of padding after count * 2 sample bytes (0 to 15).
-    static size_t PaddingFor(size_t sampleBytes) { return ((sampleBytes + 15) & ~size_t(15)) - sampleBytes; }
 
 private:
     bool StoresRuns() const;

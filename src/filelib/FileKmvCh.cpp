@@ -12,34 +12,15 @@ constexpr const char* kLoad = "OvGraphFileLib::FileKmvCh::LoadImpl";
 constexpr int64_t kMinute = 60000;
 }  // namespace
 
-void FileKmvCh::SaveImpl(std::ostream& out) const
-{
-    Stuff::WriteBytes(out, m_header.bytes.data(), m_header.bytes.size(), 3300, kSave);
-    Stuff::WriteBytes(out, m_samples.data(), m_samples.size(), 3301, kSave);
-    Stuff::WriteBytes(out, m_padding.data(), m_padding.size(), 3302, kSave);
-}
+void FileKmvCh::SaveImpl(std::ostream& out) const { m_record.Save(out, kSave); }
 
-void FileKmvCh::LoadImpl(std::istream& in)
-{
-    std::vector<uint8_t> header;
-    Stuff::ReadBytes(in, header, FileKmvChHeader::kSize, 3310, kLoad);
-    std::copy(header.begin(), header.end(), m_header.bytes.begin());
-    const uint64_t sampleBytes = uint64_t(m_header.RecordCount()) * 2;
-    Stuff::ReadBytes(in, m_samples, sampleBytes, 3311, kLoad);
-    Stuff::ReadBytes(in, m_padding, PaddingFor(sampleBytes), 3312, kLoad);
-}
+void FileKmvCh::LoadImpl(std::istream& in) { m_record.Load(in, kLoad); }
 
-void FileKmvCh::SetSamples(std::vector<uint8_t> samples)
-{
-    m_samples = std::move(samples);
-    m_padding.assign(PaddingFor(m_samples.size()), 0);
-}
-
-uint32_t FileKmvCh::GetSerialNo() const { return m_header.HasSerialNo() ? m_header.SerialNo() : 0; }
+uint32_t FileKmvCh::GetSerialNo() const { return m_record.header.HasSerialNo() ? m_record.header.SerialNo() : 0; }
 
 uint16_t FileKmvCh::GetChType() const
 {
-    switch (const uint8_t type = m_header.TypeByte()) {
+    switch (const uint8_t type = m_record.header.TypeByte()) {
         case 13: case 14: case 65: case 67: case 73: case 85: return type;
         case 208: case 209: return 209;  // humidity is always shown in tenths
         default: return 0;
@@ -58,7 +39,7 @@ int8_t FileKmvCh::GetDecimalPlaces() const
 double FileKmvCh::LimitFromCode(uint16_t code, bool upper) const
 {
     const double none = upper ? NO_UPPER_LIMIT : NO_LOWER_LIMIT;
-    switch (m_header.LimitKind()) {
+    switch (m_record.header.LimitKind()) {
         case 'C': case 'F': case 'H':
             return code == 0x8000 ? none : int16_t(code) / 10.0;
         case 'I':
@@ -70,36 +51,36 @@ double FileKmvCh::LimitFromCode(uint16_t code, bool upper) const
     }
 }
 
-double FileKmvCh::GetUpperLimit() const { return LimitFromCode(m_header.UpperLimitCode(), true); }
-double FileKmvCh::GetLowerLimit() const { return LimitFromCode(m_header.LowerLimitCode(), false); }
+double FileKmvCh::GetUpperLimit() const { return LimitFromCode(m_record.header.UpperLimitCode(), true); }
+double FileKmvCh::GetLowerLimit() const { return LimitFromCode(m_record.header.LowerLimitCode(), false); }
 
 int64_t FileKmvCh::GetFirstTime() const
 {
-    return m_header.RecordCount() == 0 ? NO_TIME : int64_t(m_header.FirstSeconds()) * 1000;
+    return m_record.header.RecordCount() == 0 ? NO_TIME : int64_t(m_record.header.FirstSeconds()) * 1000;
 }
 
 int64_t FileKmvCh::GetLastTime() const
 {
-    return ComputeLastTime(GetFirstTime(), m_header.RecordCount(), GetInterval());
+    return ComputeLastTime(GetFirstTime(), m_record.header.RecordCount(), GetInterval());
 }
 
 // The header holds minutes of UTC minus local time; channels hold local minus UTC in ms.
 int64_t FileKmvCh::GetTimeDiff() const
 {
-    return m_header.HasTimeZone() ? m_header.TimeDiffMinutes() * -kMinute : NOT_GIVEN;
+    return m_record.header.HasTimeZone() ? m_record.header.TimeDiffMinutes() * -kMinute : NOT_GIVEN;
 }
-int64_t FileKmvCh::GetStdBias() const { return m_header.HasTimeZone() ? m_header.StdBiasMinutes() * -kMinute : NOT_GIVEN; }
-int64_t FileKmvCh::GetDstBias() const { return m_header.HasTimeZone() ? m_header.DstBiasMinutes() * -kMinute : NOT_GIVEN; }
+int64_t FileKmvCh::GetStdBias() const { return m_record.header.HasTimeZone() ? m_record.header.StdBiasMinutes() * -kMinute : NOT_GIVEN; }
+int64_t FileKmvCh::GetDstBias() const { return m_record.header.HasTimeZone() ? m_record.header.DstBiasMinutes() * -kMinute : NOT_GIVEN; }
 
 RawDataList FileKmvCh::GetRawData() const
 {
     auto block = std::make_shared<FileKmvChRawData>();
     block->SetChType(GetChType());
     block->SetInterval(GetInterval());
-    block->SetCount(int32_t(m_samples.size() / 2));
+    block->SetCount(int32_t(m_record.samples.size() / 2));
     block->SetFirstTime(GetFirstTime());
     block->SetLastTime(GetLastTime());
-    block->GetData() = m_samples;
+    block->GetData() = m_record.samples;
     return {block};
 }
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "filelib/FileKmvChHeader.h"
+#include "filelib/FileKmvChRecord.h"
 #include "filelib/ICh.h"
 
 namespace OvGraphFileLib {
@@ -22,9 +22,9 @@ public:
     std::u16string GetModel() const override { return {}; }
     std::u16string GetBaseName() const override { return {}; }
     std::u16string GetLoggerName() const override { return {}; }
-    std::u16string GetChName() const override { return m_header.ChName(); }
-    int64_t GetInterval() const override { return m_header.IntervalSeconds() * 1000; }
-    int32_t GetDataCount() const override { return m_header.RecordCount(); }
+    std::u16string GetChName() const override { return m_record.header.ChName(); }
+    int64_t GetInterval() const override { return m_record.header.IntervalSeconds() * 1000; }
+    int32_t GetDataCount() const override { return m_record.header.RecordCount(); }
     uint16_t GetChType() const override;
     int8_t GetDecimalPlaces() const override;
     double GetUpperLimit() const override;
@@ -38,22 +38,18 @@ public:
     std::u16string GetScaleExpr() const override { return {}; }
     uint8_t GetRecordProp() const override { return 0; }
 
-    const FileKmvChHeader& Header() const { return m_header; }
-    FileKmvChHeader& Header() { return m_header; }
+    const FileKmvChHeader& Header() const { return m_record.header; }
+    FileKmvChHeader& Header() { return m_record.header; }
     // count * 2 bytes of 16-bit little-endian codes.
-    const std::vector<uint8_t>& Samples() const { return m_samples; }
+    const std::vector<uint8_t>& Samples() const { return m_record.samples; }
     // Sets the samples and the padding that follows them.
-    void SetSamples(std::vector<uint8_t> samples);
+    void SetSamples(std::vector<uint8_t> samples) { m_record.SetSamples(std::move(samples)); }
 
-    // Bytes of padding after count * 2 sample bytes (0 to 15).
-    static size_t PaddingFor(size_t sampleBytes) { return ((sampleBytes + 15) & ~size_t(15)) - sampleBytes; }
 
 private:
     double LimitFromCode(uint16_t code, bool upper) const;
 
-    FileKmvChHeader m_header;
-    std::vector<uint8_t> m_samples;
-    std::vector<uint8_t> m_padding;
+    FileKmvChRecord m_record;
 };
 
 }  // namespace OvGraphFileLib

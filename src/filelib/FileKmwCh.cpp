@@ -11,26 +11,13 @@ constexpr const char* kSave = "OvGraphFileLib::FileKmwCh::SaveImpl";
 constexpr const char* kLoad = "OvGraphFileLib::FileKmwCh::LoadImpl";
 }  // namespace
 
-void FileKmwCh::SaveImpl(std::ostream& out) const
-{
-    Stuff::WriteBytes(out, m_header.bytes.data(), m_header.bytes.size(), 3300, kSave);
-    Stuff::WriteBytes(out, m_samples.data(), m_samples.size(), 3301, kSave);
-    Stuff::WriteBytes(out, m_padding.data(), m_padding.size(), 3302, kSave);
-}
+void FileKmwCh::SaveImpl(std::ostream& out) const { m_record.Save(out, kSave); }
 
-void FileKmwCh::LoadImpl(std::istream& in)
-{
-    std::vector<uint8_t> header;
-    Stuff::ReadBytes(in, header, FileKmvChHeader::kSize, 3310, kLoad);
-    std::copy(header.begin(), header.end(), m_header.bytes.begin());
-    const uint64_t sampleBytes = uint64_t(m_header.RecordCount()) * 2;
-    Stuff::ReadBytes(in, m_samples, sampleBytes, 3311, kLoad);
-    Stuff::ReadBytes(in, m_padding, FileKmvCh::PaddingFor(sampleBytes), 3312, kLoad);
-}
+void FileKmwCh::LoadImpl(std::istream& in) { m_record.Load(in, kLoad); }
 
 uint16_t FileKmwCh::GetChType() const
 {
-    switch (const uint8_t type = m_header.TypeByte()) {
+    switch (const uint8_t type = m_record.header.TypeByte()) {
         case 13: case 14: return type;
         case 208: case 209: return 209;
         case 224: return 146;
@@ -46,12 +33,12 @@ int64_t FileKmwCh::GetDstBias() const { return NOT_GIVEN; }
 
 int64_t FileKmwCh::GetFirstTime() const
 {
-    return m_header.RecordCount() == 0 ? NO_TIME : int64_t(m_header.FirstSeconds()) * 1000;
+    return m_record.header.RecordCount() == 0 ? NO_TIME : int64_t(m_record.header.FirstSeconds()) * 1000;
 }
 
 int64_t FileKmwCh::GetLastTime() const
 {
-    return ComputeLastTime(GetFirstTime(), m_header.RecordCount(), GetInterval());
+    return ComputeLastTime(GetFirstTime(), m_record.header.RecordCount(), GetInterval());
 }
 
 RawDataList FileKmwCh::GetRawData() const
@@ -59,10 +46,10 @@ RawDataList FileKmwCh::GetRawData() const
     auto block = std::make_shared<FileKmwChRawData>();
     block->SetChType(GetChType());
     block->SetInterval(GetInterval());
-    block->SetCount(int32_t(m_samples.size() / 2));
+    block->SetCount(int32_t(m_record.samples.size() / 2));
     block->SetFirstTime(GetFirstTime());
     block->SetLastTime(GetLastTime());
-    block->GetData() = m_samples;
+    block->GetData() = m_record.samples;
     return {block};
 }
 

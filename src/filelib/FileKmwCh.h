@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "filelib/FileKmvChHeader.h"
+#include "filelib/FileKmvChRecord.h"
 #include "filelib/ICh.h"
 
 namespace OvGraphFileLib {
@@ -22,13 +22,13 @@ public:
     std::u16string GetModel() const override { return {}; }
     std::u16string GetBaseName() const override { return {}; }
     std::u16string GetLoggerName() const override { return {}; }
-    std::u16string GetChName() const override { return m_header.ChName(); }
-    int64_t GetInterval() const override { return m_header.IntervalSeconds() * 1000; }
-    int32_t GetDataCount() const override { return m_header.RecordCount(); }
+    std::u16string GetChName() const override { return m_record.header.ChName(); }
+    int64_t GetInterval() const override { return m_record.header.IntervalSeconds() * 1000; }
+    int32_t GetDataCount() const override { return m_record.header.RecordCount(); }
     // Type byte 13 -> 13, 14 -> 14, 208 and 209 -> 209, 224 -> 146, others 0.
     uint16_t GetChType() const override;
     // 3 for type byte 224, else 1.
-    int8_t GetDecimalPlaces() const override { return m_header.TypeByte() == 224 ? 3 : 1; }
+    int8_t GetDecimalPlaces() const override { return m_record.header.TypeByte() == 224 ? 3 : 1; }
     double GetUpperLimit() const override;
     double GetLowerLimit() const override;
     int64_t GetFirstTime() const override;
@@ -40,13 +40,11 @@ public:
     std::u16string GetScaleExpr() const override { return {}; }
     uint8_t GetRecordProp() const override { return 0; }
 
-    const FileKmvChHeader& Header() const { return m_header; }
-    const std::vector<uint8_t>& Samples() const { return m_samples; }
+    const FileKmvChHeader& Header() const { return m_record.header; }
+    const std::vector<uint8_t>& Samples() const { return m_record.samples; }
 
 private:
-    FileKmvChHeader m_header;
-    std::vector<uint8_t> m_samples;
-    std::vector<uint8_t> m_padding;
+    FileKmvChRecord m_record;
 };
 
 }  // namespace OvGraphFileLib

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "filelib/ChConstants.h"
+#include "filelib/FileKmvChRecord.h"
 #include "filelib/GChRawData.h"
 #include "filelib/Stuff.h"
 #include "filelib/TextCodec.h"
@@ -13,8 +14,6 @@ namespace {
 
 constexpr const char* kSave = "OvGraphFileLib::FileKs3Ch::SaveImpl";
 constexpr const char* kLoad = "OvGraphFileLib::FileKs3Ch::LoadImpl";
-
-size_t PaddingFor(uint64_t sampleBytes) { return size_t(((sampleBytes + 15) & ~uint64_t(15)) - sampleBytes); }
 
 // "%f": six decimals with a point, whatever the process locale.
 std::u16string Fixed6(double value)
@@ -41,7 +40,7 @@ void FileKs3Ch::LoadImpl(std::istream& in)
     const uint64_t sampleBytes = uint64_t(m_header.StoredCount()) * 2;
     if (sampleBytes / 2 > uint64_t(INT32_MAX)) ThrowResult(kBrokenFile, 4111, kLoad);
     Stuff::ReadBytes(in, m_samples, sampleBytes, 4111, kLoad);
-    Stuff::ReadBytes(in, m_padding, PaddingFor(sampleBytes), 4112, kLoad);
+    Stuff::ReadBytes(in, m_padding, FileKmvChRecord::PaddingFor(sampleBytes), 4112, kLoad);
 }
 
 int64_t FileKs3Ch::GetInterval() const
