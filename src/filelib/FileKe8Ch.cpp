@@ -1,11 +1,10 @@
 #include "filelib/FileKe8Ch.h"
 
-#include "filelib/FileKmvChRecord.h"
-
 #include <algorithm>
 #include <limits>
 
 #include "filelib/ChConstants.h"
+#include "filelib/FileKmvChRecord.h"
 #include "filelib/FileKe8ChRawData.h"
 #include "filelib/Stuff.h"
 
