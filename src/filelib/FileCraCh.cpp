@@ -40,7 +40,7 @@ void FileCraCh::Validate(const char* where) const
 
 std::u16string FileCraCh::GetChName() const
 {
-    return TextCodec::FromCp932(std::string_view(reinterpret_cast<const char*>(m_header.data()), 32));
+    return TextCodec::FromCp932(m_header.data(), 32);
 }
 
 uint16_t FileCraCh::GetChType() const { return Stuff::LoadU16(&m_header[32]); }

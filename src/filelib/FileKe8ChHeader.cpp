@@ -21,21 +21,14 @@ int64_t Digits(const uint8_t* field, size_t width)
     return value;
 }
 
-std::u16string ZeroEndedText(const uint8_t* field, size_t width)
-{
-    size_t length = 0;
-    while (length < width && field[length] != 0) ++length;
-    return TextCodec::FromCp932(std::string_view(reinterpret_cast<const char*>(field), length));
-}
-
 }  // namespace
 
-std::u16string FileKe8ChHeader::ChName() const { return ZeroEndedText(&bytes[12], 32); }
+std::u16string FileKe8ChHeader::ChName() const { return TextCodec::FromCp932(&bytes[12], 32); }
 uint32_t FileKe8ChHeader::IntervalField() const { return Stuff::LoadU32(&bytes[54]); }
 uint32_t FileKe8ChHeader::OffsetSeconds() const { return Stuff::LoadU32(&bytes[77]); }
 uint32_t FileKe8ChHeader::UnixStartSeconds() const { return Stuff::LoadU32(&bytes[83]); }
 uint32_t FileKe8ChHeader::StoredCount() const { return Stuff::LoadU32(&bytes[110]); }
-std::u16string FileKe8ChHeader::AuxText() const { return ZeroEndedText(&bytes[114], 8); }
+std::u16string FileKe8ChHeader::AuxText() const { return TextCodec::FromCp932(&bytes[114], 8); }
 
 int64_t FileKe8ChHeader::AsciiStartSeconds() const
 {

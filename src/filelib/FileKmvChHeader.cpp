@@ -23,7 +23,7 @@ int64_t AsciiNumber(const uint8_t* field, size_t width)
 
 std::u16string FileKmvChHeader::ChName() const
 {
-    return TextCodec::FromCp932(std::string_view(reinterpret_cast<const char*>(&bytes[2]), 32));
+    return TextCodec::FromCp932(&bytes[2], 32);
 }
 
 uint32_t FileKmvChHeader::FirstSeconds() const { return Stuff::LoadU32(&bytes[57]); }

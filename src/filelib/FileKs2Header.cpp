@@ -46,10 +46,7 @@ uint32_t FileKs2Header::RecordCountCopy() const { return Stuff::LoadU32(&bytes[2
 
 std::u16string FileKs2Header::ChName(int channel) const
 {
-    const uint8_t* name = &bytes[kChannelTable + kChannelEntry * size_t(channel)];
-    size_t length = 0;
-    while (length < 32 && name[length] != 0) ++length;
-    return TextCodec::FromCp932(std::string_view(reinterpret_cast<const char*>(name), length));
+    return TextCodec::FromCp932(&bytes[kChannelTable + kChannelEntry * size_t(channel)], 32);
 }
 
 uint16_t FileKs2Header::ChType(int channel) const

@@ -66,7 +66,7 @@ int64_t FileKs3Ch::GetLastTime() const { return ComputeLastTime(GetFirstTime(), 
 
 std::u16string FileKs3Ch::GetUnit() const
 {
-    return TextCodec::FromCp932(std::string_view(reinterpret_cast<const char*>(&m_header.bytes[192]), 16));
+    return TextCodec::FromCp932(&m_header.bytes[192], 16);
 }
 
 std::u16string FileKs3Ch::GetScaleExpr() const

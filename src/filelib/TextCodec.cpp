@@ -42,6 +42,11 @@ void AppendUtf8(std::string& out, char32_t cp)
 
 }  // namespace
 
+std::u16string FromCp932(const uint8_t* field, size_t width)
+{
+    return FromCp932(std::string_view(reinterpret_cast<const char*>(field), width));
+}
+
 std::u16string FromCp932(std::string_view bytes)
 {
     const size_t zero = bytes.find('\0');

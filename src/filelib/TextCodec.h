@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -10,6 +12,8 @@ namespace OvGraphFileLib::TextCodec {
 // Decodes CP932 up to the first zero byte (or the end). A byte sequence that does not decode
 // becomes U+FFFD and decoding goes on: a bad name never fails a load.
 std::u16string FromCp932(std::string_view bytes);
+// A fixed-width text field of a binary header: CP932 up to the first zero byte or the width.
+std::u16string FromCp932(const uint8_t* field, size_t width);
 
 // Invalid UTF-8 sequences become U+FFFD.
 std::u16string FromUtf8(std::string_view utf8);
