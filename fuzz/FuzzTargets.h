@@ -9,14 +9,19 @@
 #include "filelib/CalcCh.h"
 #include "filelib/FileDss.h"
 #include "filelib/FileKe8.h"
+#include "filelib/FileKe8Ch.h"
 #include "filelib/FileCra.h"
+#include "filelib/FileCraCh.h"
 #include "filelib/FileKmq.h"
 #include "filelib/FileKs3.h"
+#include "filelib/FileKs3Ch.h"
 #include "filelib/FileKmqCh.h"
 #include "filelib/FileKmv.h"
 #include "filelib/FileKmvCh.h"
 #include "filelib/FileKmvChCumulative.h"
 #include "filelib/FileKmw.h"
+#include "filelib/FileKmwCh.h"
+#include "filelib/FileKn.h"
 #include "filelib/FileKs2.h"
 #include "filelib/GCh.h"
 #include "filelib/ICh.h"
@@ -131,19 +136,38 @@ inline void FuzzDss(const uint8_t* data, size_t size)
     }
 }
 
-// The stored forms of channels, as a graph document carries them: the first byte picks the class.
+// kn1 and kn2 have no writer and share their layout: each input goes through both readers, of
+// which the magic lets at most one through.
+inline void FuzzKn(const uint8_t* data, size_t size)
+{
+    const std::string bytes = AsBytes(data, size);
+    OvGraphFileLib::FileKn1 kn1;
+    OvGraphFileLib::FileKn2 kn2;
+    for (OvGraphFileLib::IFile* file : {static_cast<OvGraphFileLib::IFile*>(&kn1), static_cast<OvGraphFileLib::IFile*>(&kn2)}) {
+        std::istringstream in(bytes);
+        if (!file->Load(in).Ok()) continue;
+        for (const auto& channel : file->GetChList()) ExerciseChannel(*channel);
+    }
+}
+
+// The stored forms of channels, as a graph document carries them: the first byte picks the class
+// (the recorded findings depend on the numbering, so new classes take new numbers).
 inline void FuzzStoredChannel(const uint8_t* data, size_t size)
 {
     using namespace OvGraphFileLib;
     if (size == 0) return;
     std::shared_ptr<ICh> channel;
-    switch (data[0] % 6) {
+    switch (data[0] % 10) {
         case 0: channel = std::make_shared<GCh>(); break;
         case 1: channel = std::make_shared<CalcCh>(); break;
         case 2: channel = std::make_shared<AppCalcCh>(); break;
         case 3: channel = std::make_shared<FileKmvCh>(); break;
         case 4: channel = std::make_shared<FileKmvChCumulative>(); break;
-        default: channel = std::make_shared<FileKmqCh>(); break;
+        case 5: channel = std::make_shared<FileKmqCh>(); break;
+        case 6: channel = std::make_shared<FileKe8Ch>(); break;
+        case 7: channel = std::make_shared<FileKmwCh>(); break;
+        case 8: channel = std::make_shared<FileKs3Ch>(); break;
+        default: channel = std::make_shared<FileCraCh>(); break;
     }
     std::istringstream in(AsBytes(data + 1, size - 1));
     try {

@@ -10,6 +10,7 @@
 #include "filelib/FileKmq.h"
 #include "filelib/FileKmv.h"
 #include "filelib/FileKmw.h"
+#include "filelib/FileKn.h"
 #include "filelib/FileKs2.h"
 #include "filelib/FileKs3.h"
 
@@ -48,8 +49,8 @@ constexpr KindEntry kKinds[] = {
     {"ks2", kFileKs2, Create<FileKs2>}, {"kqa", kFileKqa, nullptr}, {"kqb", kFileKqb, nullptr},
     {"kqe", kFileKqe, nullptr}, {"kmb", kFileKmb, nullptr}, {"kmv", kFileKmv, Create<FileKmv>},
     {"kmq", kFileKmq, Create<FileKmq>}, {"ks3", kFileKs3, Create<FileKs3>}, {"kqd", kFileKqd, nullptr},
-    {"kac", kFileKac, Create<FileKmv>}, {"kad", kFileKad, Create<FileKe8>}, {"kn1", kFileKn1, nullptr},
-    {"kn2", kFileKn2, nullptr}, {"kmw", kFileKmw, Create<FileKmw>},
+    {"kac", kFileKac, Create<FileKmv>}, {"kad", kFileKad, Create<FileKe8>}, {"kn1", kFileKn1, Create<FileKn1>},
+    {"kn2", kFileKn2, Create<FileKn2>}, {"kmw", kFileKmw, Create<FileKmw>},
 };
 
 }  // namespace

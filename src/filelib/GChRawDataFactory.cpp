@@ -7,6 +7,7 @@
 #include "filelib/FileKmvChCumulativeRawData.h"
 #include "filelib/FileKmvChRawData.h"
 #include "filelib/FileKmwChRawData.h"
+#include "filelib/FileKnChRawData.h"
 #include "filelib/FileKs2ChRawData.h"
 #include "filelib/RawDataInvalidInterval.h"
 #include "filelib/RawDataValidInterval.h"
@@ -25,6 +26,8 @@ GChRawDataFactory::GChRawDataFactory()
     Register<FileKmvChCumulativeRawData>();
     Register<FileKe8ChRawData>();
     Register<FileKs2ChRawData>();
+    Register<FileKn1ChRawData>();
+    Register<FileKn2ChRawData>();
     Register<FileKmwChRawData>();
     Register<DssChRawData>();
 }

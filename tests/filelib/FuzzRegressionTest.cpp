@@ -12,7 +12,7 @@ TEST(FuzzRegression, FindingsStayFixed)
 {
     const std::map<std::string, void (*)(const uint8_t*, size_t)> targets = {
         {"fuzz_kmv", FuzzKmv}, {"fuzz_cra", FuzzCra}, {"fuzz_ks3", FuzzKs3}, {"fuzz_kmq", FuzzKmq}, {"fuzz_dss", FuzzDss}, {"fuzz_ke8", FuzzKe8},
-        {"fuzz_kmw", FuzzKmw}, {"fuzz_ks2", FuzzKs2}, {"fuzz_stored_channel", FuzzStoredChannel}};
+        {"fuzz_kmw", FuzzKmw}, {"fuzz_ks2", FuzzKs2}, {"fuzz_kn", FuzzKn}, {"fuzz_stored_channel", FuzzStoredChannel}};
     const std::filesystem::path root = ORVEL_FUZZ_CASES;
     int replayed = 0;
     for (const auto& [target, run] : targets) {
