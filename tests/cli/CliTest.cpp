@@ -2,11 +2,14 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -174,5 +177,31 @@ TEST(Cli, InfoJsonReadsWebStorageAnswers)
         const CliRun run = RunCli("info --json --web-storage '" + row.file + "'");
         EXPECT_EQ(row.status, run.status) << row.file;
         for (const std::string& piece : row.expected) EXPECT_NE(std::string::npos, run.out.find(piece)) << piece;
+    }
+}
+
+// Every bundled sample reads without a failure (the web-storage answer as such), and every format
+// with a reader has one.
+TEST(Cli, InfoJsonReadsEveryBundledSample)
+{
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(ORVEL_SAMPLES_DIR))
+        if (entry.is_regular_file()) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    std::set<std::string> extensions;
+    for (const auto& file : files) {
+        const std::string extension = file.extension().string();
+        extensions.insert(extension);
+        const std::string options = extension == ".json" ? "info --json --web-storage" : "info --json";
+        const CliRun run = RunCli(options + " '" + file.string() + "'");
+        EXPECT_EQ(0, run.status) << file;
+        EXPECT_NE(std::string::npos, run.out.find(R"("code":0,"location":0)")) << file;
+        EXPECT_EQ(std::string::npos, run.out.find(R"("channels":[])")) << file;
+    }
+    const char* const formats[] = {".cra", ".json", ".ke8", ".kmq", ".kmv",
+                                   ".kmw", ".kn1",  ".kn2", ".ks2", ".ks3"};
+    for (const char* extension : formats) {
+        EXPECT_TRUE(extensions.count(extension))
+            << "no sample " << extension;
     }
 }

@@ -1,64 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <optional>
 #include <limits>
 #include <sstream>
 
 #include "filelib/ChConstants.h"
 #include "filelib/FileCra.h"
 #include "filelib/GCh.h"
-#include "filelib/Stuff.h"
+#include "fixtures/CraBuilder.h"
 
 using namespace OvGraphFileLib;
+using orvel::fixtures::BuildCra;
+using orvel::fixtures::CraBlockSpec;
 
 namespace {
-
-struct CraRecord {
-    int64_t seconds;
-    double value;
-};
-
-struct CraBlock {
-    std::string name;
-    uint16_t type = 13;
-    uint8_t flags = 0;
-    double lower = 0, upper = 0;
-    uint32_t serial = 0;
-    int8_t decimals = 1;
-    int64_t timeDiff = NOT_GIVEN;
-    std::vector<CraRecord> records;
-};
-
-// A cra file byte by byte: the 96-byte header, then per block its 128-byte header and records.
-std::string BuildCra(const std::vector<CraBlock>& blocks, const char* magic = "CRA", uint8_t version = 1,
-                     std::optional<uint32_t> blockCount = {})
-{
-    std::vector<uint8_t> bytes(96, 0);
-    std::copy(magic, magic + 3, bytes.begin());
-    bytes[4] = version;
-    Stuff::StoreU32(&bytes[8], blockCount.value_or(uint32_t(blocks.size())));
-    for (const CraBlock& block : blocks) {
-        std::vector<uint8_t> header(128, 0);
-        std::copy(block.name.begin(), block.name.end(), header.begin());
-        Stuff::StoreU16(&header[32], block.type);
-        header[34] = block.flags;
-        Stuff::StoreU32(&header[36], uint32_t(block.records.size()));
-        Stuff::StoreDouble(&header[40], block.lower);
-        Stuff::StoreDouble(&header[48], block.upper);
-        Stuff::StoreU32(&header[56], block.serial);
-        header[60] = uint8_t(block.decimals);
-        Stuff::StoreU64(&header[64], uint64_t(block.timeDiff));
-        bytes.insert(bytes.end(), header.begin(), header.end());
-        for (const CraRecord& record : block.records) {
-            uint8_t raw[16];
-            Stuff::StoreU64(raw, uint64_t(record.seconds));
-            Stuff::StoreDouble(raw + 8, record.value);
-            bytes.insert(bytes.end(), raw, raw + 16);
-        }
-    }
-    return {bytes.begin(), bytes.end()};
-}
 
 Result Load(FileCra& file, const std::string& bytes)
 {
@@ -66,7 +21,7 @@ Result Load(FileCra& file, const std::string& bytes)
     return file.Load(in);
 }
 
-const std::vector<CraBlock> kTwoBlocks = {
+const std::vector<CraBlockSpec> kTwoBlocks = {
     {"Room", 13, 0x3, 10.0, 30.0, 0x5A000001, 1, 32400000, {{1780000000, 21.5}, {1780000090, std::nan("")}, {1780000300, 22.0}}},
     {"Door", 77, 0x0, 0, 0, 7, 0, NOT_GIVEN, {{1780000005, 3}}},
 };
@@ -104,8 +59,8 @@ TEST(FileCra, BlocksBecomeChannelsWithTheirOwnRecordTimes)
 
 TEST(FileCra, RefusedHeadersAndBlocks)
 {
-    std::vector<CraBlock> reversed = kTwoBlocks;
-    reversed[0].lower = 40;  // above the upper limit while a limit flag is set
+    std::vector<CraBlockSpec> reversed = kTwoBlocks;
+    reversed[0].lowerLimit = 40;  // above the upper limit while a limit flag is set
     const struct {
         const char* what;
         std::string bytes;

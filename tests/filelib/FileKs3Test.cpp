@@ -5,48 +5,13 @@
 #include "filelib/ChConstants.h"
 #include "filelib/FileKs3.h"
 #include "filelib/GCh.h"
-#include "filelib/Stuff.h"
+#include "fixtures/Ks3Builder.h"
 
 using namespace OvGraphFileLib;
+using orvel::fixtures::BuildKs3;
+using orvel::fixtures::Ks3ChannelSpec;
 
 namespace {
-
-struct Ks3Channel {
-    std::string name = "V1";
-    uint8_t intervalUnit = 0;  // 0 seconds, 1 milliseconds
-    uint32_t interval = 60;
-    uint32_t start = 1780000000;
-    double factor = 0, offset = 0;
-    std::string unit;
-    std::vector<uint16_t> codes;
-};
-
-// A ks3 file byte by byte: 128-byte header, then per channel the 256-byte block header, the
-// samples and the padding to 16 bytes.
-std::string BuildKs3(const std::vector<Ks3Channel>& channels, const char* magic = "KZ33  ")
-{
-    std::vector<uint8_t> bytes(128, 0);
-    std::copy(magic, magic + 6, bytes.begin());
-    Stuff::StoreU32(&bytes[6], channels.size() >= 32 ? 0xFFFFFFFFu : (1u << channels.size()) - 1);
-    for (const Ks3Channel& ch : channels) {
-        std::vector<uint8_t> header(256, 0);
-        std::copy(ch.name.begin(), ch.name.end(), header.begin() + 12);
-        header[53] = ch.intervalUnit;
-        Stuff::StoreU32(&header[54], ch.interval);
-        Stuff::StoreU32(&header[83], ch.start);
-        Stuff::StoreU32(&header[110], uint32_t(ch.codes.size()));
-        Stuff::StoreDouble(&header[176], ch.factor);
-        Stuff::StoreDouble(&header[184], ch.offset);
-        std::copy(ch.unit.begin(), ch.unit.end(), header.begin() + 192);
-        bytes.insert(bytes.end(), header.begin(), header.end());
-        for (const uint16_t code : ch.codes) {
-            bytes.push_back(uint8_t(code));
-            bytes.push_back(uint8_t(code >> 8));
-        }
-        bytes.resize(bytes.size() + ((ch.codes.size() * 2 + 15) & ~size_t(15)) - ch.codes.size() * 2, 0);
-    }
-    return {bytes.begin(), bytes.end()};
-}
 
 Result Load(FileKs3& file, const std::string& bytes)
 {
@@ -58,7 +23,7 @@ Result Load(FileKs3& file, const std::string& bytes)
 
 TEST(FileKs3, ChannelsAreVoltagesWithTheirIntervalAndScale)
 {
-    const std::vector<Ks3Channel> channels = {
+    const std::vector<Ks3ChannelSpec> channels = {
         {"V1", 0, 60, 1780000000, 2.5, -1.25, "kPa", {1200, 0x8000, 0x4005}},
         {"V2", 1, 500, 1780000000, 0, 0, "", {7}},
         {"V3", 2, 60, 1780000000, 0, 0, "", {1, 2}},
