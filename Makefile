@@ -34,7 +34,7 @@ fuzz:
 	@scripts/install-deps.sh clang-14 libclang-rt-14-dev
 	cmake -S . -B $(FUZZ_DIR) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	      -DCMAKE_CXX_COMPILER=clang++-14 -DORVEL_FUZZ=ON -DORVEL_TESTS=OFF
-	cmake --build $(FUZZ_DIR) -j$(JOBS) --target fuzz_kmv fuzz_cra fuzz_ks3 fuzz_kmq fuzz_dss fuzz_ke8 fuzz_kmw fuzz_ks2 fuzz_stored_channel
+	cmake --build $(FUZZ_DIR) -j$(JOBS) --target fuzzers
 	fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 format:

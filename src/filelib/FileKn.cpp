@@ -16,56 +16,61 @@ namespace {
 constexpr int32_t kLocation = 9999;
 constexpr uint16_t kVersion = 1;
 
-// The data block has no length of its own: it is whatever follows the header.
-std::vector<uint8_t> ReadToEnd(std::istream& in, const char* where)
-{
-    std::vector<uint8_t> bytes;
-    const int64_t remaining = Stuff::RemainingBytes(in);
-    if (remaining > 0) bytes.reserve(size_t(remaining));
-    char chunk[65536];
-    while (in) {
-        in.read(chunk, sizeof chunk);
-        bytes.insert(bytes.end(), chunk, chunk + in.gcount());
-    }
-    if (in.bad()) ThrowResult(kReadFailed, kLocation, where);
-    return bytes;
-}
-
 }  // namespace
 
 void FileKn::LoadImpl(std::istream& in)
 {
+    // A failed load leaves nothing behind: the header and block are kept only when all is read.
     const char* where = LoadWhere();
-    std::vector<uint8_t> header;
-    Stuff::ReadBytes(in, header, FileKnFileHeader::kSize, kLocation, where);
-    std::copy_n(header.begin(), m_header.bytes.size(), m_header.bytes.begin());
-    std::copy(header.begin() + ptrdiff_t(m_header.bytes.size()), header.end(), m_header.table.bytes.begin());
+    m_header = {};
+    m_block = {};
+    std::vector<uint8_t> bytes;
+    Stuff::ReadBytes(in, bytes, FileKnFileHeader::kSize, kLocation, where);
+    FileKnFileHeader header;
+    std::copy_n(bytes.begin(), header.bytes.size(), header.bytes.begin());
+    std::copy(bytes.begin() + ptrdiff_t(header.bytes.size()), bytes.end(), header.table.bytes.begin());
 
-    if (m_header.Magic() != Magic()) ThrowResult(kUnsupportedFile, kLocation, where);
-    if (m_header.Version() > kVersion) ThrowResult(kNewerVersion, kLocation, where);
-    const int recorded = m_header.table.RecordedCount();
-    if (m_header.Version() == 0 || recorded == 0 || m_header.RecordedInputs() != recorded ||
-        m_header.Interval() == 0 || m_header.FirstTime() < 0)
+    if (header.Magic() != Magic()) ThrowResult(kUnsupportedFile, kLocation, where);
+    if (header.Version() > kVersion) ThrowResult(kNewerVersion, kLocation, where);
+    const int recorded = header.table.RecordedCount();
+    if (header.Version() == 0 || recorded == 0 || header.RecordedInputs() != recorded || header.Interval() == 0 ||
+        header.FirstTime() < 0)
         ThrowResult(kBrokenFile, kLocation, where);
 
-    m_block = ReadToEnd(in, where);
-    if (m_block.size() / ScanSize() > size_t(std::numeric_limits<int32_t>::max()))
-        ThrowResult(kBrokenFile, kLocation, where);
+    // Refused before reading when the stream can tell its length, and again after reading.
+    const int64_t remaining = Stuff::RemainingBytes(in);
+    if (remaining > 0 && !FitsScans(header, size_t(remaining))) ThrowResult(kBrokenFile, kLocation, where);
+    FileKnBlock block;
+    block.Read(in, where);
+    if (!FitsScans(header, block.bytes.size())) ThrowResult(kBrokenFile, kLocation, where);
+    m_header = header;
+    m_block = std::move(block);
 }
 
-size_t FileKn::ScanSize() const
+// The scans of a data block of that size: at most 2^31 - 1, and the last one's time within 64 bits.
+bool FileKn::FitsScans(const FileKnFileHeader& header, size_t blockSize) const
+{
+    __extension__ using Wide = __int128;
+    const size_t scans = blockSize / ScanSize(header);
+    if (scans > size_t(std::numeric_limits<int32_t>::max())) return false;
+    const Wide last = Wide(header.FirstTime()) + Wide(header.Interval()) * Wide(scans == 0 ? 0 : scans - 1);
+    return last <= std::numeric_limits<int64_t>::max();
+}
+
+size_t FileKn::ScanSize(const FileKnFileHeader& header) const
 {
     size_t size = 0;
     for (int input = 0; input < FileKnSettingsTable::kInputs; ++input)
-        if (m_header.table.IsRecorded(input)) size += SampleSize(m_header.table.ChType(input));
+        if (header.table.IsRecorded(input)) size += SampleSize(header.table.ChType(input));
     return size;
 }
 
 ChList FileKn::GetChList() const
 {
     const FileKnSettingsTable& table = m_header.table;
-    const size_t scanSize = ScanSize();
-    const auto scans = int32_t(m_block.size() / scanSize);
+    const size_t scanSize = ScanSize(m_header);
+    if (scanSize == 0) return {};  // nothing loaded
+    const auto scans = int32_t(m_block.bytes.size() / scanSize);
     const int64_t interval = m_header.Interval();
     const int64_t first = scans == 0 ? NO_TIME : m_header.FirstTime();
     ChList list;
@@ -84,7 +89,7 @@ ChList FileKn::GetChList() const
         std::vector<uint8_t>& data = block->GetData();
         data.reserve(size_t(scans) * sampleSize);
         for (size_t scan = 0; scan < size_t(scans); ++scan) {
-            const auto sample = m_block.begin() + ptrdiff_t(scan * scanSize + offset);
+            const auto sample = m_block.bytes.begin() + ptrdiff_t(scan * scanSize + offset);
             data.insert(data.end(), sample, sample + sampleSize);
         }
         offset += sampleSize;

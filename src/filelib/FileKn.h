@@ -21,9 +21,11 @@ class FileKn : public IFile {
 public:
     // Throw Result, every failure at location 9999: a short header (code 52), another magic (53),
     // a version above 1 (54), version 0, a recorded-input count that is not that of the settings
-    // table or is 0, an interval of 0, a negative first time or more than 2^31 - 1 scans (55).
+    // table or is 0, an interval of 0, a negative first time, more than 2^31 - 1 scans or a last
+    // scan beyond the 64-bit time range (55).
     void LoadImpl(std::istream& in) override;
-    // One channel per recorded input, each with one block of its samples.
+    // One channel per recorded input, each with one block of its samples (none when the file has
+    // no scans); nothing before a successful load.
     ChList GetChList() const override;
 
 protected:
@@ -35,10 +37,11 @@ protected:
     virtual const char* LoadWhere() const = 0;
 
 private:
-    size_t ScanSize() const;
+    size_t ScanSize(const FileKnFileHeader& header) const;
+    bool FitsScans(const FileKnFileHeader& header, size_t blockSize) const;
 
     FileKnFileHeader m_header;
-    std::vector<uint8_t> m_block;
+    FileKnBlock m_block;
 };
 
 // kn1 (model "QNS-7A"): every sample is a 16-bit code.

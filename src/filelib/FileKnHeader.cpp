@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "filelib/ChConstants.h"
+#include "filelib/Result.h"
 #include "filelib/Stuff.h"
 #include "filelib/TextCodec.h"
 
@@ -49,6 +50,19 @@ int64_t FileKnFileHeader::TimeDiff() const
 {
     const auto minutes = int32_t(Stuff::LoadU32(&bytes[60]));
     return minutes == std::numeric_limits<int32_t>::min() ? NOT_GIVEN : int64_t(minutes) * 60'000;
+}
+
+void FileKnBlock::Read(std::istream& in, const char* where)
+{
+    bytes.clear();
+    const int64_t remaining = Stuff::RemainingBytes(in);
+    if (remaining > 0) bytes.reserve(size_t(remaining));
+    char chunk[65536];
+    while (in) {
+        in.read(chunk, sizeof chunk);
+        bytes.insert(bytes.end(), chunk, chunk + in.gcount());
+    }
+    if (in.bad() || !in.eof()) ThrowResult(kReadFailed, 9999, where);
 }
 
 }  // namespace OvGraphFileLib

@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <istream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace OvGraphFileLib {
 
@@ -62,5 +64,21 @@ struct FileKnFileHeader {
     // Milliseconds, or NOT_GIVEN.
     int64_t TimeDiff() const;
 };
+
+// The data block: every byte after the file header, to the end of the file; no length is stored.
+struct FileKnBlock {
+    std::vector<uint8_t> bytes;
+
+    // Throw Result: code 52 at 9999 when the stream fails before its end.
+    void Read(std::istream& in, const char* where);
+};
+
+// The two models share the layout.
+using FileKn1FileHeader = FileKnFileHeader;
+using FileKn2FileHeader = FileKnFileHeader;
+using FileKn1SettingsTable = FileKnSettingsTable;
+using FileKn2SettingsTable = FileKnSettingsTable;
+using FileKn1Block = FileKnBlock;
+using FileKn2Block = FileKnBlock;
 
 }  // namespace OvGraphFileLib

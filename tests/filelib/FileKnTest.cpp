@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <limits>
+#include <sstream>
+#include <stdexcept>
 #include <vector>
 
 #include "Common/Library/OvChType.h"
@@ -9,6 +13,7 @@
 #include "filelib/ChannelBytes.h"
 #include "filelib/FileKind.h"
 #include "filelib/FileKn.h"
+#include "filelib/FileKnChRawData.h"
 #include "filelib/GCh.h"
 #include "filelib/ReaderTestSupport.h"
 #include "fixtures/KnBuilder.h"
@@ -60,6 +65,9 @@ TEST(FileKn, HeaderChecksGiveCodeAtTheCommonLocation)
         {"kn2", {.kn2 = true, .inputs = kOneInput}, 0},
         {"kn2 magic read as kn1", {.magic = "QNS-7BK", .inputs = kOneInput}, 53},
         {"kn1 magic read as kn2", {.kn2 = true, .magic = "QNS-7A", .inputs = kOneInput}, 53},
+        {"kn2 magic with its last byte set", {.kn2 = true, .magic = "QNS-7BKX", .inputs = kOneInput}, 53},
+        {"wrong magic before a newer version", {.magic = "QNS-7B", .version = 2, .inputs = kOneInput}, 53},
+        {"newer version before a bad count", {.version = 2, .inputs = kOneInput, .recordedInputs = 5}, 54},
         {"one wrong byte", {.magic = "QNS-7B", .inputs = kOneInput}, 53},
         {"space instead of zero", {.magic = "QNS-7A ", .inputs = kOneInput}, 53},
         {"lower case", {.magic = "qns-7a", .inputs = kOneInput}, 53},
@@ -70,6 +78,8 @@ TEST(FileKn, HeaderChecksGiveCodeAtTheCommonLocation)
         {"no recorded input", {.inputs = {}}, 55},
         {"interval 0", {.interval = 0, .inputs = kOneInput}, 55},
         {"first time before 1970", {.firstTime = -1, .inputs = kOneInput}, 55},
+        {"last scan beyond 64-bit time", {.firstTime = INT64_MAX - 1000, .interval = 1001, .inputs = kOneInput}, 55},
+        {"last scan at the end of 64-bit time", {.firstTime = INT64_MAX - 1000, .interval = 1000, .inputs = kOneInput}, 0},
     };
     for (const auto& row : rows) {
         const Result r = Load(row.spec).result;
@@ -159,6 +169,46 @@ TEST(FileKn, ChannelsComeFromTheSettingsTableInTableOrder)
               Values(volts));
 }
 
+TEST(FileKn, HeaderAndTableFieldsAtTheirLimits)
+{
+    const std::string fullName(24, 'N');
+    const std::string fullLogger(32, 'L');
+    const struct {
+        const char* what;
+        KnSpec spec;
+        int64_t timeDiff;
+        std::u16string chName;
+        double upper;
+        double lower;
+    } rows[] = {
+        {"time difference not given", {.inputs = kOneInput}, kNotGiven, u"Ch.1", kNoUpper, kNoLower},
+        {"west of UTC", {.timeDiffMinutes = -300, .inputs = kOneInput}, -300 * 60'000, u"Ch.1", kNoUpper, kNoLower},
+        {"last input unnamed", {.timeDiffMinutes = 0, .inputs = {{.input = 15, .chType = kCelsius, .codes = {1}}}},
+         0, u"Ch.16", kNoUpper, kNoLower},
+        {"name filling its field", {.inputs = {{.input = 9, .name = fullName, .chType = kCelsius, .codes = {1}}}},
+         kNotGiven, std::u16string(24, u'N'), kNoUpper, kNoLower},
+        {"CP932 name", {.inputs = {{.input = 0, .name = "\x89\xB7\x93\x78", .chType = kCelsius, .codes = {1}}}},
+         kNotGiven, u"温度", kNoUpper, kNoLower},
+        {"limits that are not numbers",
+         {.inputs = {{.input = 0, .chType = kCelsius, .upperLimit = std::numeric_limits<double>::infinity(),
+                      .lowerLimit = std::numeric_limits<double>::quiet_NaN(), .codes = {1}}}},
+         kNotGiven, u"Ch.1", kNoUpper, kNoLower},
+    };
+    for (const auto& row : rows) {
+        KnSpec spec = row.spec;
+        spec.loggerName = fullLogger;
+        const Loaded loaded = Load(spec);
+        ASSERT_TRUE(loaded.result.Ok()) << row.what;
+        ASSERT_EQ(1u, loaded.channels.size()) << row.what;
+        const ICh& ch = *loaded.channels[0];
+        EXPECT_EQ(row.timeDiff, ch.GetTimeDiff()) << row.what;
+        EXPECT_EQ(row.chName, ch.GetChName()) << row.what;
+        EXPECT_EQ(std::u16string(32, u'L'), ch.GetLoggerName()) << row.what;
+        EXPECT_EQ(row.upper, ch.GetUpperLimit()) << row.what;
+        EXPECT_EQ(row.lower, ch.GetLowerLimit()) << row.what;
+    }
+}
+
 TEST(FileKn, SampleWidthFollowsTheFormat)
 {
     const std::vector<KnInputSpec> inputs = {
@@ -175,6 +225,15 @@ TEST(FileKn, SampleWidthFollowsTheFormat)
     const auto& pulses = orvel::detail::OvChTypeOf(kPulseCount);
     EXPECT_EQ((std::vector<double>{pulses.GetDataValue32(70'000), pulses.GetDataValue32(5)}), Values(*kn2.channels[0]));
     EXPECT_EQ((std::vector<double>{20.0, 20.5}), Values(*kn2.channels[1]));
+
+    // A kn2 scan is 4 + 2 bytes: cuts inside the second scan keep the first.
+    const std::string bytes = BuildKn({.kn2 = true, .inputs = inputs});
+    ASSERT_EQ(1280u + 12, bytes.size());
+    for (size_t cut = 1286; cut < bytes.size(); ++cut) {
+        const Loaded partial = LoadWith<FileKn2>(bytes.substr(0, cut));
+        ASSERT_TRUE(partial.result.Ok()) << cut;
+        EXPECT_EQ((std::vector<double>{20.0}), Values(*partial.channels[1])) << cut;
+    }
 
     const Loaded kn1 = Load({.inputs = inputs});
     ASSERT_TRUE(kn1.result.Ok());
@@ -194,19 +253,64 @@ TEST(FileKn, AFileWithoutScansGivesEmptyChannels)
 }
 
 // The channels do not store themselves; the application's GCh copy does, and its blocks must come
-// back as the same block class.
+// back as the same block class, decoding the same values.
 TEST(FileKn, ChannelsAreStoredThroughTheirCopy)
 {
-    const Loaded loaded = Load({.kn2 = true, .inputs = {{.input = 0, .chType = kPulseCount, .codes = {1, 2, 3}}}});
-    ASSERT_TRUE(loaded.result.Ok());
-    std::ostringstream out;
-    EXPECT_THROW(loaded.channels[0]->SaveImpl(out), std::logic_error);
+    const struct {
+        bool kn2;
+        uint16_t chType;
+        const char* blockClass;
+    } rows[] = {{false, kCelsius, "FileKn1ChRawData"}, {true, kPulseCount, "FileKn2ChRawData"}};
+    for (const auto& row : rows) {
+        const Loaded loaded = Load({.kn2 = row.kn2, .inputs = {{.input = 0, .chType = row.chType, .codes = {1, 2, 3}}}});
+        ASSERT_TRUE(loaded.result.Ok());
+        const ICh& channel = *loaded.channels[0];
+        const auto whatOf = [](auto&& operation) {
+            try {
+                operation();
+            } catch (const std::logic_error& e) {
+                return std::string(e.what());
+            }
+            return std::string();
+        };
+        std::ostringstream out;
+        std::istringstream in("x");
+        const auto fresh = channel.Clone();
+        EXPECT_EQ("not impremented", whatOf([&] { channel.SaveImpl(out); }));
+        EXPECT_EQ("not impremented", whatOf([&] { fresh->LoadImpl(in); }));
 
-    const GCh copy(*loaded.channels[0]);
-    GCh reloaded;
-    ASSERT_TRUE(orvel::test::LoadInto(reloaded, orvel::test::Saved(copy)).Ok());
-    orvel::test::ExpectSameChannel(copy, reloaded);
-    EXPECT_EQ("FileKn2ChRawData", reloaded.GetRawData().at(0)->GetClassName());
+        const GCh copy(channel);
+        GCh reloaded;
+        ASSERT_TRUE(orvel::test::LoadInto(reloaded, orvel::test::Saved(copy)).Ok());
+        orvel::test::ExpectSameChannel(copy, reloaded);
+        EXPECT_EQ(row.blockClass, reloaded.GetRawData().at(0)->GetClassName());
+        EXPECT_EQ(Values(channel), Values(reloaded));
+    }
+}
+
+// A kn2 block decodes only records of its type's width.
+TEST(FileKn, Kn2BlockOfAnotherWidthReadsAsInvalid)
+{
+    FileKn2ChRawData block;
+    block.SetChType(kPulseCount);
+    block.SetElementSize(2);
+    block.SetCount(1);
+    block.GetData() = {5, 0};
+    EXPECT_EQ(kInvalid, block.GetValue(0));
+    block.SetElementSize(4);
+    block.GetData() = {5, 0, 0, 0};
+    EXPECT_EQ(orvel::detail::OvChTypeOf(kPulseCount).GetDataValue32(5), block.GetValue(0));
+}
+
+TEST(FileKn, AFailedLoadLeavesNoChannels)
+{
+    FileKn1 file;
+    EXPECT_TRUE(file.GetChList().empty());
+    std::istringstream good(BuildKn({.inputs = kOneInput}));
+    ASSERT_TRUE(file.Load(good).Ok());
+    std::istringstream bad(BuildKn({.version = 2, .inputs = kOneInput}));
+    EXPECT_EQ(54, file.Load(bad).code);
+    EXPECT_TRUE(file.GetChList().empty());
 }
 
 TEST(FileKn, TheDispatcherOpensBothExtensions)

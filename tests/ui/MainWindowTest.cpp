@@ -59,6 +59,23 @@ private slots:
         QCOMPARE(table->item(0, 2)->text(), QStringLiteral("読み込みに失敗しました。(2110)"));
     }
 
+    void opensEveryBinaryFormat()
+    {
+        const struct {
+            const char* file;
+            int channels;
+        } rows[] = {{"pump-station.ke8", 3}, {"greenhouse-bench.kmw", 3}, {"delivery-van.ks2", 2},
+                    {"tank-levels.ks3", 2},  {"inspection-rounds.cra", 2}, {"climate-chamber.kn1", 3},
+                    {"boiler-room.kn2", 3}};
+        for (const auto& row : rows) {
+            MainWindow window;
+            window.OpenFilesAndWait({Sample(row.file)});
+            QVERIFY2(!window.findChild<ovgUi::DlgLoadFilesError*>(), row.file);
+            QCOMPARE(int(window.Document().GetChannels().size()), row.channels);
+            QCOMPARE(int(window.Graph().GetChannels().List().size()), row.channels);
+        }
+    }
+
     void undoRemovesTheChannelsAndRedoBringsTheSameBack()
     {
         MainWindow window;
