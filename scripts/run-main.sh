@@ -8,7 +8,10 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec build/bin/orvelgraph "${samples[@]}"
 fi
 echo "No display: rendering the sample recordings instead."
-build/bin/orvelgraph-cli info data/samples/*
+recordings=()
+for f in data/samples/*; do [[ $f == *.json ]] || recordings+=("$f"); done
+build/bin/orvelgraph-cli info "${recordings[@]}"
+build/bin/orvelgraph-cli info --web-storage data/samples/*.json
 build/bin/orvelgraph-cli render --size 1400x800 -o build/sample.png "${samples[@]}"
 build/bin/orvelgraph-cli export-csv -o build/sample.csv "${samples[@]}"
 echo "Graph: $(pwd)/build/sample.png"
