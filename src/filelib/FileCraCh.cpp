@@ -35,7 +35,8 @@ void FileCraCh::Validate(const char* where) const
 {
     if ((m_header[34] & 0x3) != 0 && !(Stuff::LoadDouble(&m_header[40]) <= Stuff::LoadDouble(&m_header[48])))
         ThrowResult(kBrokenFile, 1120, where);
-    if (m_records.size() != uint64_t(HeaderRecordCount()) * kRecordSize) ThrowResult(kBrokenFile, 1121, where);
+    if (m_records.size() != uint64_t(HeaderRecordCount()) * kRecordSize || HeaderRecordCount() > uint32_t(INT32_MAX))
+        ThrowResult(kBrokenFile, 1121, where);
 }
 
 std::u16string FileCraCh::GetChName() const

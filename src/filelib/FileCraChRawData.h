@@ -5,8 +5,9 @@
 namespace OvGraphFileLib {
 
 // The records of a cra block: 16 bytes each, a signed 64-bit time in seconds since 1970 UTC and
-// the value as a double; a value that is not a number marks the record invalid. The records carry
-// their own times.
+// the value as a double; a value that is not finite marks the record invalid, as does one at or
+// beyond the magnitude of the break marker, which never comes from a file. The records carry their
+// own times.
 class FileCraChRawData : public GChRawData {
 public:
     static constexpr uint8_t kRecordSize = 16;

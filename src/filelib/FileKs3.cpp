@@ -19,17 +19,21 @@ void FileKs3::SaveImpl(std::ostream& out) const
 
 void FileKs3::LoadImpl(std::istream& in)
 {
-    std::vector<uint8_t> header;
-    Stuff::ReadBytes(in, header, kHeaderSize, 4210, kLoad);
-    std::copy(header.begin(), header.end(), m_header.begin());
-    if (std::memcmp(m_header.data(), "KZ33  ", 6) != 0) ThrowResult(kBrokenFile, 4211, kLoad);
-    const int channels = std::popcount(Stuff::LoadU32(&m_header[6])) + std::popcount(Stuff::LoadU32(&m_header[10]));
+    // A failed load keeps nothing, so a later save cannot mix the old channels with a new header.
+    m_header = {};
     m_channels.clear();
-    for (int i = 0; i < channels; ++i) {
+    std::vector<uint8_t> bytes;
+    Stuff::ReadBytes(in, bytes, kHeaderSize, 4210, kLoad);
+    if (std::memcmp(bytes.data(), "KZ33  ", 6) != 0) ThrowResult(kBrokenFile, 4211, kLoad);
+    const int count = std::popcount(Stuff::LoadU32(&bytes[6])) + std::popcount(Stuff::LoadU32(&bytes[10]));
+    std::vector<std::shared_ptr<FileKs3Ch>> channels;
+    for (int i = 0; i < count; ++i) {
         auto channel = std::make_shared<FileKs3Ch>();
         channel->LoadImpl(in);
-        m_channels.push_back(std::move(channel));
+        channels.push_back(std::move(channel));
     }
+    std::copy(bytes.begin(), bytes.end(), m_header.begin());
+    m_channels = std::move(channels);
 }
 
 }  // namespace OvGraphFileLib

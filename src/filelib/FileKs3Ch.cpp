@@ -38,8 +38,9 @@ void FileKs3Ch::LoadImpl(std::istream& in)
     Stuff::ReadBytes(in, header, FileKe8ChHeader::kSize, 4110, kLoad);
     std::copy(header.begin(), header.end(), m_header.bytes.begin());
     const uint64_t sampleBytes = uint64_t(m_header.StoredCount()) * 2;
-    if (sampleBytes / 2 > uint64_t(INT32_MAX)) ThrowResult(kBrokenFile, 4111, kLoad);
     Stuff::ReadBytes(in, m_samples, sampleBytes, 4111, kLoad);
+    // Only a file of 4 GiB and more gets here with a count beyond the channel's 32-bit data count.
+    if (sampleBytes / 2 > uint64_t(INT32_MAX)) ThrowResult(kBrokenFile, 4111, kLoad);
     Stuff::ReadBytes(in, m_padding, FileKmvChRecord::PaddingFor(sampleBytes), 4112, kLoad);
 }
 

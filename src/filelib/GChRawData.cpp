@@ -61,6 +61,9 @@ void GChRawData::LoadImpl(std::istream& in)
 int64_t GChRawData::GetTime(int32_t index) const
 {
     if (!InRange(index)) return NO_TIME;
+    // Without a fixed interval (and without times of their own) records cannot be placed apart:
+    // they all stand at the first time, as the channel's last time says.
+    if (m_interval <= 0) return m_firstTime;
     return RecordTime(m_firstTime, m_interval, index);
 }
 

@@ -74,10 +74,13 @@ TEST(FileCra, RefusedHeadersAndBlocks)
         {"more blocks than the file holds", BuildCra(kTwoBlocks, "CRA", 1, 4'000'000'000u), 52, 1110},
     };
     for (const auto& row : rows) {
+        // A reader that held a good file keeps nothing of it, nor of the refused one.
         FileCra file;
+        ASSERT_TRUE(Load(file, BuildCra(kTwoBlocks)).Ok());
         const Result result = Load(file, row.bytes);
         EXPECT_EQ(row.code, result.code) << row.what;
         EXPECT_EQ(row.location, result.location) << row.what;
+        EXPECT_TRUE(file.GetChList().empty()) << row.what;
     }
     FileCra file;
     EXPECT_EQ("このファイルは新しいOrvel Graphで保存したファイルです。このファイルを読み込むためにOrvel "

@@ -53,6 +53,25 @@ TEST(FileKs3, ChannelsAreVoltagesWithTheirIntervalAndScale)
     for (const ChSample sample : copy) values.push_back(sample.value);
     // Millivolts in bits 0-13 as volts; bit 15 marks no data; bit 14 a negative value.
     EXPECT_EQ((std::vector<double>{1.2, INVALID_VALUE, -0.005}), values);
+
+    // Without an interval the samples cannot be placed apart: all stand at the first time, which
+    // is also the channel's last time.
+    std::vector<int64_t> times;
+    for (const ChSample sample : GCh(*list[2])) times.push_back(sample.time);
+    EXPECT_EQ((std::vector<int64_t>{1780000000000, 1780000000000}), times);
+    EXPECT_EQ(1780000000000, list[2]->GetLastTime());
+}
+
+TEST(FileKs3, AFailedLoadKeepsNothingForALaterSave)
+{
+    FileKs3 file;
+    ASSERT_TRUE(Load(file, BuildKs3({{"V1", 0, 60, 1780000000, 0, 0, "", {1, 2, 3}}})).Ok());
+    EXPECT_EQ(55, Load(file, BuildKs3({{"V1", 0, 60, 1780000000, 0, 0, "", {1}}}, "KZ34  ")).code);
+    EXPECT_TRUE(file.GetChList().empty());
+    std::string cut = BuildKs3({{"V1", 0, 60, 1780000000, 0, 0, "", {1}}, {"V2", 0, 60, 1780000000, 0, 0, "", {2}}});
+    cut.resize(cut.size() - 1);
+    EXPECT_EQ(52, Load(file, cut).code);
+    EXPECT_TRUE(file.GetChList().empty());
 }
 
 TEST(FileKs3, RefusedAndTruncatedFiles)
