@@ -16,6 +16,7 @@
 
 #include "filelib/Base64.h"
 #include "filelib/TextCodec.h"
+#include "filelib/TimeMath.h"
 
 namespace OvGraphFileLib {
 namespace {
@@ -194,7 +195,7 @@ void AddBlock(Channel& channel, bool connect, int32_t type, int64_t first, int64
     if (connect && !blocks.empty()) {
         DssChRawData& previous = *blocks.back();
         const bool continues = previous.GetChType() == type && previous.GetInterval() == blockInterval &&
-                               (ownTimes || previous.GetTime(previous.GetCount() - 1) + interval == first);
+                               (ownTimes || RecordTime(previous.GetTime(previous.GetCount() - 1), interval, 1) == first);
         if (continues) {
             previous.GetData().insert(previous.GetData().end(), records.begin(), records.end());
             previous.SetCount(previous.GetCount() + int32_t(count));
@@ -256,6 +257,7 @@ void ReadBlock(const picojson::value& item, bool firstBlock, Channel& channel)
 
 void FileDss::LoadImpl(std::istream& in)
 {
+    m_channels.clear();  // a failed load keeps nothing of an earlier one
     std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     // A byte-order mark that an editor put before the answer is not part of the JSON.
     if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);

@@ -56,7 +56,7 @@ void FileKe8Ch::LoadImpl(std::istream& in)
     std::copy(header.begin(), header.end(), m_header.bytes.begin());
     const uint64_t sampleBytes = uint64_t(m_header.StoredCount()) * 2;
     Stuff::ReadBytes(in, m_samples, sampleBytes, 2310, kLoad);
-    // Run codes expand up to 4,095 records each: a cap keeps a small hostile file from asking
+    // Run codes expand up to 4,079 records each: a cap keeps a small hostile file from asking
     // for gigabytes. No logger records more than this in one channel.
     constexpr uint64_t kMaxRecords = 100'000'000;
     const uint64_t records = CountRecords();

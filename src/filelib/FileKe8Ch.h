@@ -16,7 +16,8 @@ namespace OvGraphFileLib {
 class FileKe8Ch : public ICh {
 public:
     // Throw Result: write locations 2200-2202, read locations 2210 (header), 2310 (samples; also
-    // code 55 when the runs expand beyond 2^31 - 1 records) and 2311 (padding).
+    // code 55 when the channel, runs expanded, holds more than 100,000,000 records) and 2311
+    // (padding).
     void SaveImpl(std::ostream& out) const override;
     void LoadImpl(std::istream& in) override;
     std::string GetClassName() const override { return "FileKe8Ch"; }

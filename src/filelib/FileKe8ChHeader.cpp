@@ -46,6 +46,8 @@ int64_t FileKe8ChHeader::AsciiStartSeconds() const
     local.tm_sec = int(second);
     local.tm_isdst = -1;  // the computer's rules decide whether daylight time applied
     const std::time_t seconds = std::mktime(&local);
+    // mktime carries a day the month does not have (February 31) into the next month.
+    if (local.tm_mday != int(day) || local.tm_mon != int(month - 1)) return 0;
     return seconds < 0 ? 0 : int64_t(seconds);
 }
 

@@ -151,6 +151,9 @@ TEST(FileKe8, AsciiStartDateIsLocalTimeUnlessUnixSecondsAreGiven)
         {"JST-9", "20240102030405", 1700000000, 10, 1700000010000},
         {"UTC0", "2024010203040x", 0, 20, 20000},
         {"UTC0", "20241302030405", 0, 0, 0},
+        {"UTC0", "20240229030405", 0, 0, 1709175845000},  // a leap day
+        {"UTC0", "20230229030405", 0, 0, 0},              // no leap day that year
+        {"JST-9", "20240431030405", 0, 0, 0},             // April has 30 days
         {"UTC0", "", 0, 0, 0},
     };
     for (const auto& row : rows) {
