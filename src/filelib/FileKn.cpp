@@ -41,7 +41,7 @@ void FileKn::LoadImpl(std::istream& in)
     const int64_t remaining = Stuff::RemainingBytes(in);
     if (remaining > 0 && !FitsScans(header, size_t(remaining))) ThrowResult(kBrokenFile, kLocation, where);
     FileKnBlock block;
-    block.Read(in, where);
+    block.Read(in, kLocation, where);
     if (!FitsScans(header, block.bytes.size())) ThrowResult(kBrokenFile, kLocation, where);
     m_header = header;
     m_block = std::move(block);
@@ -65,6 +65,18 @@ size_t FileKn::ScanSize(const FileKnFileHeader& header) const
     return size;
 }
 
+std::vector<uint8_t> FileKn::InputSamples(size_t offset, uint8_t sampleSize, size_t scanSize) const
+{
+    const size_t scans = m_block.bytes.size() / scanSize;
+    std::vector<uint8_t> samples;
+    samples.reserve(scans * sampleSize);
+    for (size_t scan = 0; scan < scans; ++scan) {
+        const auto sample = m_block.bytes.begin() + ptrdiff_t(scan * scanSize + offset);
+        samples.insert(samples.end(), sample, sample + sampleSize);
+    }
+    return samples;
+}
+
 ChList FileKn::GetChList() const
 {
     const FileKnSettingsTable& table = m_header.table;
@@ -86,12 +98,7 @@ ChList FileKn::GetChList() const
         block->SetCount(scans);
         block->SetFirstTime(first);
         block->SetLastTime(ComputeLastTime(first, scans, interval));
-        std::vector<uint8_t>& data = block->GetData();
-        data.reserve(size_t(scans) * sampleSize);
-        for (size_t scan = 0; scan < size_t(scans); ++scan) {
-            const auto sample = m_block.bytes.begin() + ptrdiff_t(scan * scanSize + offset);
-            data.insert(data.end(), sample, sample + sampleSize);
-        }
+        block->GetData() = InputSamples(offset, sampleSize, scanSize);
         offset += sampleSize;
 
         auto channel = NewChannel();

@@ -39,6 +39,8 @@ protected:
 private:
     size_t ScanSize(const FileKnFileHeader& header) const;
     bool FitsScans(const FileKnFileHeader& header, size_t blockSize) const;
+    // The samples of the input at that offset within a scan, taken out of every whole scan.
+    std::vector<uint8_t> InputSamples(size_t offset, uint8_t sampleSize, size_t scanSize) const;
 
     FileKnFileHeader m_header;
     FileKnBlock m_block;

@@ -52,7 +52,7 @@ int64_t FileKnFileHeader::TimeDiff() const
     return minutes == std::numeric_limits<int32_t>::min() ? NOT_GIVEN : int64_t(minutes) * 60'000;
 }
 
-void FileKnBlock::Read(std::istream& in, const char* where)
+void FileKnBlock::Read(std::istream& in, int32_t location, const char* where)
 {
     bytes.clear();
     const int64_t remaining = Stuff::RemainingBytes(in);
@@ -62,7 +62,7 @@ void FileKnBlock::Read(std::istream& in, const char* where)
         in.read(chunk, sizeof chunk);
         bytes.insert(bytes.end(), chunk, chunk + in.gcount());
     }
-    if (in.bad() || !in.eof()) ThrowResult(kReadFailed, 9999, where);
+    if (in.bad() || !in.eof()) ThrowResult(kReadFailed, location, where);
 }
 
 }  // namespace OvGraphFileLib

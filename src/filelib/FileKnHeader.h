@@ -69,8 +69,8 @@ struct FileKnFileHeader {
 struct FileKnBlock {
     std::vector<uint8_t> bytes;
 
-    // Throw Result: code 52 at 9999 when the stream fails before its end.
-    void Read(std::istream& in, const char* where);
+    // Throw Result: code 52 at the location when the stream fails before its end.
+    void Read(std::istream& in, int32_t location, const char* where);
 };
 
 // The two models share the layout.
