@@ -53,4 +53,20 @@ std::optional<std::vector<uint8_t>> DecodeBase64(std::string_view text)
     return out;
 }
 
+std::string EncodeBase64(const uint8_t* bytes, size_t count)
+{
+    static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string text;
+    text.reserve((count + 2) / 3 * 4);
+    for (size_t i = 0; i < count; i += 3) {
+        const uint32_t b0 = bytes[i], b1 = i + 1 < count ? bytes[i + 1] : 0, b2 = i + 2 < count ? bytes[i + 2] : 0;
+        const uint32_t group = b0 << 16 | b1 << 8 | b2;
+        text += kAlphabet[group >> 18 & 63];
+        text += kAlphabet[group >> 12 & 63];
+        text += i + 1 < count ? kAlphabet[group >> 6 & 63] : '=';
+        text += i + 2 < count ? kAlphabet[group & 63] : '=';
+    }
+    return text;
+}
+
 }  // namespace OvGraphFileLib

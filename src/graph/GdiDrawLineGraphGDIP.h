@@ -29,6 +29,7 @@ public:
     void SetStyle(int32_t style);
     int32_t GetSymbol() const { return m_symbol->GetKind(); }
     void SetSymbol(int32_t kind);
+    GdiDrawSymbol& GetSymbolDrawer() { return *m_symbol; }
     int32_t GetSymbolDist() const { return m_symbolDist; }
     void SetSymbolDist(int32_t pixels);
     const QPen& GetPen() const { return m_pen; }

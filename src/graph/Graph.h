@@ -22,6 +22,7 @@ class GraphLegend;
 class GraphScaleLine;
 class GraphTitle;
 class GraphWindow;
+class ThemeMemento;
 
 // The root glyph of one graph: axes, channels, legend, title, background, plot frame and grid
 // lines, laid out inside its area and painted through three layers (1: background, frame, grid
@@ -58,6 +59,11 @@ public:
     // Whether `count` value axes (left and right together) fit a graph: fewer than ten.
     static OvGraphFileLib::Result CheckValueAxisCount(size_t count, int32_t location);
 
+    // The look new axes take (none: the engine's own). Applying a theme to what exists is a
+    // command's business; this only remembers it.
+    const std::shared_ptr<const ThemeMemento>& GetTheme() const { return m_theme; }
+    void SetTheme(std::shared_ptr<const ThemeMemento> theme) { m_theme = std::move(theme); }
+
     int32_t GetReduce() const { return m_reduce; }
     void SetReduce(int32_t reduce);
 
@@ -91,6 +97,7 @@ private:
     std::array<Layer, 3> m_layers;
     Rect m_plotArea;
     int32_t m_reduce = 1;
+    std::shared_ptr<const ThemeMemento> m_theme;
     // What each channel was last plotted against: re-plot when it changes.
     struct PlotBasis {
         double timeMin, timeMax, valueMin, valueMax;

@@ -1,8 +1,10 @@
 #include "graph/GraphFactory.h"
 
 #include "graph/Axis.h"
+#include "graph/Graph.h"
 #include "graph/LabelFormatDateTime.h"
 #include "graph/LabelGenerateAutoTime2.h"
+#include "graph/state/Theme.h"
 
 namespace ovgGraph {
 namespace {
@@ -29,6 +31,7 @@ std::shared_ptr<Axis> MakeAxis(Glyph* graph, uint8_t type)
     axis->GetTitle().SetStateBits(kVisible);
     // The cursor strips appear when the user asks for the axis cursors.
     axis->GetCursor().ClearStateBits(kVisible);
+    if (const auto* owner = dynamic_cast<Graph*>(graph); owner && owner->GetTheme()) owner->GetTheme()->ApplyToAxis(*axis);
     return axis;
 }
 

@@ -24,6 +24,13 @@ void GraphLegend::SetPosition(int32_t position)
     Notify(kChanged | kRelayout);
 }
 
+void GraphLegend::SetLabelType(int32_t type)
+{
+    if (type == m_labelType) return;
+    m_labelType = type;
+    Notify(kChanged | kRelayout);
+}
+
 void GraphLegend::SetGrid(int32_t maxCh, int32_t rows, int32_t columns)
 {
     if (maxCh == m_maxCh && rows == m_rows && columns == m_columns) return;

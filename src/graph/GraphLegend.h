@@ -23,6 +23,9 @@ public:
     int32_t GetRows() const { return m_rows; }
     int32_t GetColumns() const { return m_columns; }
     void SetGrid(int32_t maxCh, int32_t rows, int32_t columns);
+    // What the items show: 0 the channel's label text (the only kind drawn so far).
+    int32_t GetLabelType() const { return m_labelType; }
+    void SetLabelType(int32_t type);
     GdiDrawStr& GetFont() { return *m_font; }
     GdiDrawRect& GetDrawRect() { return *m_rect; }
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "Common/Library/Cmd.h"
+#include "graph/state/GraphState.h"
+
+namespace ovgGraph {
+
+// A change of many graph properties at once (a theme, a document's saved state), undone and
+// redone through mementos of the whole graph: the first execution takes one before and one after
+// the change, undo applies the first and redo the second. Disabled when the change left the
+// graph's state as it was.
+class GraphCmdSetState : public orvel::Cmd {
+public:
+    GraphCmdSetState(std::u16string name, std::shared_ptr<Graph> graph, std::function<void(Graph&)> change);
+    // Applies a memento as the change.
+    GraphCmdSetState(std::u16string name, std::shared_ptr<Graph> graph, std::shared_ptr<const GraphMemento> state);
+
+protected:
+    void Prepare() override;
+    void DoExecute() override;
+    void DoUndo() override;
+
+private:
+    std::shared_ptr<Graph> m_graph;
+    std::function<void(Graph&)> m_change;
+    std::shared_ptr<GraphMemento> m_before, m_after;
+};
+
+}  // namespace ovgGraph
