@@ -13,6 +13,18 @@
 #include "graph/GraphFactory.h"
 
 namespace ovgApp {
+namespace {
+
+// The value axes by their title (the unit); the first axis of a title wins.
+std::map<QString, std::shared_ptr<ovgGraph::Axis>> ValueAxesByTitle(const ovgGraph::GraphAxes& axes)
+{
+    std::map<QString, std::shared_ptr<ovgGraph::Axis>> byUnit;
+    for (const uint8_t type : {ovgGraph::Axis::kLeft, ovgGraph::Axis::kRight})
+        for (const auto& axis : axes.List(type)) byUnit.emplace(axis->GetTitle().GetText(), axis);
+    return byUnit;
+}
+
+}  // namespace
 
 uint32_t DefaultChannelColor(size_t index)
 {
@@ -22,25 +34,52 @@ uint32_t DefaultChannelColor(size_t index)
     return kPalette[index % (sizeof kPalette / sizeof kPalette[0])];
 }
 
-OvGraphFileLib::Result ArrangeNewChannels(ovgGraph::Graph& graph, const std::vector<std::shared_ptr<AppCh>>& channels)
-{
-    using ovgGraph::Axis;
-    ovgGraph::GraphFactory factory;
-    ovgGraph::GraphAxes& axes = graph.GetAxes();
+bool NeedsArrangement(const AppCh& channel) { return !channel.GetTimeAxis() || !channel.GetValueAxis(); }
 
-    // The value axes by their title (the unit), existing ones first.
-    std::map<QString, std::shared_ptr<Axis>> byUnit;
-    for (const uint8_t type : {Axis::kLeft, Axis::kRight})
-        for (const auto& axis : axes.List(type)) byUnit.emplace(axis->GetTitle().GetText(), axis);
+std::vector<QString> NewValueAxisUnits(const ovgGraph::GraphAxes& axes, const std::vector<std::shared_ptr<AppCh>>& channels)
+{
+    const auto byUnit = ValueAxesByTitle(axes);
     std::vector<QString> newUnits;
     for (const auto& channel : channels) {
         const QString unit = channel->GetUnitText();
         if (!byUnit.count(unit) && std::find(newUnits.begin(), newUnits.end(), unit) == newUnits.end())
             newUnits.push_back(unit);
     }
+    return newUnits;
+}
+
+FileSelection SelectFilesThatFit(const ovgGraph::GraphAxes& axes,
+                                 const std::vector<std::vector<std::shared_ptr<AppCh>>>& files)
+{
+    FileSelection selection;
+    std::vector<std::shared_ptr<AppCh>> placed;  // the channels of the files taken so far that need axes
+    for (size_t i = 0; i < files.size(); ++i) {
+        std::vector<std::shared_ptr<AppCh>> candidate = placed;
+        for (const auto& channel : files[i])
+            if (NeedsArrangement(*channel)) candidate.push_back(channel);
+        const OvGraphFileLib::Result room = ovgGraph::Graph::CheckValueAxisCount(
+            axes.ValueAxisCount() + NewValueAxisUnits(axes, candidate).size(), 0);
+        if (room.Ok()) {
+            selection.taken.push_back(i);
+            placed = std::move(candidate);
+        } else {
+            selection.leftOut.push_back({i, room});
+        }
+    }
+    return selection;
+}
+
+OvGraphFileLib::Result ArrangeNewChannels(ovgGraph::Graph& graph, const std::vector<std::shared_ptr<AppCh>>& channels)
+{
+    using ovgGraph::Axis;
+    ovgGraph::GraphFactory factory;
+    ovgGraph::GraphAxes& axes = graph.GetAxes();
+
+    const std::vector<QString> newUnits = NewValueAxisUnits(axes, channels);
     const OvGraphFileLib::Result room = ovgGraph::Graph::CheckValueAxisCount(axes.ValueAxisCount() + newUnits.size(), 0);
     if (!room.Ok()) return room;
 
+    auto byUnit = ValueAxesByTitle(axes);
     if (axes.List(Axis::kBelow).empty()) axes.Insert(factory.CreateTimeAxis(&graph));
     const std::shared_ptr<Axis> timeAxis = axes.List(Axis::kBelow).front();
     for (const QString& unit : newUnits) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -7,7 +9,8 @@
 
 namespace ovgGraph {
 class Graph;
-}
+class GraphAxes;
+}  // namespace ovgGraph
 
 namespace ovgApp {
 
@@ -18,6 +21,29 @@ class AppCh;
 // titled with its unit; every axis fitted to its channels' data. Fails with code 57 when that
 // would need ten or more value axes, and then changes nothing.
 OvGraphFileLib::Result ArrangeNewChannels(ovgGraph::Graph& graph, const std::vector<std::shared_ptr<AppCh>>& channels);
+
+// Whether a channel still needs axes from ArrangeNewChannels: it lacks a time or a value axis.
+bool NeedsArrangement(const AppCh& channel);
+
+// The units ArrangeNewChannels would give new value axes for these channels: each unit that no
+// value axis of the graph is titled with yet, once, in the order the channels first use it.
+std::vector<QString> NewValueAxisUnits(const ovgGraph::GraphAxes& axes, const std::vector<std::shared_ptr<AppCh>>& channels);
+
+// Which files of a load fit the graph's value axes. Files are taken in the given order while the
+// value axes their channels need, together with those of the files taken before them, stay
+// within the limit; a file that would pass it is left out with its Result (code 57) and the
+// files after it are still tried. Only channels that need arrangement count; a file
+// without such channels is always taken. Changes nothing.
+struct FileSelection {
+    std::vector<size_t> taken;  // file indices, ascending
+    struct LeftOut {
+        size_t fileIndex;
+        OvGraphFileLib::Result result;
+    };
+    std::vector<LeftOut> leftOut;  // ascending file indices
+};
+FileSelection SelectFilesThatFit(const ovgGraph::GraphAxes& axes,
+                                 const std::vector<std::vector<std::shared_ptr<AppCh>>>& files);
 
 // The line colour of the n-th channel of a document (0x00BBGGRR).
 uint32_t DefaultChannelColor(size_t index);

@@ -4,13 +4,16 @@
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
+#include <chrono>
 #include <exception>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <mutex>
 #include <tuple>
 
 #include "App/AppCh.h"
+#include "App/FileKmb.h"
 #include "filelib/FileKind.h"
 #include "filelib/GCh.h"
 
@@ -19,6 +22,7 @@ namespace {
 
 using OvGraphFileLib::Result;
 using Task = std::function<void()>;
+using Question = std::function<bool()>;
 
 FileLoader::Callbacks g_silent;
 
@@ -65,14 +69,17 @@ private:
 class LoadRun : public std::enable_shared_from_this<LoadRun> {
 public:
     using Deliver = std::function<void(Task)>;
+    // Like Deliver, but waits for the answer.
+    using Ask = std::function<bool(Question)>;
     using Spawn = std::function<void(Task)>;
     using WaitAll = std::function<void()>;
 
-    LoadRun(FileLoader::Prm& prm, FileLoader::Callbacks* callbacks, Deliver deliver, Spawn spawn,
+    LoadRun(FileLoader::Prm& prm, FileLoader::Callbacks* callbacks, Deliver deliver, Ask ask, Spawn spawn,
             WaitAll waitAll)
         : m_prm(prm),
           m_callbacks(callbacks ? callbacks : &g_silent),
           m_deliver(std::move(deliver)),
+          m_ask(std::move(ask)),
           m_spawn(std::move(spawn)),
           m_waitAll(std::move(waitAll)),
           m_progress(size_t(prm.paths.size()))
@@ -125,7 +132,8 @@ private:
     {
         try {
             const std::filesystem::path filePath(path.toStdU16String());
-            if (OvGraphFileLib::GetFileKind(filePath) == OvGraphFileLib::kFileKmb) return LoadGraphDocument();
+            if (OvGraphFileLib::GetFileKind(filePath) == OvGraphFileLib::kFileKmb)
+                return LoadGraphDocument(fileIndex, filePath);
             return LoadDataFile(fileIndex, filePath);
         } catch (const std::exception&) {
             // Out of memory while reading: the file fails, the load goes on.
@@ -133,10 +141,39 @@ private:
         }
     }
 
-    // Graph documents are refused until their reader exists.
-    static Result LoadGraphDocument()
+    // The whole file is read before any record becomes a channel, so a broken document adds
+    // nothing. Only the first successful file restores graph state, memo and temperature unit.
+    Result LoadGraphDocument(int32_t fileIndex, const std::filesystem::path& path)
     {
-        return {OvGraphFileLib::kFailure, 0, "ovgApp::FileLoader::LoadGraphDocument"};
+        auto file = std::make_shared<FileKmb>();
+        const Result result = file->Load(path);
+        if (!result.Ok()) return result;
+        const auto self = shared_from_this();
+        const bool apply = m_prm.applyDocumentState;
+        const uint8_t unit = file->GetHeader().GetTemperatureUnit();
+        if (apply && (unit == FileKmbFileHeader::kCelsius || unit == FileKmbFileHeader::kFahrenheit)) {
+            m_ask([self, fileIndex, unit] {
+                return self->m_callbacks->AskTemperatureUnit(fileIndex, unit == FileKmbFileHeader::kCelsius);
+            });
+        }
+        const auto count = int32_t(file->GetRecords().size());
+        m_deliver([self, fileIndex, count] {
+            self->m_callbacks->OnChannelCount(count);
+            self->FileRead(fileIndex, count);
+        });
+        for (int32_t k = 0; k < count; ++k) {
+            m_spawn([self, fileIndex, k, file] {
+                FileKmbCh& record = file->GetRecords()[size_t(k)];
+                self->Convert(fileIndex, k, [&] { return record.CreateAppCh(self->m_prm.document); },
+                              {record.GetTimeAxis(), record.GetValueAxis()});
+            });
+        }
+        if (apply) {
+            m_prm.graphState = file->GetGraphState();
+            m_prm.savedTemperatureUnit = unit;
+            if (!file->GetMemo().isEmpty()) m_prm.memo = file->GetMemo();
+        }
+        return result;
     }
 
     Result LoadDataFile(int32_t fileIndex, const std::filesystem::path& path)
@@ -151,20 +188,22 @@ private:
         });
         for (int32_t k = 0; k < count; ++k) {
             m_spawn([self, fileIndex, k, fileCh = std::move(loaded.channels[size_t(k)])] {
-                self->Convert(fileIndex, k, *fileCh);
+                self->Convert(fileIndex, k, [&] {
+                    return std::make_shared<AppCh>(self->m_prm.document, std::make_shared<OvGraphFileLib::GCh>(*fileCh));
+                });
             });
         }
         return loaded.result;
     }
 
-    // One channel's conversion: an application channel over an editable copy of the file's.
-    void Convert(int32_t fileIndex, int32_t chIndex, const OvGraphFileLib::ICh& fileCh)
+    // One channel's conversion: the application channel that make builds (over an editable copy
+    // of the file's channel), with the axis identifiers a graph document gave it.
+    void Convert(int32_t fileIndex, int32_t chIndex, const std::function<std::shared_ptr<AppCh>()>& make,
+                 FileKmb::AxisIds axes = {})
     {
         try {
-            auto appCh =
-                std::make_shared<AppCh>(m_prm.document, std::make_shared<OvGraphFileLib::GCh>(fileCh));
             auto info = std::make_shared<FileLoader::AppChInfo>(
-                FileLoader::AppChInfo{fileIndex, chIndex, std::move(appCh)});
+                FileLoader::AppChInfo{fileIndex, chIndex, make(), axes.timeAxis, axes.valueAxis});
             const std::lock_guard lock(m_mutex);
             m_prm.channels.push_back(std::move(info));
         } catch (const std::exception&) {
@@ -196,6 +235,7 @@ private:
     FileLoader::Prm& m_prm;
     FileLoader::Callbacks* m_callbacks;
     Deliver m_deliver;
+    Ask m_ask;
     Spawn m_spawn;
     WaitAll m_waitAll;
     std::mutex m_mutex;                        // guards m_prm.results, m_prm.channels and m_failedConversions
@@ -251,6 +291,22 @@ bool FileLoader::Start(std::shared_ptr<Prm> prm, Callbacks* callbacks)
         [context](Task report) {
             QMetaObject::invokeMethod(context, std::move(report), Qt::QueuedConnection);
         },
+        [context, prm = prm.get()](Question question) {
+            // Queued like every report, then waited for; a cancel (also the loader's destructor,
+            // which waits for this thread) ends the wait, and so does a report that was dropped.
+            auto answer = std::make_shared<std::promise<bool>>();
+            std::future<bool> future = answer->get_future();
+            QMetaObject::invokeMethod(
+                context, [answer, question = std::move(question)] { answer->set_value(question()); },
+                Qt::QueuedConnection);
+            while (future.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+                if (prm->cancel) return false;
+            try {
+                return future.get();
+            } catch (const std::future_error&) {
+                return false;
+            }
+        },
         [pool, futures](Task convert) { futures->push_back(QtConcurrent::run(pool, std::move(convert))); },
         [futures] {
             for (QFuture<void>& future : *futures) future.waitForFinished();
@@ -273,7 +329,8 @@ void FileLoader::Load(Prm& prm, Callbacks* callbacks)
 {
     prm.applyDocumentState = callbacks && callbacks->IsDocumentFresh();
     auto run = std::make_shared<LoadRun>(
-        prm, callbacks, [](Task report) { report(); }, [](Task convert) { convert(); }, [] {});
+        prm, callbacks, [](Task report) { report(); }, [](Question question) { return question(); },
+        [](Task convert) { convert(); }, [] {});
     run->FileLoop();
 }
 

@@ -11,15 +11,18 @@
 #include <vector>
 
 #include "filelib/Result.h"
+#include "filelib/XmlElement.h"
 
 namespace ovgApp {
 
 class AppCh;
 class AppDocument;
 
-// Loads data files into application channels: the file library reads each file (the reader is
-// chosen by the extension) and every channel it yields becomes an AppCh over an editable copy.
-// A failed file contributes no channels and leaves its Result; the other files still load.
+// Loads data files and graph documents into application channels: the file library reads each
+// data file (the reader is chosen by the extension) and every channel it yields becomes an AppCh
+// over an editable copy; a graph document (.kmb) is read whole, then each of its records becomes
+// an AppCh with the record's display settings. A failed file contributes no channels and leaves
+// its Result; the other files still load.
 //
 // Two entry points with the same results: Start runs the file loop as one background task and
 // each channel's conversion as a task of its own, reporting to the callbacks on the loader's
@@ -31,6 +34,10 @@ public:
         int32_t fileIndex = 0;  // index into Prm::paths
         int32_t chIndex = 0;    // the channel's position in its file
         std::shared_ptr<AppCh> appCh;
+        // The record's axis identifiers for a channel of a graph document (10 + i below,
+        // 20 + i left, 30 + i right, 40 + i above); 0 for channels of data files.
+        uint8_t timeAxis = 0;
+        uint8_t valueAxis = 0;
     };
 
     // A file that did not load, as the error dialog lists it.
@@ -59,7 +66,11 @@ public:
         std::vector<OvGraphFileLib::Result> results;
         // Every channel created, in file order and, within a file, in the file's channel order.
         std::vector<std::shared_ptr<AppChInfo>> channels;
-        QString memo;  // restored from a graph document, else empty
+        // Restored from a graph document that loaded while apply document state was set (the
+        // first successful file); otherwise empty, null and 0.
+        QString memo;
+        std::shared_ptr<OvGraphFileLib::XmlElement> graphState;
+        int32_t savedTemperatureUnit = 0;  // 0 none, 1 Celsius, 2 Fahrenheit
 
         // The files whose result is not success, in file order.
         std::vector<FailedFile> Failures() const;
@@ -79,6 +90,16 @@ public:
         virtual void OnFileStart(const QString& path) { (void)path; }
         // After a file was read successfully, with its number of channels.
         virtual void OnChannelCount(int32_t count) { (void)count; }
+        // A graph document that restores the document's state was saved showing temperatures in
+        // Celsius (or Fahrenheit). The loader waits for the answer before it builds the file's
+        // channels, so the listener may switch the document's temperature display (on its own
+        // thread) and the channels follow it. Returns whether the display was changed. A
+        // background load that is cancelled stops waiting and goes on as if false was returned.
+        virtual bool AskTemperatureUnit(int32_t fileIndex, bool savedInCelsius)
+        {
+            (void)fileIndex, (void)savedInCelsius;
+            return false;
+        }
         // After each application channel was created.
         virtual void OnChannelDone() {}
         // The share of the work done, 0 to 100: files done plus the current files' share of

@@ -57,7 +57,7 @@ void AppCalcCh::LoadImpl(std::istream& in)
     ReadText(in, m_auxText, 9069, kLoad);
     const int32_t records = Read<int32_t>(in, 9070, kLoad);
     if (records < 0) ThrowResult(kBrokenFile, 9070, kLoad);
-    const int64_t remaining = RemainingBytes(in);
+    const int64_t remaining = RemainingBound(in);
     if (remaining >= 0 && int64_t(records) * kPairSize > remaining) ThrowResult(kReadFailed, 9071, kLoad);
 
     auto block = std::make_shared<RawDataInvalidInterval>();

@@ -28,7 +28,7 @@ enum ResultCode : int32_t {
     kUnsupportedFile = 53,
     kNewerVersion = 54,
     kBrokenFile = 55,
-    kBadBlock = 56,  // a block of the wrong size or an unknown class
+    kBadBlock = 56,  // a block of the wrong size or an unknown class; a document that cannot be built for saving
     kTooManyAxes = 57,
 };
 

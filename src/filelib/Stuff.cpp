@@ -49,12 +49,27 @@ int64_t RemainingBytes(std::istream& in)
     return int64_t(end - here);
 }
 
+namespace {
+int64_t BufferBound(std::istream& in)
+{
+    const auto* bounded = dynamic_cast<const BoundedStreamBuf*>(in.rdbuf());
+    return bounded ? bounded->MaxRemaining() : -1;
+}
+}  // namespace
+
+int64_t RemainingBound(std::istream& in)
+{
+    const int64_t remaining = RemainingBytes(in);
+    return remaining >= 0 ? remaining : BufferBound(in);
+}
+
 void ReadBytes(std::istream& in, std::vector<uint8_t>& out, uint64_t count, int32_t location,
                const char* where)
 {
     out.clear();
     const int64_t remaining = RemainingBytes(in);
-    if (remaining >= 0 && count > uint64_t(remaining)) ThrowResult(kReadFailed, location, where);
+    const int64_t bound = remaining >= 0 ? remaining : BufferBound(in);
+    if (bound >= 0 && count > uint64_t(bound)) ThrowResult(kReadFailed, location, where);
     if (in.fail() || in.bad()) ThrowResult(kReadFailed, location, where);
     if (remaining >= 0) {
         out.resize(size_t(count));

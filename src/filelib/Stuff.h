@@ -6,6 +6,7 @@
 #include <cstring>
 #include <istream>
 #include <ostream>
+#include <streambuf>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -54,13 +55,25 @@ void ReadText(std::istream& in, std::u16string& text, int32_t location, const ch
 
 void WriteBytes(std::ostream& out, const uint8_t* data, size_t size, int32_t location, const char* where);
 // Reads count bytes into out (replacing its content). The count is checked against what remains
-// in the stream before anything is allocated; a shortfall is code 52 at the location.
+// (or at most can remain, RemainingBound) before anything is allocated; a shortfall is code 52
+// at the location. Where the size is not known exactly, out grows only with bytes actually read.
 void ReadBytes(std::istream& in, std::vector<uint8_t>& out, uint64_t count, int32_t location,
                const char* where);
 void SkipBytes(std::istream& in, uint64_t count, int32_t location, const char* where);
 
 // Bytes left between the read position and the end, or -1 when the stream cannot tell.
 int64_t RemainingBytes(std::istream& in);
+
+// A stream buffer that cannot say how many bytes remain but knows at most how many can (the
+// inflating buffer of a compressed body). Readers refuse a count above it before allocating.
+class BoundedStreamBuf : public std::streambuf {
+public:
+    // At most this many bytes can still be read; -1 when not even a bound is known.
+    virtual int64_t MaxRemaining() const = 0;
+};
+
+// The bytes left when the stream can tell, else its buffer's bound, else -1.
+int64_t RemainingBound(std::istream& in);
 
 // Copies size bytes from a byte queue at offset into a buffer; a shortfall is code 52.
 void CopyBinary(const std::vector<uint8_t>& from, size_t offset, void* to, size_t size, int32_t location,

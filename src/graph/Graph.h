@@ -36,6 +36,8 @@ public:
     // Creates the fixed children; the window (not owned) is told to repaint on changes.
     void Initialize(GraphWindow* window);
 
+    // Whether Initialize has made the fixed children.
+    bool IsInitialized() const { return m_back != nullptr; }
     GraphAxes& GetAxes() { return *m_axes; }
     GraphChannels& GetChannels() { return *m_channels; }
     GraphBack& GetBack() { return *m_back; }
