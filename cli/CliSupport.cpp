@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 
+#include "App/FileKmb.h"
 #include "filelib/ChConstants.h"
 #include "filelib/TextCodec.h"
 
@@ -10,7 +12,15 @@ namespace orvel::cli {
 
 OvGraphFileLib::LoadedChannels LoadFile(const std::string& path, bool webStorage)
 {
-    return webStorage ? OvGraphFileLib::LoadWebStorageChannels(path) : OvGraphFileLib::LoadChannels(path);
+    if (webStorage) return OvGraphFileLib::LoadWebStorageChannels(path);
+    // The graph document's reader belongs to the application layer, which the file library's
+    // dispatch cannot reach: its stored channels are listed like any file's.
+    if (OvGraphFileLib::GetFileKind(path) == OvGraphFileLib::kFileKmb) {
+        ovgApp::FileKmb document;
+        const OvGraphFileLib::Result result = document.Load(std::filesystem::path(path));
+        return {result, result.Ok() ? document.GetChList() : OvGraphFileLib::ChList{}};
+    }
+    return OvGraphFileLib::LoadChannels(path);
 }
 
 std::string DescribeFailure(const OvGraphFileLib::Result& result)

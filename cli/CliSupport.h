@@ -23,8 +23,10 @@ int RunInfo(const Args& args);
 int RunDump(const Args& args);
 int RunExportCsv(const Args& args);
 int RunRender(const Args& args);
+int RunSaveKmb(const Args& args);
 
-// Loads a file by its extension, or as a web-storage answer.
+// Loads a file by its extension (a graph document gives its stored channels), or as a
+// web-storage answer.
 OvGraphFileLib::LoadedChannels LoadFile(const std::string& path, bool webStorage);
 
 // "<message>" of a result, with the failing operation's detail for general failures.

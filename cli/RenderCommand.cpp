@@ -5,7 +5,6 @@
 
 #include "App/AppCh.h"
 #include "App/AppDocument.h"
-#include "App/AppGraphArrangement.h"
 #include "CliSupport.h"
 #include "DocumentLoading.h"
 #include "graph/Graph.h"
@@ -47,14 +46,9 @@ int RunRender(const Args& args)
     QGuiApplication app(argc, argv);
 
     ovgApp::AppDocument document;
-    const bool allLoaded = LoadIntoDocument(paths, false, document);
     ovgGraph::Graph graph;
     graph.Initialize(nullptr);
-    const OvGraphFileLib::Result arranged = ovgApp::ArrangeNewChannels(graph, document.GetChannels());
-    if (!arranged.Ok()) {
-        std::fprintf(stderr, "%s\n", DescribeFailure(arranged).c_str());
-        return 1;
-    }
+    const bool allLoaded = LoadIntoGraph(paths, document, graph);
     const QImage image = graph.Render(width, height);
     if (!image.save(QString::fromStdString(output), "PNG")) {
         std::fprintf(stderr, "orvelgraph-cli render: cannot write %s\n", output.c_str());

@@ -57,12 +57,24 @@ constexpr Command kCommands[] = {
      "Usage: orvelgraph-cli render [--size WxH] -o OUT.png FILE...\n"
      "\n"
      "Loads the files, puts one value axis per unit on the graph (left, right, alternating) and\n"
-     "draws it without a display. A file that fails is reported and the others still render\n"
+     "draws it without a display; a graph document is drawn with its saved graph. A file that\n"
+     "fails is reported and the others still render\n"
      "(exit status 1).\n"
      "\n"
      "  --size WxH   image size in pixels (default 1280x720)\n"
      "  -o OUT.png   the image to write\n",
      orvel::cli::RunRender},
+    {"save-kmb", "save files as a graph document",
+     "Usage: orvelgraph-cli save-kmb [--uncompressed] -o OUT.kmb FILE...\n"
+     "\n"
+     "Loads the files into a new document with the arrangement a new document shows (one value\n"
+     "axis per unit) and saves it, with every channel's data, as a graph document. A graph document\n"
+     "among the files adds its channels; the first one also gives its saved graph and memo.\n"
+     "A failed save leaves an existing OUT.kmb as it was.\n"
+     "\n"
+     "  --uncompressed  store the body without gzip (for inspecting the file)\n"
+     "  -o OUT.kmb      the file to write\n",
+     orvel::cli::RunSaveKmb},
 };
 
 void PrintToolHelp(std::FILE* out)

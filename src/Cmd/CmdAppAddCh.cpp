@@ -30,7 +30,7 @@ void CmdAppAddCh::DoExecute()
     } else {
         std::vector<std::shared_ptr<AppCh>> unbound;
         for (const auto& channel : m_channels)
-            if (!channel->GetTimeAxis() || !channel->GetValueAxis()) unbound.push_back(channel);
+            if (NeedsArrangement(*channel)) unbound.push_back(channel);
         if (!unbound.empty()) {
             m_result = ArrangeNewChannels(graph, unbound);
             if (!m_result.Ok()) return;

@@ -15,8 +15,7 @@ GraphAxesState GraphAxesState::Capture(const ovgGraph::GraphAxes& axes)
     GraphAxesState state;
     for (const uint8_t type : kListOrder)
         for (const auto& axis : axes.List(type))
-            state.m_entries.push_back({axis, axes.IndexOf(axis.get()), axis->GetRangeMin(),
-                                       axis->GetRangeMax(), axis->GetDisplayMin(), axis->GetDisplayMax()});
+            state.m_entries.push_back({axis, axes.IndexOf(axis.get()), AxisRangeState::Capture(*axis)});
     return state;
 }
 
@@ -26,8 +25,7 @@ void GraphAxesState::Restore(ovgGraph::GraphAxes& axes) const
     // Entries are in list order, so each identifier is the end of its list when it is inserted.
     for (const Entry& entry : m_entries) {
         axes.Insert(entry.axis, entry.identifier);
-        entry.axis->SetRange(entry.rangeMin, entry.rangeMax);
-        entry.axis->SetDisplayRange(entry.displayMin, entry.displayMax);
+        entry.values.Apply(*entry.axis);
     }
 }
 

@@ -9,6 +9,8 @@
 #include "graph/Axis.h"
 #include "graph/Graph.h"
 #include "graph/GraphAxes.h"
+#include "graph/state/GraphState.h"
+#include "graph/state/Theme.h"
 
 namespace ovgApp {
 
@@ -24,6 +26,13 @@ void McrInitApp::DoExecute()
     }
     ovgGraph::GraphAxes& axes = m_context.graph.GetAxes();
     for (const auto& axis : axes.All()) axes.Remove(axis.get());
+    // The graph's look starts again from the engine's own, in the current theme.
+    if (m_context.graph.IsInitialized()) {
+        ovgGraph::Graph fresh;
+        fresh.Initialize(nullptr);
+        ovgGraph::SetMemento(m_context.graph, *ovgGraph::CreateMemento(fresh));
+        if (const auto& theme = m_context.graph.GetTheme()) theme->Apply(m_context.graph);
+    }
     document.SetMemo(QString());
     document.SetFresh(true);
     m_context.history.Clear();

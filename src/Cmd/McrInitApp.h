@@ -6,12 +6,11 @@
 namespace ovgApp {
 
 // The new-document action, also run once at start-up: an empty, fresh document (no channels, an
-// empty memo), a graph without channels or axes, and an empty undo history. It cannot be undone:
+// empty memo), a graph without channels or axes whose title, legend, background and frame are
+// back to the new-graph look in the current theme, and an empty undo history. It cannot be undone:
 // it has no step, so it is not valid after its execution and CmdHistory::Add (execute = true)
 // drops it; undoing it anyway raises SeriousError.
-// Not reset here yet: the panes (data table, memo pane, property grid) of the user-interface
-// layer, which refresh themselves from the document, and the graph's look (title, legend, theme),
-// which waits for the themes.
+// The panes (data table, memo pane, property grid) refresh themselves from the document.
 class McrInitApp : public orvel::Mcr {
 public:
     explicit McrInitApp(AppContext context);

@@ -1,6 +1,10 @@
 #include "ui/DlgLoadFiles.h"
 
+#include <QFileInfo>
+#include <QMessageBox>
 #include <algorithm>
+
+#include "App/AppDocument.h"
 
 namespace ovgUi {
 
@@ -23,13 +27,40 @@ QString DlgLoadFiles::ShortPath(const QString& path)
     return path.left(3) + QStringLiteral("...") + path.right(50);
 }
 
-void DlgLoadFiles::OnFileStart(const QString& path) { setLabelText(ShortPath(path)); }
+void DlgLoadFiles::OnFileStart(const QString& path)
+{
+    m_currentPath = path;
+    setLabelText(ShortPath(path));
+}
+
+void DlgLoadFiles::SetTemperatureQuestion(ovgApp::AppDocument* document, std::function<int(const QString&)> ask)
+{
+    m_document = document;
+    m_ask = std::move(ask);
+}
+
+bool DlgLoadFiles::AskTemperatureUnit(int32_t, bool savedInCelsius)
+{
+    if (!m_document || !m_ask) return false;
+    const int32_t saved = savedInCelsius ? 13 : 14;
+    if (m_document->GetTemperatureDisplayType() == saved) return false;
+    const QString question =
+        QFileInfo(m_currentPath).fileName() + QLatin1Char('\n') +
+        (savedInCelsius ? QStringLiteral("このファイルは温度単位を摂氏で表示する設定で保存されています。\n温度単位の表示を摂氏に変更しますか？")
+                        : QStringLiteral("このファイルは温度単位を華氏で表示する設定で保存されています。\n温度単位の表示を華氏に変更しますか？"));
+    if (m_ask(question) != QMessageBox::Yes) return false;
+    m_document->SetTemperatureDisplayType(saved);
+    return true;
+}
 
 void DlgLoadFiles::OnProgress(int32_t percent) { setValue(std::clamp(percent, 0, 100)); }
 
 void DlgLoadFiles::OnFinish()
 {
-    setValue(100);
+    // Closed before the listeners report anything: reset also stops the timer that would show
+    // the dialog later, over a message box.
+    reset();
+    hide();
     emit finished();
 }
 

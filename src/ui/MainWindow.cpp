@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -17,11 +18,15 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
+#include <algorithm>
 
 #include "App/AppCh.h"
 #include "App/FileCsv.h"
 #include "App/FileUILoadFile.h"
+#include "App/GraphDocumentSave.h"
+#include "Cmd/McrGraphCmds.h"
 #include "Cmd/McrInitApp.h"
+#include "graph/state/Theme.h"
 #include "Cmd/McrLoadFiles.h"
 #include "ui/WindowCommands.h"
 #include "filelib/FileKind.h"
@@ -34,6 +39,7 @@
 #include "ui/DlgLoadFiles.h"
 #include "ui/DlgLoadFilesError.h"
 #include "ui/GraphView.h"
+#include "ui/Reporter.h"
 
 namespace ovgUi {
 namespace {
@@ -45,9 +51,13 @@ QString FromStd(const std::string& utf8) { return QString::fromUtf8(utf8.c_str()
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), m_context{m_document, m_graph, m_history}, m_loader(std::make_unique<ovgApp::FileLoader>())
+    : QMainWindow(parent),
+      m_context{m_document, m_graph, m_history},
+      m_loader(std::make_unique<ovgApp::FileLoader>()),
+      m_reporter(std::make_shared<DialogReporter>())
 {
     setObjectName(QStringLiteral("MainWindow"));
+    m_themes = ovgApp::AppThemes::Load();
     m_dateInfo.Load();
     m_view = new GraphView(m_graph, this);
     setCentralWidget(m_view);
@@ -62,6 +72,7 @@ MainWindow::MainWindow(QWidget* parent)
     restoreGeometry(settings.value(QStringLiteral("Workspace/Geometry")).toByteArray());
     restoreState(settings.value(QStringLiteral("Workspace/State")).toByteArray());
     resize(size().isEmpty() ? QSize(1280, 800) : size());
+    m_graph.SetTheme(ovgApp::AppThemes::Find(m_themes, ovgApp::AppThemes::CurrentName()));
     m_history.Add(true, std::make_shared<ovgApp::McrInitApp>(m_context));  // the initial application command
     Refresh();
 }
@@ -101,8 +112,8 @@ void MainWindow::BuildMenus()
     m_recentMenu = file->addMenu(QStringLiteral("最近使ったファイル(&R)"));
     RebuildRecentMenu();
     file->addSeparator();
-    disabled(file, "上書き保存(&S)\tCtrl+S");
-    disabled(file, "名前を付けて保存(&A)...");
+    item(file, "上書き保存(&S)\tCtrl+S", &MainWindow::OnSave);
+    item(file, "名前を付けて保存(&A)...", &MainWindow::OnSaveAs);
     item(file, "CSV形式で保存(&C)...", &MainWindow::OnExportCsv);
     file->addSeparator();
     disabled(file, "グラフを印刷(&G)...\tCtrl+P");
@@ -147,7 +158,8 @@ void MainWindow::BuildMenus()
     statusBarToggle->setChecked(true);
     QMenu* style = view->addMenu(QStringLiteral("アプリケーションの外観(&A)"));
     for (const char* text : {"ブルー スタイル(&B)", "ブラック スタイル(&L)", "シルバー スタイル(&S)", "アクア スタイル(&A)"}) disabled(style, text);
-    disabled(view, "グラフのテーマ（仮）(&B)");
+    m_themeMenu = view->addMenu(QStringLiteral("グラフのテーマ（仮）(&B)"));
+    BuildThemeMenu(m_themeMenu);
     item(view, "ウィンドウレイアウトのリセット(&R)", &MainWindow::OnResetLayout);
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&S)"));
@@ -191,11 +203,14 @@ void MainWindow::BuildPanes()
         const auto& channels = m_document.GetChannels();
         const size_t row = size_t(changed->row());
         if (row >= channels.size()) return;
+        // Recording refreshes the list, which replaces the item: read it first.
         const bool on = changed->checkState() == Qt::Checked;
-        if (changed->column() == 0 && on != channels[row]->IsVisible())
-            Record(ovgApp::MakeSetVisibleGraphCmd(m_context, channels[row], on));
-        if (changed->column() == 5 && on != channels[row]->IsVisibleInTable())
-            Record(ovgApp::MakeSetVisibleDataTableCmd(m_context, channels[row], on));
+        const int column = changed->column();
+        const std::shared_ptr<ovgApp::AppCh> channel = channels[row];
+        if (column == 0 && on != channel->IsVisible())
+            Record(std::make_shared<ovgApp::McrChSetVisibleGraph>(m_context, ovgApp::AppChList{channel}, on));
+        else if (column == 5 && on != channel->IsVisibleInTable())
+            Record(ovgApp::MakeSetVisibleDataTableCmd(m_context, channel, on));
     });
     auto* channelPane = dock(QStringLiteral("チャンネル一覧"), "ChannelList", m_channelList, Qt::BottomDockWidgetArea);
 
@@ -230,7 +245,7 @@ void MainWindow::Record(std::shared_ptr<orvel::Cmd> cmd)
     try {
         m_history.Add(true, std::move(cmd));
     } catch (const std::exception& error) {
-        QMessageBox::critical(this, windowTitle(), QString::fromUtf8(error.what()));
+        m_reporter->Warning(this, QString::fromUtf8(error.what()));
     }
     Refresh();
 }
@@ -290,8 +305,17 @@ void MainWindow::UpdateActions()
     m_redo->setEnabled(m_history.CanRedo());
     m_celsius->setChecked(m_document.GetTemperatureDisplayType() == 13);
     m_fahrenheit->setChecked(m_document.GetTemperatureDisplayType() == 14);
-    const bool modified = m_history.DoneCount() != m_history.GetSavedPosition();
-    setWindowTitle(QStringLiteral("Orvel Graph%1").arg(modified ? QStringLiteral(" *") : QString()));
+    const QString name = m_documentPath.isEmpty() ? QStringLiteral("無題") : QFileInfo(m_documentPath).fileName();
+    setWindowTitle(name + QStringLiteral("[*] - Orvel Graph"));
+    setWindowModified(IsModified());
+    if (m_themeMenu)
+        for (QAction* action : m_themeMenu->actions())
+            action->setChecked(m_graph.GetTheme() && action->data().toString() == m_graph.GetTheme()->GetName());
+}
+
+void MainWindow::SetReporter(std::shared_ptr<Reporter> reporter)
+{
+    m_reporter = reporter ? std::move(reporter) : std::make_shared<DialogReporter>();
 }
 
 void MainWindow::OpenFilesAndWait(const QStringList& paths)
@@ -308,24 +332,27 @@ void MainWindow::OpenFiles(const QStringList& paths)
     prm->paths = paths;
     prm->document = &m_document;
     auto* dialog = new DlgLoadFiles(*m_loader, m_document.IsFresh(), this);
+    dialog->SetTemperatureQuestion(&m_document, [this](const QString& question) { return m_reporter->Question(this, question, false); });
+    // The dialog has closed itself when it reports the finish.
     connect(dialog, &DlgLoadFiles::finished, this, [this, dialog, prm] {
         dialog->deleteLater();
         m_statusLoading->clear();
-        std::vector<std::shared_ptr<ovgApp::AppCh>> channels;
-        for (const auto& file : prm->ChannelsByFile()) channels.insert(channels.end(), file.begin(), file.end());
-        if (!channels.empty()) AddLoadedChannels(channels);
+        const auto leftOut = AddLoadedChannels(*prm);
+        // A file fails when it cannot be read or when its channels did not fit the graph.
         QStringList loaded;
-        for (size_t i = 0; i < prm->results.size() && i < size_t(prm->paths.size()); ++i)
-            if (prm->results[i].Ok()) loaded << prm->paths[qsizetype(i)];
+        std::vector<DlgLoadFilesError::Failure> failures;
+        for (size_t i = 0; i < prm->results.size() && i < size_t(prm->paths.size()); ++i) {
+            const QString& path = prm->paths[qsizetype(i)];
+            const auto out = std::find_if(leftOut.begin(), leftOut.end(), [i](const auto& file) { return file.fileIndex == i; });
+            const OvGraphFileLib::Result& result = out != leftOut.end() ? out->result : prm->results[i];
+            if (result.Ok())
+                loaded << path;
+            else
+                failures.push_back({path, result.code, FromStd(result.Message())});
+        }
         AddRecentFiles(loaded);
         m_loading = false;
-        std::vector<DlgLoadFilesError::Failure> failures;
-        for (const auto& failed : prm->Failures()) failures.push_back({failed.path, failed.code, failed.message});
-        if (!failures.empty()) {
-            auto* errors = new DlgLoadFilesError(failures, this);
-            errors->setAttribute(Qt::WA_DeleteOnClose);
-            errors->show();
-        }
+        if (!failures.empty()) m_reporter->LoadFailures(this, failures);
     });
     m_statusLoading->setText(paths.front());
     if (!m_loader->Start(prm, dialog)) {
@@ -334,18 +361,35 @@ void MainWindow::OpenFiles(const QStringList& paths)
     }
 }
 
-void MainWindow::AddLoadedChannels(const std::vector<std::shared_ptr<ovgApp::AppCh>>& channels)
+std::vector<ovgApp::McrLoadFiles::LeftOutFile> MainWindow::AddLoadedChannels(const ovgApp::FileLoader::Prm& prm)
 {
-    auto cmd = std::make_shared<ovgApp::McrLoadFiles>(m_context, std::vector<std::vector<std::shared_ptr<ovgApp::AppCh>>>{channels});
+    QString warning;
+    auto cmd = ovgApp::McrLoadFiles::FromLoad(m_context, prm, &warning);
+    const uint32_t before = m_history.DoneCount();
     Record(cmd);
-    if (!cmd->GetResult().Ok()) QMessageBox::warning(this, windowTitle(), FromStd(cmd->GetResult().Message()));
+    if (!warning.isEmpty()) m_reporter->Warning(this, warning);
+    // A graph document opened into a new document is that document, as saved.
+    if (prm.graphState && m_history.DoneCount() == before + 1) {
+        for (size_t i = 0; i < prm.results.size() && i < size_t(prm.paths.size()); ++i) {
+            if (!prm.results[i].Ok()) continue;
+            const QString& first = prm.paths[qsizetype(i)];
+            if (QFileInfo(first).suffix().compare(QStringLiteral("kmb"), Qt::CaseInsensitive) == 0) {
+                m_documentPath = QFileInfo(first).absoluteFilePath();
+                m_history.SetSavedPosition(m_history.DoneCount());
+            }
+            break;
+        }
+        UpdateActions();
+    }
+    return cmd->GetLeftOutFiles();
 }
 
 void MainWindow::AddRecentFiles(const QStringList& paths)
 {
     QSettings settings;
     QStringList recent = settings.value(QStringLiteral("Recent File List")).toStringList();
-    for (const QString& path : paths) {
+    for (const QString& given : paths) {
+        const QString path = QFileInfo(given).absoluteFilePath();
         recent.removeAll(path);
         recent.prepend(path);
     }
@@ -393,7 +437,7 @@ void MainWindow::OnExportCsv()
     settings.setValue(QStringLiteral("Settings/SaveCsvFileDir"), QFileInfo(path).absolutePath());
     ovgApp::FileCsv csv(m_document.GetChannels(), m_dateInfo, filter == tab ? ovgApp::FileCsv::kTab : ovgApp::FileCsv::kComma);
     const OvGraphFileLib::Result result = csv.Save(std::filesystem::path(path.toStdString()));
-    if (!result.Ok()) QMessageBox::warning(this, windowTitle(), FromStd(result.Message()) + QLatin1Char('\n') + path);
+    if (!result.Ok()) m_reporter->Warning(this, FromStd(result.Message()) + QLatin1Char('\n') + path);
 }
 
 void MainWindow::OnCopyGraph()
@@ -436,17 +480,16 @@ void MainWindow::OnDeleteChannels()
 
 void MainWindow::OnTemperatureUnit(int32_t type) { Record(ovgApp::MakeTemperatureUnitCmd(m_context, type)); }
 
-void MainWindow::OnShowWholeGraph()
-{
-    for (const auto& axis : m_graph.GetAxes().All()) axis->Fit();
-    m_view->update();
+void MainWindow::OnShowWholeGraph() { Record(std::make_shared<ovgApp::McrFitGraph>(m_context));
 }
 
 void MainWindow::OnNew()
 {
-    std::vector<std::shared_ptr<ovgApp::AppCh>> all = m_document.GetChannels();
-    if (!all.empty()) Record(ovgApp::MakeDeleteChannelsCmd(m_context, all));
-    m_document.SetFresh(true);
+    if (m_loading || !ConfirmDiscard()) return;
+    RecordMemo();
+    m_history.Add(true, std::make_shared<ovgApp::McrInitApp>(m_context));
+    m_documentPath.clear();
+    Refresh();
 }
 
 void MainWindow::OnAbout()
@@ -465,10 +508,89 @@ void MainWindow::OnResetLayout()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!ConfirmDiscard()) {
+        event->ignore();
+        return;
+    }
     QSettings settings;
     settings.setValue(QStringLiteral("Workspace/Geometry"), saveGeometry());
     settings.setValue(QStringLiteral("Workspace/State"), saveState());
     QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::IsModified() const { return m_history.DoneCount() != m_history.GetSavedPosition(); }
+
+bool MainWindow::ConfirmDiscard()
+{
+    RecordMemo();  // a memo still being typed is a change too
+    if (!IsModified()) return true;
+    switch (m_reporter->Question(this, QStringLiteral("グラフの変更を保存しますか？"), true)) {
+        case QMessageBox::Yes:
+            OnSave();
+            return !IsModified();  // a failed or cancelled save keeps the window
+        case QMessageBox::No: return true;
+        default: return false;
+    }
+}
+
+void MainWindow::OnSave()
+{
+    if (m_documentPath.isEmpty())
+        OnSaveAs();
+    else
+        SaveDocumentAs(m_documentPath);
+}
+
+void MainWindow::OnSaveAs()
+{
+    QSettings settings;
+    const QString folder = m_documentPath.isEmpty() ? settings.value(QStringLiteral("Settings/SaveKmbFileDir")).toString()
+                                                    : m_documentPath;
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("名前を付けて保存"), folder,
+                                                QStringLiteral("グラフファイル (*.kmb)"));
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".kmb");
+    settings.setValue(QStringLiteral("Settings/SaveKmbFileDir"), QFileInfo(path).absolutePath());
+    SaveDocumentAs(path);
+}
+
+bool MainWindow::SaveDocumentAs(const QString& path)
+{
+    RecordMemo();
+    // A diagnostic switch writes the body uncompressed.
+    const bool compressed = !QSettings().value(QStringLiteral("Settings/Debug/UncompressedKmb"), false).toBool();
+    const OvGraphFileLib::Result result =
+        ovgApp::SaveGraphDocument(m_document, &m_graph, std::filesystem::path(path.toStdString()), compressed);
+    if (!result.Ok()) {
+        m_reporter->Warning(this, FromStd(result.Message()) + QLatin1Char('\n') + path);
+        return false;
+    }
+    m_documentPath = QFileInfo(path).absoluteFilePath();
+    m_history.SetSavedPosition(m_history.DoneCount());
+    AddRecentFiles({m_documentPath});
+    UpdateActions();
+    return true;
+}
+
+void MainWindow::BuildThemeMenu(QMenu* menu)
+{
+    auto* group = new QActionGroup(menu);
+    for (const auto& theme : m_themes) {
+        QAction* action = menu->addAction(theme->GetName());
+        action->setCheckable(true);
+        action->setData(theme->GetName());
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, name = theme->GetName()] { ChooseTheme(name); });
+    }
+}
+
+void MainWindow::ChooseTheme(const QString& name)
+{
+    const auto theme = ovgApp::AppThemes::Find(m_themes, name);
+    if (!theme) return;
+    Record(std::make_shared<ovgApp::McrThemeSetCurrent>(m_context, theme, [](const QString& current) {
+        ovgApp::AppThemes::SetCurrentName(current);
+    }));
 }
 
 }  // namespace ovgUi

@@ -6,9 +6,11 @@
 
 #include "App/AppDateInfo.h"
 #include "App/AppDocument.h"
+#include "App/AppThemes.h"
 #include "App/CmdHistory.h"
 #include "App/FileLoader.h"
 #include "Cmd/AppContext.h"
+#include "Cmd/McrLoadFiles.h"
 #include "graph/Graph.h"
 
 class QAction;
@@ -28,6 +30,7 @@ namespace ovgUi {
 
 class DataTableModel;
 class GraphView;
+class Reporter;
 
 // The main window: menus, the graph view, the panes (channel list, data table, axis-cursor
 // information, memo) and the status bar. It owns the document, the graph and the undo history;
@@ -43,6 +46,9 @@ public:
     void OpenFiles(const QStringList& paths);
     // The same, waiting until the files are in (the command line's screenshot mode, tests).
     void OpenFilesAndWait(const QStringList& paths);
+    // Where the window's messages (failed files, warnings) go; dialogs unless set. Null restores
+    // the dialogs.
+    void SetReporter(std::shared_ptr<Reporter> reporter);
 
     ovgApp::AppDocument& Document() { return m_document; }
     ovgApp::CmdHistory& History() { return m_history; }
@@ -53,6 +59,15 @@ public:
 
     // Executes and records a command; refreshes the window.
     void Record(std::shared_ptr<orvel::Cmd> cmd);
+
+    // Saves the graph document under the path (the document's own from then on); a failure is
+    // reported and leaves the previous file as it was. Returns whether it was saved.
+    bool SaveDocumentAs(const QString& path);
+    // The graph document file the window shows, empty for a new one.
+    const QString& DocumentPath() const { return m_documentPath; }
+    bool IsModified() const;
+    // Makes a theme current as one undoable step (and keeps the choice for the next start).
+    void ChooseTheme(const QString& name);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -66,9 +81,16 @@ private:
     void UpdateActions();
     void AddRecentFiles(const QStringList& paths);
     void RebuildRecentMenu();
-    void AddLoadedChannels(const std::vector<std::shared_ptr<ovgApp::AppCh>>& channels);
+    // Records the load (channels by file, and a graph document's state); returns the files left out.
+    std::vector<ovgApp::McrLoadFiles::LeftOutFile> AddLoadedChannels(const ovgApp::FileLoader::Prm& prm);
+    // With unsaved changes, asks whether to save them: false when the user cancels or the save
+    // fails (the caller then stops).
+    bool ConfirmDiscard();
+    void BuildThemeMenu(QMenu* menu);
 
     void OnOpen();
+    void OnSave();
+    void OnSaveAs();
     void OnExportCsv();
     void OnCopyGraph();
     void OnUndo();
@@ -88,6 +110,7 @@ private:
     ovgApp::AppDateInfo m_dateInfo;
     ovgApp::AppContext m_context;
     std::unique_ptr<ovgApp::FileLoader> m_loader;
+    std::shared_ptr<Reporter> m_reporter;
 
     GraphView* m_view = nullptr;
     QTableWidget* m_channelList = nullptr;
@@ -99,6 +122,9 @@ private:
     QLabel* m_statusChannels = nullptr;
     QLabel* m_statusLoading = nullptr;
     QMenu* m_recentMenu = nullptr;
+    QMenu* m_themeMenu = nullptr;
+    ovgApp::ThemeList m_themes;
+    QString m_documentPath;
     QAction* m_undo = nullptr;
     QAction* m_redo = nullptr;
     QAction* m_celsius = nullptr;

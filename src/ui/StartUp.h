@@ -7,8 +7,9 @@ namespace ovgUi {
 
 // What the command line asks for. Options are NAME=VALUE with the name compared without regard
 // to case: FILES=..., REG=CLEAR_WORKSPACE, acc_ext=*; "--screenshot OUT.png" saves a picture of
-// the window after loading and exits; a lone path of an existing file opens that file, and so do
-// bare paths.
+// the window after loading and exits, without waiting for a user (messages go to standard error
+// and make the exit status 1); a lone path of an existing file opens that file, and so do bare
+// paths.
 struct CommandLine {
     QStringList files;
     bool clearWorkspace = false;

@@ -5,9 +5,6 @@
 #include "Cmd/CmdAppSetVisibleDataTable.h"
 #include "Cmd/McrChDelete.h"
 #include "Cmd/McrViewTemperatureUnit.h"
-#include "Common/Library/CmdLambda.h"
-#include "graph/Glyph.h"
-#include "graph/Graph.h"
 
 namespace ovgApp {
 
@@ -29,22 +26,6 @@ std::shared_ptr<orvel::Cmd> MakeChangeMemoCmd(AppContext& context, const QString
 std::shared_ptr<orvel::Cmd> MakeSetVisibleDataTableCmd(AppContext&, std::shared_ptr<AppCh> channel, bool visible)
 {
     return std::make_shared<CmdAppSetVisibleDataTable>(std::move(channel), visible);
-}
-
-// Showing or hiding a channel in the graph (bit 0 of its state); the graph lays out again.
-std::shared_ptr<orvel::Cmd> MakeSetVisibleGraphCmd(AppContext& context, std::shared_ptr<AppCh> channel, bool visible)
-{
-    ovgGraph::Graph* graph = &context.graph;
-    const auto apply = [graph, channel](bool on) {
-        if (on)
-            channel->SetStateBits(ovgGraph::kVisible);
-        else
-            channel->ClearStateBits(ovgGraph::kVisible);
-        channel->Notify(ovgGraph::kChanged | ovgGraph::kRelayout);
-        graph->Notify(ovgGraph::kRelayout);
-    };
-    return std::make_shared<orvel::CmdLambda>(u"GChCmdSetVisible", [apply, visible] { apply(visible); },
-                                              [apply, visible] { apply(!visible); });
 }
 
 }  // namespace ovgApp

@@ -19,6 +19,5 @@ std::shared_ptr<orvel::Cmd> MakeDeleteChannelsCmd(AppContext& context, const std
 std::shared_ptr<orvel::Cmd> MakeTemperatureUnitCmd(AppContext& context, int32_t type);
 std::shared_ptr<orvel::Cmd> MakeChangeMemoCmd(AppContext& context, const QString& text);
 std::shared_ptr<orvel::Cmd> MakeSetVisibleDataTableCmd(AppContext& context, std::shared_ptr<AppCh> channel, bool visible);
-std::shared_ptr<orvel::Cmd> MakeSetVisibleGraphCmd(AppContext& context, std::shared_ptr<AppCh> channel, bool visible);
 
 }  // namespace ovgApp

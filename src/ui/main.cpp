@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "ui/MainWindow.h"
+#include "ui/Reporter.h"
 #include "ui/StartUp.h"
 
 int main(int argc, char** argv)
@@ -25,9 +26,15 @@ int main(int argc, char** argv)
         if (!error.isEmpty()) std::fprintf(stderr, "orvelgraph: %s\n", qPrintable(error));
         return error.isEmpty() ? 0 : 1;
     }
+    // The screenshot mode runs without a user: no message may wait for one.
+    const bool unattended = !line.screenshot.isEmpty();
     QString dataFolder;
     if (!ovgUi::EnsureDataFolder(&dataFolder)) {
-        QMessageBox::critical(nullptr, QStringLiteral("Orvel Graph"), QStringLiteral("フォルダの作成が失敗しました。\n") + dataFolder);
+        const QString message = QStringLiteral("フォルダの作成が失敗しました。\n") + dataFolder;
+        if (unattended)
+            std::fprintf(stderr, "orvelgraph: %s\n", message.toUtf8().constData());
+        else
+            QMessageBox::critical(nullptr, QStringLiteral("Orvel Graph"), message);
         return 1;
     }
     if (line.clearWorkspace) {
@@ -36,15 +43,20 @@ int main(int argc, char** argv)
     }
 
     ovgUi::MainWindow window;
-    window.show();
-    if (!line.screenshot.isEmpty()) {
+    if (unattended) {
+        // Failed files and warnings go to standard error; the picture is written all the same,
+        // and the exit status tells that something was reported.
+        auto reporter = std::make_shared<ovgUi::StreamReporter>(stderr, QStringLiteral("orvelgraph"));
+        window.SetReporter(reporter);
+        window.show();
         window.resize(1400, 900);
         window.OpenFilesAndWait(line.files);
         QCoreApplication::processEvents();
         const bool saved = window.grab().save(line.screenshot, "PNG");
         if (!saved) std::fprintf(stderr, "orvelgraph: cannot write %s\n", qPrintable(line.screenshot));
-        return saved ? 0 : 1;
+        return saved && reporter->FailedFileCount() == 0 && reporter->WarningCount() == 0 ? 0 : 1;
     }
+    window.show();
     if (!line.files.isEmpty()) QTimer::singleShot(0, &window, [&window, files = line.files] { window.OpenFiles(files); });
     return app.exec();
 }

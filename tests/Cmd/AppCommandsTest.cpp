@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <iomanip>
 #include <memory>
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "App/AppCh.h"
@@ -21,6 +27,7 @@
 #include "graph/Graph.h"
 #include "graph/GraphAxes.h"
 #include "graph/GraphChannels.h"
+#include "graph/GraphFactory.h"
 #include "graph/GraphLegend.h"
 
 using namespace ovgApp;
@@ -98,20 +105,47 @@ std::vector<const ovgGraph::GCh*> AsGraphChannels(const std::vector<const AppCh*
     return {channels.begin(), channels.end()};
 }
 
+// What an axis shows, with its values as bits so that equal means exactly equal.
 struct AxisFacts {
     const ovgGraph::Axis* axis;
     int32_t identifier;
-    double displayMin, displayMax;
+    std::array<uint64_t, 6> values;  // range, displayed range, cursors A and B
+    QString title, unit;
     bool operator==(const AxisFacts&) const = default;
 };
+
+AxisFacts FactsOf(ovgGraph::Graph& graph, ovgGraph::Axis& axis)
+{
+    const auto bits = [](double v) { return std::bit_cast<uint64_t>(v); };
+    return {&axis,
+            graph.GetAxes().IndexOf(&axis),
+            {bits(axis.GetRangeMin()), bits(axis.GetRangeMax()), bits(axis.GetDisplayMin()),
+             bits(axis.GetDisplayMax()), bits(axis.GetCursor().GetCursor1()), bits(axis.GetCursor().GetCursor2())},
+            axis.GetTitle().GetText(),
+            axis.GetUnit().GetText()};
+}
+
+void PrintTo(const AxisFacts& facts, std::ostream* os)
+{
+    *os << "axis " << facts.identifier << " \"" << facts.title.toStdString() << "\" \"" << facts.unit.toStdString()
+        << "\" range/display/cursors" << std::setprecision(17);
+    for (const uint64_t value : facts.values) *os << ' ' << std::bit_cast<double>(value);
+}
 
 std::vector<AxisFacts> Axes(ovgGraph::Graph& graph)
 {
     std::vector<AxisFacts> facts;
-    for (const auto& axis : graph.GetAxes().All())
-        facts.push_back(
-            {axis.get(), graph.GetAxes().IndexOf(axis.get()), axis->GetDisplayMin(), axis->GetDisplayMax()});
+    for (const auto& axis : graph.GetAxes().All()) facts.push_back(FactsOf(graph, *axis));
     return facts;
+}
+
+// Moves an axis away from what fitting gives it: a zoomed display and cursors inside it.
+void Zoom(ovgGraph::Axis& axis)
+{
+    const double lo = axis.GetRangeMin(), span = axis.GetRangeMax() - lo;
+    axis.SetDisplayRange(lo + span * 0.1, lo + span * 0.7);
+    axis.GetCursor().SetCursor1(lo + span * 0.3);
+    axis.GetCursor().SetCursor2(lo + span * 0.55);
 }
 
 }  // namespace
@@ -171,6 +205,7 @@ TEST(McrLoadFiles, UndoGivesTheGraphItsEarlierAxesAndRanges)
 {
     App app;
     app.Load({{app.Channel("a", "%", {1, 2, 3})}});
+    for (const auto& axis : app.graph.GetAxes().All()) Zoom(*axis);  // refitting moves these
     const std::vector<AxisFacts> before = Axes(app.graph);
     // A new unit adds a value axis; the longer recording refits the time axis.
     app.Load({{app.Channel("b", "hPa", std::vector<double>(600, 1000.0))}});
@@ -193,11 +228,100 @@ TEST(McrLoadFiles, NothingLoadedOrTooManyAxesRecordsNothing)
     auto load = std::make_shared<McrLoadFiles>(app.context,
                                                std::vector<std::vector<std::shared_ptr<AppCh>>>{tenUnits});
     app.history.Add(true, load);
-    EXPECT_EQ(57, load->GetResult().code);
+    ASSERT_EQ(1u, load->GetLeftOutFiles().size());
+    EXPECT_EQ(57, load->GetLeftOutFiles()[0].result.code);
     EXPECT_FALSE(app.history.CanUndo());
     EXPECT_TRUE(app.document.GetChannels().empty());
     EXPECT_TRUE(app.graph.GetAxes().All().empty());
     EXPECT_TRUE(app.document.IsFresh());
+}
+
+// Units of one channel each: prefix0 ... prefix(n-1), one file per unit.
+std::vector<std::vector<std::string>> OneUnitPerFile(const std::string& prefix, int n)
+{
+    std::vector<std::vector<std::string>> files;
+    for (int i = 0; i < n; ++i) files.push_back({prefix + std::to_string(i)});
+    return files;
+}
+
+template <typename T>
+std::vector<T> operator+(std::vector<T> a, const std::vector<T>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+TEST(McrLoadFiles, TheValueAxisLimitLeavesOutWholeFilesAndLoadsTheOthers)
+{
+    using Files = std::vector<std::vector<std::string>>;
+    const struct {
+        const char* name;
+        Files earlier;  // loaded in a step of its own before
+        Files files;    // one list of channel units per file
+        std::vector<size_t> leftOut;
+        size_t valueAxes;
+    } rows[] = {
+        {"twelve files of a unit each", {}, OneUnitPerFile("u", 12), {9, 10, 11}, 9},
+        {"nine units fit", {}, OneUnitPerFile("u", 9), {}, 9},
+        {"files after a refused one are still tried",
+         {}, OneUnitPerFile("u", 10) + Files{{"u0"}, {"x"}, {"u3", "u4"}}, {9, 11}, 9},
+        {"a file needing two axes where one is left",
+         {}, OneUnitPerFile("u", 8) + Files{{"a", "b"}, {"c"}, {"d"}}, {8, 10}, 9},
+        {"a file is refused whole", {}, Files{{"u0", "u1", "u2", "u3", "u4", "u5", "u6", "u7", "u8", "u9"}}, {0}, 0},
+        {"axes already there count",
+         OneUnitPerFile("e", 8), Files{{"u0"}, {"e0"}, {"u1"}, {"e1", "u2"}, {"e2", "e3"}}, {2, 3}, 9},
+        {"files that failed to load carry nothing",
+         {}, Files{{}} + OneUnitPerFile("u", 9) + Files{{}, {"u9"}}, {11}, 9},
+    };
+    for (const auto& row : rows) {
+        App app;
+        std::vector<std::shared_ptr<AppCh>> earlier;
+        for (const auto& file : row.earlier)
+            for (const auto& unit : file) earlier.push_back(app.Channel(unit.c_str(), unit.c_str()));
+        if (!earlier.empty()) app.Load({earlier});
+        const std::vector<AxisFacts> axesBefore = Axes(app.graph);
+        const uint32_t doneBefore = app.history.DoneCount();
+
+        std::vector<std::vector<std::shared_ptr<AppCh>>> files;
+        std::vector<const AppCh*> expected = Pointers(earlier), leftOutChannels;
+        for (size_t i = 0; i < row.files.size(); ++i) {
+            const bool out = std::find(row.leftOut.begin(), row.leftOut.end(), i) != row.leftOut.end();
+            files.emplace_back();
+            for (const auto& unit : row.files[i]) {
+                files.back().push_back(app.Channel(unit.c_str(), unit.c_str()));
+                (out ? leftOutChannels : expected).push_back(files.back().back().get());
+            }
+        }
+        auto load = std::make_shared<McrLoadFiles>(app.context, files);
+        app.history.Add(true, load);
+
+        std::vector<size_t> leftOut;
+        for (const auto& file : load->GetLeftOutFiles()) {
+            leftOut.push_back(file.fileIndex);
+            EXPECT_EQ(57, file.result.code) << row.name;
+            EXPECT_EQ("Y軸の数を減らして下さい。(0)", file.result.Message()) << row.name;
+        }
+        EXPECT_EQ(row.leftOut, leftOut) << row.name;
+        EXPECT_EQ(expected, app.DocumentOrder()) << row.name;
+        EXPECT_EQ(AsGraphChannels(expected), app.GraphOrder()) << row.name;
+        EXPECT_EQ(row.valueAxes, app.graph.GetAxes().ValueAxisCount()) << row.name;
+        for (const AppCh* channel : expected)
+            EXPECT_EQ(channel->GetUnitText(), channel->GetValueAxis()->GetTitle().GetText()) << row.name;
+        for (const AppCh* channel : leftOutChannels)
+            EXPECT_FALSE(channel->GetValueAxis()) << row.name << ": a left-out file contributes nothing";
+        const bool added = expected.size() > earlier.size();
+        EXPECT_EQ(doneBefore + (added ? 1 : 0), app.history.DoneCount()) << row.name;
+        if (!added) continue;
+
+        const std::vector<AxisFacts> axesAfter = Axes(app.graph);
+        ASSERT_TRUE(app.history.Undo());
+        EXPECT_EQ(Pointers(earlier), app.DocumentOrder()) << row.name;
+        EXPECT_EQ(AsGraphChannels(Pointers(earlier)), app.GraphOrder()) << row.name;
+        EXPECT_EQ(axesBefore, Axes(app.graph)) << row.name;
+        ASSERT_TRUE(app.history.Redo());
+        EXPECT_EQ(expected, app.DocumentOrder()) << row.name;
+        EXPECT_EQ(axesAfter, Axes(app.graph)) << row.name;
+    }
 }
 
 TEST(McrChDelete, UndoRestoresEveryChannelAtItsPlace)
@@ -289,6 +413,111 @@ TEST(McrViewTemperatureUnit, UndoGivesDocumentAndTemperatureChannelsTheirUnitBac
 
     app.history.Redo();
     EXPECT_DOUBLE_EQ(86, temperature->GetMaxValue());
+}
+
+TEST(McrViewTemperatureUnit, TemperatureAxesChangeUnitWithTheirChannelsAndUndoGivesTheSavedValues)
+{
+    const auto toFahrenheit = [](double c) { return c * 9 / 5 + 32; };
+    const auto toCelsius = [](double f) { return (f - 32) * 5 / 9; };
+    const struct {
+        int32_t from, to;
+        const char *oldUnit, *newUnit;
+        double (*convert)(double);
+    } rows[] = {{13, 14, "°C", "°F", +toFahrenheit}, {14, 13, "°F", "°C", +toCelsius}};
+    for (const auto& row : rows) {
+        App app;
+        app.document.SetTemperatureDisplayType(row.from);
+        const auto temperature = Channel(app.document, "t", "", {20, 30, 25}, kCelsius);
+        const auto humidity = app.Channel("h", "%", {50, 60, 55});
+        app.Load({{temperature, humidity}});
+        ovgGraph::Axis& temperatureAxis = *temperature->GetValueAxis();
+        ASSERT_NE(&temperatureAxis, humidity->GetValueAxis().get());
+        ASSERT_EQ(QString::fromUtf8(row.oldUnit), temperatureAxis.GetTitle().GetText());
+        for (const auto& axis : app.graph.GetAxes().All()) Zoom(*axis);
+        app.graph.Render(800, 600);
+        const int32_t pixelBefore = temperatureAxis.ValueToPixel(temperature->GetMaxValue());
+        const std::vector<AxisFacts> before = Axes(app.graph);
+
+        app.history.Add(true, std::make_shared<McrViewTemperatureUnit>(app.context, row.to));
+        std::vector<AxisFacts> expected = before;
+        for (AxisFacts& facts : expected) {
+            if (facts.axis != &temperatureAxis) continue;
+            for (uint64_t& value : facts.values)
+                value = std::bit_cast<uint64_t>(row.convert(std::bit_cast<double>(value)));
+            facts.title = facts.unit = QString::fromUtf8(row.newUnit);
+        }
+        const std::vector<AxisFacts> after = Axes(app.graph);
+        EXPECT_EQ(expected, after) << row.from << "->" << row.to << ": only the temperature axis changes";
+        EXPECT_EQ(QString::fromUtf8(row.newUnit), temperature->GetUnitText());
+        app.graph.Render(800, 600);
+        EXPECT_NEAR(pixelBefore, temperatureAxis.ValueToPixel(temperature->GetMaxValue()), 1)
+            << "the curve stays where it was";
+
+        ASSERT_TRUE(app.history.Undo());
+        EXPECT_EQ(before, Axes(app.graph)) << row.from << "->" << row.to << ": undo gives the saved values";
+        EXPECT_EQ(QString::fromUtf8(row.oldUnit), temperature->GetUnitText());
+        ASSERT_TRUE(app.history.Redo());
+        EXPECT_EQ(after, Axes(app.graph)) << row.from << "->" << row.to << ": redo gives the first execution's values";
+
+        const uint32_t done = app.history.DoneCount();
+        app.history.Add(true, std::make_shared<McrViewTemperatureUnit>(app.context, row.to));
+        EXPECT_EQ(done, app.history.DoneCount()) << "the unit already shown records nothing";
+        EXPECT_EQ(after, Axes(app.graph));
+    }
+}
+
+TEST(McrViewTemperatureUnit, OnlyAxesWhoseChannelsAreAllTemperaturesChange)
+{
+    struct ChannelSpec {
+        uint16_t type;
+        const char* aux;
+        int32_t overrideCode;  // 0: own type
+    };
+    const struct {
+        const char* name;
+        std::vector<ChannelSpec> channels;  // all on one axis
+        bool converted;
+    } rows[] = {
+        {"a Celsius channel", {{13, "", 0}}, true},
+        {"two Celsius channels", {{13, "", 0}, {13, "", 0}}, true},
+        {"a Fahrenheit channel", {{14, "", 0}}, true},
+        {"another kind shown as Celsius", {{0x41, "", 1}}, true},
+        {"another kind shown as Fahrenheit", {{0x41, "", 2}}, true},
+        {"a temperature shown as humidity", {{13, "", 3}}, false},
+        {"a temperature beside another kind", {{13, "", 0}, {0x41, "°C", 0}}, false},
+        {"no channels", {}, false},
+    };
+    for (const auto& row : rows) {
+        App app;
+        std::vector<std::shared_ptr<AppCh>> channels;
+        for (const ChannelSpec& spec : row.channels) {
+            channels.push_back(Channel(app.document, "c", spec.aux, {10, 20}, spec.type));
+            if (spec.overrideCode != 0) channels.back()->SetTypeOverride(true, spec.overrideCode);
+        }
+        if (channels.empty()) {
+            // A Celsius channel elsewhere, so that the switch has something to convert.
+            auto axis = ovgGraph::GraphFactory().CreateLeftAxis(&app.graph);
+            axis->GetTitle().SetText(QStringLiteral("°C"));
+            axis->GetUnit().SetText(QStringLiteral("°C"));
+            app.graph.GetAxes().Insert(axis);
+            app.Load({{app.Channel("h", "%")}});
+        } else {
+            app.Load({channels});
+            ASSERT_EQ(1u, app.graph.GetAxes().ValueAxisCount()) << row.name;
+        }
+        ovgGraph::Axis& axis = *app.graph.GetAxes().List(ovgGraph::Axis::kLeft).front();
+        const AxisFacts before = FactsOf(app.graph, axis);
+
+        app.history.Add(true, std::make_shared<McrViewTemperatureUnit>(app.context, 14));
+        const AxisFacts after = FactsOf(app.graph, axis);
+        EXPECT_EQ(row.converted, after != before) << row.name;
+        EXPECT_EQ(row.converted, after.title == QStringLiteral("°F")) << row.name;
+        if (row.converted) {
+            EXPECT_DOUBLE_EQ(std::bit_cast<double>(before.values[0]) * 9 / 5 + 32, axis.GetRangeMin()) << row.name;
+        }
+        app.history.Undo();
+        EXPECT_EQ(before, FactsOf(app.graph, axis)) << row.name;
+    }
 }
 
 TEST(McrViewTemperatureUnit, OnlyCelsiusOrFahrenheit)

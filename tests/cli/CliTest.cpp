@@ -7,9 +7,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <memory>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include "filelib/GCh.h"
+#include "filelib/GChRawData.h"
 
 namespace {
 
@@ -204,4 +210,102 @@ TEST(Cli, InfoJsonReadsEveryBundledSample)
         EXPECT_TRUE(extensions.count(extension))
             << "no sample " << extension;
     }
+}
+
+// A graph document (plain body) with one record over a stored GCh: the tool lists and dumps the
+// stored channel like any file's, reports a broken one by code and location, and loads it into a
+// document for export.
+TEST(Cli, GraphDocumentsReadLikeDataFiles)
+{
+    std::ostringstream body;
+    const auto text = [&body](std::u16string_view s) {
+        const uint16_t size = uint16_t(s.size() * 2);
+        body.put(char(size & 0xFF)).put(char(size >> 8));
+        for (char16_t c : s) body.put(char(c & 0xFF)).put(char(c >> 8));
+    };
+    body << "ChD" << std::string(3, '\0') << char(4) << char(0) << char(1) << char(10) << char(20) << std::string(5, '\0');
+    text(u"冷蔵庫");
+    body << char(1) << std::string(24, '\0') << char(0);  // decimal places, limits, reserved double, flags
+    for (int i = 0; i < 8; ++i) text(u"");
+    text(u"GCh");
+    OvGraphFileLib::GCh channel;
+    channel.SetChName(u"Ch.1");
+    channel.SetChType(13);
+    channel.SetInterval(60000);
+    channel.SetDataCount(2);
+    auto block = std::make_shared<OvGraphFileLib::GChRawData>();
+    block->SetChType(13);
+    block->SetInterval(60000);
+    block->SetCount(2);
+    block->SetFirstTime(1'700'000'000'000);
+    block->SetLastTime(1'700'000'060'000);
+    block->GetData() = {0xBF, 0x04, 0xC0, 0x04};  // 21.5, 21.6
+    channel.AddRawData(block);
+    channel.SetFirstTime(1'700'000'000'000);
+    channel.SetLastTime(1'700'000'060'000);
+    channel.SaveImpl(body);
+    body << "Memo" << std::string(12, '\0');
+    text(u"");
+    const std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<graph/>\n";
+    body << "GrD" << std::string(9, '\0') << char(xml.size()) << std::string(3, '\0') << xml;
+    const std::string header = std::string("KMB\x06\0\0\x01\0\x01", 9) + std::string(23, '\0');
+    const std::string whole = header + body.str();
+
+    const auto write = [](const std::string& name, const std::string& bytes) {
+        const std::string path = TempFile(name);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        return path;
+    };
+    const std::string good = write("document.kmb", whole);
+    const std::string cut = write("cut.kmb", whole.substr(0, whole.size() - 3));
+
+    CliRun run = RunCli("info --json '" + good + "'");
+    EXPECT_EQ(0, run.status);
+    for (const char* piece : {R"("code":0,"location":0)", R"("class":"GCh")", R"("chName":"Ch.1")", R"("dataCount":2)"})
+        EXPECT_NE(std::string::npos, run.out.find(piece)) << piece << "\n" << run.out;
+    run = RunCli("dump '" + good + "'");
+    EXPECT_EQ(0, run.status);
+    EXPECT_EQ("# channel 0\n1700000000000\t21.5\n1700000060000\t21.600000000000001\n", run.out);
+    run = RunCli("info --json '" + cut + "'");
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos, run.out.find(R"j("code":52,"location":5424,"message":"読み込みに失敗しました。(5424)")j"))
+        << run.out;
+    EXPECT_EQ(1, RunCli("dump '" + cut + "'").status);
+    const std::string csv = TempFile("document.csv");
+    EXPECT_EQ(0, RunCli("export-csv -o '" + csv + "' '" + good + "'").status);
+    std::ifstream in(csv);
+    const std::string exported((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(std::string::npos, exported.find("21.5")) << exported;
+}
+
+namespace {
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+// A graph document made from recordings draws the picture of the recordings, compressed or not;
+// saving it again gives the same bytes.
+TEST(Cli, SavedGraphDocumentDrawsLikeItsRecordings)
+{
+    const std::string files = "'" + Samples("warehouse-week.kmv") + "' '" + Samples("gallery-light.kmv") + "' '" +
+                              Samples("pump-station.ke8") + "'";
+    const std::string direct = TempFile("direct.png"), viaKmb = TempFile("via-kmb.png");
+    ASSERT_EQ(0, RunCli("render --size 900x560 -o '" + direct + "' " + files).status);
+    for (const char* option : {"", "--uncompressed "}) {
+        SCOPED_TRACE(option);
+        const std::string kmb = TempFile("saved.kmb"), again = TempFile("again.kmb");
+        ASSERT_EQ(0, RunCli(std::string("save-kmb ") + option + "-o '" + kmb + "' " + files).status);
+        ASSERT_EQ(0, RunCli("render --size 900x560 -o '" + viaKmb + "' '" + kmb + "'").status);
+        EXPECT_TRUE(ReadAll(direct) == ReadAll(viaKmb));
+        ASSERT_EQ(0, RunCli(std::string("save-kmb ") + option + "-o '" + again + "' '" + kmb + "'").status);
+        EXPECT_TRUE(ReadAll(kmb) == ReadAll(again));
+    }
+    // A folder that is a file: nothing is written, exit status 1.
+    EXPECT_EQ(1, RunCli("save-kmb -o '" + TempFile("noext") + "/x.kmb' " + files).status);
+    EXPECT_EQ(2, RunCli("save-kmb " + files).status);
 }

@@ -1,23 +1,33 @@
 // The main window, driven offscreen: loading, undo and redo, the panes' models, the screenshot mode.
 #include <QAction>
 #include <QDir>
+#include <QDockWidget>
+#include <QMessageBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <chrono>
+#include <string>
 
 #include "App/AppCh.h"
 #include "filelib/GCh.h"
+#include "fixtures/KmqBuilder.h"
 #include "filelib/RawDataValidInterval.h"
+#include "graph/GraphAxes.h"
+#include "graph/state/Theme.h"
 #include "graph/GraphChannels.h"
 #include "ui/DataTableModel.h"
 #include "ui/DlgLoadFiles.h"
 #include "ui/DlgLoadFilesError.h"
 #include "ui/MainWindow.h"
+#include "ui/Reporter.h"
 
 using ovgUi::MainWindow;
 
@@ -33,6 +43,65 @@ QString BrokenFile()
     file.write("0123456789");
     return path;
 }
+
+// Kmq files of one channel each in `folder`, the i-th in the unit "unit-i" (its scale expression's).
+QStringList OneUnitPerFile(const QString& folder, int count)
+{
+    QStringList paths;
+    for (int i = 0; i < count; ++i) {
+        orvel::fixtures::KmqSpec spec;
+        spec.channels.push_back({{{"type", "13"},
+                                  {"unix_time", "1700000000"},
+                                  {"interval", "60"},
+                                  {"count", "3"},
+                                  {"scale_expr", "2\n0\n1\nunit-" + std::to_string(i) + "\n"}},
+                                 orvel::fixtures::Codes16({250, 260, 270})});
+        paths << QDir(folder).filePath(QStringLiteral("unit-%1.kmq").arg(i));
+        QFile file(paths.back());
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(QByteArray::fromStdString(orvel::fixtures::BuildKmq(spec)));
+    }
+    return paths;
+}
+
+// Keeps what the window reports, and whether a progress dialog was still showing at that moment.
+class RecordingReporter : public ovgUi::Reporter {
+public:
+    explicit RecordingReporter(MainWindow& window) : m_window(window) {}
+
+    void LoadFailures(QWidget*, const std::vector<ovgUi::DlgLoadFilesError::Failure>& reported) override
+    {
+        failures = reported;
+        progressShownWhenReported = ProgressShown();
+    }
+    void Warning(QWidget*, const QString& text) override
+    {
+        warnings << text;
+        progressShownWhenReported = ProgressShown();
+    }
+    // Answers the questions in turn, then no.
+    int Question(QWidget*, const QString& text, bool) override
+    {
+        questions << text;
+        if (answers.isEmpty()) return QMessageBox::No;
+        return answers.takeFirst();
+    }
+    bool ProgressShown() const
+    {
+        for (auto* dialog : m_window.findChildren<ovgUi::DlgLoadFiles*>())
+            if (dialog->isVisible()) return true;
+        return false;
+    }
+
+    std::vector<ovgUi::DlgLoadFilesError::Failure> failures;
+    QStringList warnings;
+    QStringList questions;
+    QList<int> answers;
+    bool progressShownWhenReported = false;
+
+private:
+    MainWindow& m_window;
+};
 
 }  // namespace
 
@@ -57,6 +126,35 @@ private slots:
         QCOMPARE(table->item(0, 1)->text(), QStringLiteral("orvel-ui-test-broken.kmv"));
         QCOMPARE(table->item(0, 0)->text(), QDir::temp().absolutePath());
         QCOMPARE(table->item(0, 2)->text(), QStringLiteral("読み込みに失敗しました。(2110)"));
+    }
+
+    void filesBeyondTheValueAxisLimitAreListedAndTheOthersLoad()
+    {
+        QTemporaryDir folder;
+        const QStringList paths = OneUnitPerFile(folder.path(), 12);
+        MainWindow window;
+        auto reporter = std::make_shared<RecordingReporter>(window);
+        window.SetReporter(reporter);
+        window.OpenFiles(paths);
+        window.findChild<ovgUi::DlgLoadFiles*>()->show();  // as after a long load
+        QTRY_VERIFY_WITH_TIMEOUT(!reporter->failures.empty(), 60000);
+
+        QVERIFY(!reporter->progressShownWhenReported);
+        QVERIFY(reporter->warnings.isEmpty());
+        QCOMPARE(int(reporter->failures.size()), 3);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(reporter->failures[size_t(i)].path, paths[9 + i]);
+            QCOMPARE(reporter->failures[size_t(i)].code, 57);
+            QCOMPARE(reporter->failures[size_t(i)].message, QStringLiteral("Y軸の数を減らして下さい。(0)"));
+        }
+        const auto& channels = window.Document().GetChannels();
+        QCOMPARE(int(channels.size()), 9);
+        for (int i = 0; i < 9; ++i) QCOMPARE(channels[size_t(i)]->GetUnitText(), QStringLiteral("unit-%1").arg(i));
+        QCOMPARE(int(window.Graph().GetAxes().ValueAxisCount()), 9);
+
+        window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+        QVERIFY(window.Document().GetChannels().empty());
+        QVERIFY(window.Graph().GetAxes().All().empty());
     }
 
     void opensEveryBinaryFormat()
@@ -156,7 +254,7 @@ private slots:
         const struct {
             const char* text;
             bool enabled;
-        } rows[] = {{"開く(&O)...", true}, {"CSV形式で保存(&C)...", true}, {"上書き保存(&S)", false},
+        } rows[] = {{"開く(&O)...", true}, {"CSV形式で保存(&C)...", true}, {"上書き保存(&S)", true},
                     {"グラフをコピー(&C)", true}, {"露点温度作成(&D)...", false}, {"元に戻す(&U)", false}};
         for (const auto& row : rows) {
             QAction* action = window.FindAction(QString::fromUtf8(row.text));
@@ -164,6 +262,60 @@ private slots:
             QCOMPARE(action->isEnabled(), row.enabled);
         }
         QCOMPARE(window.FindAction(QStringLiteral("開く(&O)..."))->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+        QCOMPARE(window.FindAction(QStringLiteral("上書き保存(&S)"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    }
+
+    // Theme, a hidden channel, Fahrenheit and a memo are saved; the next start opens them as they
+    // were, with the opening as the only step to undo. Quitting with a change asks first.
+    void savedDocumentComesBackAsItWasLeft()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("week.kmb"));
+        QImage saved;
+        {
+            MainWindow window;
+            auto reporter = std::make_shared<RecordingReporter>(window);
+            window.SetReporter(reporter);
+            window.OpenFilesAndWait({Sample("warehouse-week.kmv")});
+            window.ChooseTheme(QStringLiteral("ダーク"));
+            auto* list = qobject_cast<QTableWidget*>(window.findChild<QDockWidget*>(QStringLiteral("ChannelList"))->widget());
+            list->item(1, 0)->setCheckState(Qt::Unchecked);
+            window.FindAction(QStringLiteral("華氏(F)"))->trigger();
+            window.findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("扉が二回開いた"));
+            QVERIFY(window.IsModified());
+            QVERIFY(window.windowTitle().startsWith(QStringLiteral("無題")));
+            QVERIFY(window.SaveDocumentAs(path));
+            QVERIFY(!window.IsModified());
+            QVERIFY(window.windowTitle().startsWith(QStringLiteral("week.kmb")));
+            saved = window.Graph().Render(800, 500);
+
+            window.FindAction(QStringLiteral("摂氏(&C)"))->trigger();
+            reporter->answers << QMessageBox::Cancel;
+            QVERIFY(!window.close());
+            QCOMPARE(reporter->questions, QStringList{QStringLiteral("グラフの変更を保存しますか？")});
+            reporter->answers << QMessageBox::No;
+            QVERIFY(window.close());
+            QCOMPARE(QFileInfo(path).size() > 0, true);
+        }
+        MainWindow window;
+        auto reporter = std::make_shared<RecordingReporter>(window);
+        reporter->answers << QMessageBox::Yes;  // show temperatures in Fahrenheit, as saved
+        window.SetReporter(reporter);
+        window.OpenFilesAndWait({path});
+        QCOMPARE(reporter->questions.size(), 1);
+        QVERIFY(reporter->failures.empty());
+        QCOMPARE(window.Graph().GetTheme()->GetName(), QStringLiteral("ダーク"));
+        QVERIFY(!window.Document().GetChannels()[1]->IsVisible());
+        QCOMPARE(window.Document().GetTemperatureDisplayType(), 14);
+        QCOMPARE(window.Document().GetMemo(), QStringLiteral("扉が二回開いた"));
+        QCOMPARE(window.History().DoneCount(), 1u);
+        QVERIFY(!window.IsModified());
+        QCOMPARE(window.DocumentPath(), QFileInfo(path).absoluteFilePath());
+        QCOMPARE(window.Graph().Render(800, 500), saved);
+        // Undoing the opening leaves a new document.
+        window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+        QVERIFY(window.Document().GetChannels().empty());
+        QVERIFY(window.Document().GetMemo().isEmpty());
     }
 
     void screenshotOptionWritesAPictureOfTheWindow()
@@ -187,6 +339,40 @@ private slots:
                 red = c.red() > 150 && c.green() < 80 && c.blue() < 80;
             }
         QVERIFY(red);
+    }
+
+    // Runs the real program, which must finish by itself: nothing may wait for a user.
+    void screenshotModeNeverWaitsAndReportsOnStandardError()
+    {
+        QTemporaryDir folder;
+        const QStringList unitFiles = OneUnitPerFile(folder.path(), 11);
+        const struct {
+            const char* name;
+            QStringList files;
+            QStringList reported;  // lines expected on standard error
+        } rows[] = {
+            {"a broken file", {BrokenFile(), Sample("warehouse-week.kmv")},
+             {QStringLiteral("orvelgraph: %1: 読み込みに失敗しました。(2110)").arg(BrokenFile())}},
+            {"too many value axes", unitFiles,
+             {QStringLiteral("orvelgraph: %1: Y軸の数を減らして下さい。(0)").arg(unitFiles[9]),
+              QStringLiteral("orvelgraph: %1: Y軸の数を減らして下さい。(0)").arg(unitFiles[10])}},
+        };
+        for (const auto& row : rows) {
+            const QString png = folder.filePath(QStringLiteral("shot.png"));
+            QFile::remove(png);
+            QProcess process;
+            process.start(QStringLiteral(ORVEL_APP_PATH), QStringList{QStringLiteral("--screenshot"), png} + row.files);
+            const bool finished = process.waitForFinished(60000);
+            if (!finished) process.kill();
+            QVERIFY2(finished, row.name);
+            QCOMPARE(process.exitCode(), 1);
+            QVERIFY2(!QImage(png).isNull(), row.name);
+            // Only the program's own lines: Qt may add notes of its own.
+            const QStringList lines = QString::fromUtf8(process.readAllStandardError())
+                                          .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                          .filter(QRegularExpression(QStringLiteral("^orvelgraph: ")));
+            QCOMPARE(lines, row.reported);
+        }
     }
 };
 

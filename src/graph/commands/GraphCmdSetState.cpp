@@ -19,7 +19,10 @@ GraphCmdSetState::GraphCmdSetState(std::u16string name, std::shared_ptr<Graph> g
 {
 }
 
-void GraphCmdSetState::Prepare() { m_before = CreateMemento(*m_graph); }
+void GraphCmdSetState::Prepare()
+{
+    if (!m_before) m_before = CreateMemento(*m_graph);
+}
 
 void GraphCmdSetState::DoExecute()
 {

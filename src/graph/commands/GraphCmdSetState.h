@@ -19,6 +19,9 @@ public:
     // Applies a memento as the change.
     GraphCmdSetState(std::u16string name, std::shared_ptr<Graph> graph, std::shared_ptr<const GraphMemento> state);
 
+    // The state undo gives back, taken earlier by the caller (otherwise at the first execution).
+    void SetBefore(std::shared_ptr<GraphMemento> before) { m_before = std::move(before); }
+
 protected:
     void Prepare() override;
     void DoExecute() override;

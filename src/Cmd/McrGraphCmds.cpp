@@ -1,0 +1,275 @@
+#include "Cmd/McrGraphCmds.h"
+
+#include <algorithm>
+
+#include "App/AppCh.h"
+#include "App/AppDocument.h"
+#include "Cmd/CmdAppSetVisibleDataTable.h"
+#include "Common/Library/CmdLambda.h"
+#include "Common/Library/SeriousError.h"
+#include "graph/Graph.h"
+#include "graph/GraphChannels.h"
+#include "graph/GraphLegend.h"
+#include "graph/GraphLegendItemLineGraph.h"
+#include "graph/GraphScaleLine.h"
+#include "graph/GraphTitle.h"
+#include "graph/commands/GraphCmdSetState.h"
+#include "graph/commands/GraphRangeCmds.h"
+#include "graph/commands/GraphSetterCmds.h"
+#include "graph/commands/GraphStructureCmds.h"
+#include "graph/state/Theme.h"
+
+namespace ovgApp {
+namespace {
+
+using orvel::Cmd;
+using Steps = std::vector<std::shared_ptr<Cmd>>;
+
+// A part of the window's graph as a command target: the graph outlives every command.
+template <class T>
+std::shared_ptr<T> Part(AppContext& context, T& part)
+{
+    return std::shared_ptr<T>(ovgGraph::Unowned(context.graph), &part);
+}
+
+template <class Command, class Value>
+Steps PerChannel(const AppChList& channels, Value value)
+{
+    Steps steps;
+    for (const auto& channel : channels) steps.push_back(std::make_shared<Command>(channel, value));
+    return steps;
+}
+
+std::u16string StepName(const char* group, const char* step) { return ovgGraph::CmdName(group) + u"_" + ovgGraph::CmdName(step); }
+
+Steps One(std::shared_ptr<Cmd> step)
+{
+    if (!step) throw orvel::SeriousError("McrGraphCmds.cpp", __LINE__, "no command");
+    return {std::move(step)};
+}
+
+}  // namespace
+
+McrGraphCmds::McrGraphCmds(std::u16string name, std::vector<std::shared_ptr<orvel::Cmd>> steps)
+    : Mcr(std::move(name)), m_steps(std::move(steps))
+{
+}
+
+void McrGraphCmds::Prepare()
+{
+    for (auto& step : m_steps) AddChild(std::move(step));
+    m_steps.clear();
+}
+
+McrChSetChName::McrChSetChName(AppContext context, std::shared_ptr<AppCh> channel, const QString& name)
+    : McrGraphCmds(u"McrChSetChName", One(std::make_shared<CmdAppSetValue<QString>>(
+                                          StepName("McrChSetChName", "SetValue"), [channel] { return channel->GetDisplayName(); },
+                                          [channel, graph = &context.graph](const QString& text) {
+                                              channel->SetDisplayName(text);
+                                              // The legend shows the name too.
+                                              for (const auto& item : graph->GetLegend().GetItems())
+                                                  if (item->GetChannel() == channel) item->GetLabel().SetText(text);
+                                          },
+                                          name)))
+{
+}
+
+McrChSetDecimalPlaces::McrChSetDecimalPlaces(AppContext, const AppChList& channels, int32_t places)
+    : McrGraphCmds(u"McrChSetDecimalPlaces", [&] {
+          Steps steps;
+          for (const auto& channel : channels)
+              steps.push_back(std::make_shared<CmdAppSetValue<int32_t>>(
+                  StepName("McrChSetDecimalPlaces", "SetValue"), [channel] { return channel->GetDecimalPlaces(); },
+                  [channel](const int32_t& p) { channel->SetDecimalPlaces(p); }, places));
+          return steps;
+      }())
+{
+}
+
+McrChSetLimit::McrChSetLimit(AppContext, std::shared_ptr<AppCh> channel, double upper, double lower)
+    : McrGraphCmds(u"McrChSetLimit",
+                   One(std::make_shared<CmdAppSetValue<std::pair<double, double>>>(
+                       StepName("McrChSetLimit", "SetValue"),
+                       [channel] { return std::pair(channel->GetUpperLimit(), channel->GetLowerLimit()); },
+                       [channel](const std::pair<double, double>& limits) {
+                           channel->SetUpperLimit(limits.first);
+                           channel->SetLowerLimit(limits.second);
+                       },
+                       std::pair(upper, lower))))
+{
+}
+
+McrChSetVisibleGraph::McrChSetVisibleGraph(AppContext context, const AppChList& channels, bool visible)
+    : McrGraphCmds(u"McrChSetVisibleGraph", [&] {
+          std::vector<size_t> indices;
+          const auto& list = context.graph.GetChannels().List();
+          for (const auto& channel : channels) {
+              const auto found = std::find(list.begin(), list.end(), channel);
+              if (found != list.end()) indices.push_back(size_t(found - list.begin()));
+          }
+          return One(std::make_shared<ovgGraph::GraphCmdSetVisibleCh>(ovgGraph::Unowned(context.graph), indices, visible));
+      }())
+{
+}
+
+McrChSetVisibleDataTable::McrChSetVisibleDataTable(AppContext, const AppChList& channels, bool visible)
+    : McrGraphCmds(u"McrChSetVisibleDataTable", PerChannel<CmdAppSetVisibleDataTable>(channels, visible))
+{
+}
+
+McrChSetAxisY::McrChSetAxisY(AppContext, const AppChList& channels, std::shared_ptr<ovgGraph::Axis> axis)
+    : McrGraphCmds(u"McrChSetAxisY", PerChannel<ovgGraph::GChCmdSetAxisY>(channels, axis))
+{
+}
+
+McrChSetLineGraphColor::McrChSetLineGraphColor(AppContext, const AppChList& channels, uint32_t colour)
+    : McrGraphCmds(u"McrChSetLineGraphColor", PerChannel<ovgGraph::GChCmdSetColor>(channels, colour))
+{
+}
+
+McrChSetLineGraphStyle::McrChSetLineGraphStyle(AppContext, const AppChList& channels, int32_t style)
+    : McrGraphCmds(u"McrChSetLineGraphStyle", PerChannel<ovgGraph::GChCmdSetStyle>(channels, style))
+{
+}
+
+McrChSetLineGraphWidth::McrChSetLineGraphWidth(AppContext, const AppChList& channels, int32_t width)
+    : McrGraphCmds(u"McrChSetLineGraphWidth", PerChannel<ovgGraph::GChCmdSetWidth>(channels, width))
+{
+}
+
+McrChSetLineGraphSymbol::McrChSetLineGraphSymbol(AppContext, const AppChList& channels, int32_t symbol)
+    : McrGraphCmds(u"McrChSetLineGraphSymbol", PerChannel<ovgGraph::GChCmdSetSymbol>(channels, symbol))
+{
+}
+
+McrChSetLineGraphSymbolDist::McrChSetLineGraphSymbolDist(AppContext, const AppChList& channels, int32_t pixels)
+    : McrGraphCmds(u"McrChSetLineGraphSymbolDist", PerChannel<ovgGraph::GChCmdSetSymbolDist>(channels, pixels))
+{
+}
+
+McrFitAxis::McrFitAxis(AppContext, std::shared_ptr<ovgGraph::Axis> axis)
+    : McrGraphCmds(u"McrFitAxis", One(std::make_shared<ovgGraph::AxisCmdFit>(std::move(axis))))
+{
+}
+
+McrFitCh::McrFitCh(AppContext, std::shared_ptr<AppCh> channel)
+    : McrGraphCmds(u"McrFitCh", One(std::make_shared<ovgGraph::GChCmdFit>(std::move(channel))))
+{
+}
+
+McrFitGraph::McrFitGraph(AppContext context)
+    : McrGraphCmds(u"McrFitGraph", One(std::make_shared<ovgGraph::GraphCmdFitGraph>(ovgGraph::Unowned(context.graph))))
+{
+}
+
+McrAxisChangeProperty::McrAxisChangeProperty(AppContext, std::shared_ptr<orvel::Cmd> change)
+    : McrGraphCmds(u"McrAxisChangeProperty", One(std::move(change)))
+{
+}
+
+McrAxisDelete::McrAxisDelete(AppContext context, std::shared_ptr<ovgGraph::Axis> axis)
+    : McrGraphCmds(u"McrAxisDelete", One(std::make_shared<ovgGraph::GraphAxesCmdDelete>(ovgGraph::Unowned(context.graph), std::move(axis))))
+{
+}
+
+McrAxisMoveLeft::McrAxisMoveLeft(AppContext context, std::shared_ptr<ovgGraph::Axis> axis)
+    : McrGraphCmds(u"McrAxisMoveLeft", One(std::make_shared<ovgGraph::GraphAxesCmdMoveLeft>(ovgGraph::Unowned(context.graph), std::move(axis))))
+{
+}
+
+McrAxisMoveRight::McrAxisMoveRight(AppContext context, std::shared_ptr<ovgGraph::Axis> axis)
+    : McrGraphCmds(u"McrAxisMoveRight",
+                   One(std::make_shared<ovgGraph::GraphAxesCmdMoveRight>(ovgGraph::Unowned(context.graph), std::move(axis))))
+{
+}
+
+McrAxisSetDisplayRange::McrAxisSetDisplayRange(AppContext, std::shared_ptr<ovgGraph::Axis> axis, double min, double max)
+    : McrGraphCmds(u"McrAxisSetDisplayRange", One(std::make_shared<ovgGraph::AxisCmdSetDisplayRange>(std::move(axis), min, max)))
+{
+}
+
+McrAxisCursorSetValue::McrAxisCursorSetValue(AppContext, std::shared_ptr<ovgGraph::Axis> axis, double cursor1, double cursor2)
+    : McrGraphCmds(u"McrAxisCursorSetValue", [&] {
+          auto step = std::make_shared<CmdAppSetValue<std::pair<double, double>>>(
+              StepName("McrAxisCursorSetValue", "SetValue"),
+              [axis] { return std::pair(axis->GetCursor().GetCursor1(), axis->GetCursor().GetCursor2()); },
+              [axis](const std::pair<double, double>& v) {
+                  axis->GetCursor().SetCursor1(v.first);
+                  axis->GetCursor().SetCursor2(v.second);
+              },
+              std::pair(cursor1, cursor2));
+          return One(step);
+      }())
+{
+}
+
+McrAxisSetAxisCursorVisible::McrAxisSetAxisCursorVisible(AppContext, std::shared_ptr<ovgGraph::Axis> axis, bool visible)
+    : McrGraphCmds(u"McrAxisSetAxisCursorVisible", One(std::make_shared<ovgGraph::AxisCmdSetAxisCursorVisible>(std::move(axis), visible)))
+{
+}
+
+McrAxisSetScaleLineVisible::McrAxisSetScaleLineVisible(AppContext context, bool visible)
+    : McrGraphCmds(u"McrAxisSetScaleLineVisible", One(std::make_shared<ovgGraph::GlyphCmdSetVisible>(
+                                                      Part(context, context.graph.GetScaleLine()), visible, ovgGraph::kChanged)))
+{
+}
+
+McrAxisSetScrollbarViewMode::McrAxisSetScrollbarViewMode(AppContext, std::shared_ptr<ovgGraph::Axis> axis, int32_t mode)
+    : McrGraphCmds(u"McrAxisSetScrollbarViewMode", One(std::make_shared<ovgGraph::ScrollBarCmdSetViewMode>(std::move(axis), mode)))
+{
+}
+
+McrAxisSetTitleVisible::McrAxisSetTitleVisible(AppContext, std::shared_ptr<ovgGraph::Axis> axis, bool visible)
+    : McrGraphCmds(u"McrAxisSetTitleVisible", One(std::make_shared<ovgGraph::AxisCmdSetTitleVisible>(std::move(axis), visible)))
+{
+}
+
+McrLegendMove::McrLegendMove(AppContext context, ovgGraph::Point origin, int32_t position, ovgGraph::Rect rect)
+    : McrGraphCmds(u"McrLegendMove", One(std::make_shared<ovgGraph::GraphLegendCmdMove>(Part(context, context.graph.GetLegend()),
+                                                                                         origin, position, rect)))
+{
+}
+
+McrLegendChangeProperty::McrLegendChangeProperty(AppContext, std::shared_ptr<orvel::Cmd> change)
+    : McrGraphCmds(u"McrLegendChangeProperty", One(std::move(change)))
+{
+}
+
+McrGraphTitleMove::McrGraphTitleMove(AppContext context, ovgGraph::Point origin, int32_t position, ovgGraph::Rect rect)
+    : McrGraphCmds(u"McrGraphTitleMove", One(std::make_shared<ovgGraph::GraphTitleCmdMove>(Part(context, context.graph.GetTitle()),
+                                                                                           origin, position, rect)))
+{
+}
+
+McrGraphTitleVisible::McrGraphTitleVisible(AppContext context, bool visible)
+    : McrGraphCmds(u"McrGraphTitleVisible", One(std::make_shared<ovgGraph::GlyphCmdSetVisible>(
+                                                Part(context, context.graph.GetTitle()), visible, ovgGraph::kChanged | ovgGraph::kRelayout)))
+{
+}
+
+McrPropertyChange::McrPropertyChange(AppContext, std::shared_ptr<orvel::Cmd> change)
+    : McrGraphCmds(u"McrPropertyChange", One(std::move(change)))
+{
+}
+
+McrThemeSetCurrent::McrThemeSetCurrent(AppContext context, std::shared_ptr<const ovgGraph::ThemeMemento> theme,
+                                       std::function<void(const QString&)> remember)
+    : McrGraphCmds(u"McrThemeSetCurrent", [&] {
+          if (!theme) throw orvel::SeriousError("McrThemeSetCurrent.cpp", __LINE__, "no theme");
+          ovgGraph::Graph* graph = &context.graph;
+          auto look = std::make_shared<ovgGraph::GraphCmdSetState>(StepName("McrThemeSetCurrent", "Graph"), ovgGraph::Unowned(*graph),
+                                                                    [theme](ovgGraph::Graph& g) { theme->Apply(g); });
+          // The current theme is what new axes take; it changes even when the look already matched.
+          auto current = std::make_shared<CmdAppSetValue<std::shared_ptr<const ovgGraph::ThemeMemento>>>(
+              StepName("McrThemeSetCurrent", "Current"), [graph] { return graph->GetTheme(); },
+              [graph, remember](const std::shared_ptr<const ovgGraph::ThemeMemento>& t) {
+                  graph->SetTheme(t);
+                  if (remember) remember(t ? t->GetName() : QString());
+              },
+              theme);
+          return Steps{look, current};
+      }())
+{
+}
+
+}  // namespace ovgApp
