@@ -1,6 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace orvel {
+class Cmd;
+}
 
 namespace ovgGraph {
 
@@ -14,8 +20,9 @@ public:
     virtual void SetCursorCode(int32_t code) = 0;
     virtual void ShowContextMenu(int32_t x, int32_t y) = 0;
     virtual void OpenProperties() = 0;
-    // Commands built by the interaction states, handed to the application's history.
-    virtual void RecordCmds() = 0;
+    // Commands built by the interaction states, handed to the application's history as one step;
+    // `execute` says whether they still have to be executed (false: applied live already).
+    virtual void RecordCmds(std::vector<std::shared_ptr<orvel::Cmd>> cmds, bool execute) = 0;
 };
 
 class NullGraphWindow : public GraphWindow {
@@ -24,7 +31,7 @@ public:
     void SetCursorCode(int32_t) override {}
     void ShowContextMenu(int32_t, int32_t) override {}
     void OpenProperties() override {}
-    void RecordCmds() override {}
+    void RecordCmds(std::vector<std::shared_ptr<orvel::Cmd>>, bool) override {}
 };
 
 }  // namespace ovgGraph

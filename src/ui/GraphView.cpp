@@ -16,6 +16,11 @@ GraphView::GraphView(ovgGraph::Graph& graph, QWidget* parent) : QWidget(parent),
     m_graph.Initialize(this);
 }
 
+void GraphView::RecordCmds(std::vector<std::shared_ptr<orvel::Cmd>> cmds, bool execute)
+{
+    if (m_recorder && !cmds.empty()) m_recorder(std::move(cmds), execute);
+}
+
 void GraphView::SetCursorCode(int32_t code)
 {
     // Codes of the interaction states: 0 arrow, 1 cross, 2 horizontal resize, 3 vertical resize,

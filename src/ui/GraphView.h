@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 
 #include "graph/GraphWindow.h"
 
@@ -23,7 +24,10 @@ public:
     void SetCursorCode(int32_t code) override;
     void ShowContextMenu(int32_t, int32_t) override {}
     void OpenProperties() override {}
-    void RecordCmds() override {}
+    // Hands the commands to the recorder the window set (nothing without one).
+    void RecordCmds(std::vector<std::shared_ptr<orvel::Cmd>> cmds, bool execute) override;
+    using Recorder = std::function<void(std::vector<std::shared_ptr<orvel::Cmd>>, bool)>;
+    void SetRecorder(Recorder recorder) { m_recorder = std::move(recorder); }
 
 signals:
     // Every dropped file, to be opened together.
@@ -37,6 +41,7 @@ protected:
 
 private:
     ovgGraph::Graph& m_graph;
+    Recorder m_recorder;
 };
 
 }  // namespace ovgUi

@@ -24,6 +24,7 @@
 #include "App/FileCsv.h"
 #include "App/FileUILoadFile.h"
 #include "App/GraphDocumentSave.h"
+#include "App/McrWndGraphCmd.h"
 #include "Cmd/McrGraphCmds.h"
 #include "Cmd/McrInitApp.h"
 #include "graph/state/Theme.h"
@@ -62,6 +63,10 @@ MainWindow::MainWindow(QWidget* parent)
     m_view = new GraphView(m_graph, this);
     setCentralWidget(m_view);
     connect(m_view, &GraphView::filesDropped, this, &MainWindow::OpenFiles);
+    // What the graph's interaction builds is one step of the history.
+    m_view->SetRecorder([this](std::vector<std::shared_ptr<orvel::Cmd>> cmds, bool execute) {
+        Record(std::make_shared<ovgApp::McrWndGraphCmd>(cmds, execute, [this] { m_view->update(); }));
+    });
     BuildMenus();
     BuildPanes();
     m_statusLoading = new QLabel(this);

@@ -20,8 +20,11 @@
 #include "filelib/GCh.h"
 #include "fixtures/KmqBuilder.h"
 #include "filelib/RawDataValidInterval.h"
+#include "graph/Axis.h"
 #include "graph/GraphAxes.h"
+#include "graph/commands/GraphRangeCmds.h"
 #include "graph/state/Theme.h"
+#include "ui/GraphView.h"
 #include "graph/GraphChannels.h"
 #include "ui/DataTableModel.h"
 #include "ui/DlgLoadFiles.h"
@@ -263,6 +266,31 @@ private slots:
         }
         QCOMPARE(window.FindAction(QStringLiteral("開く(&O)..."))->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
         QCOMPARE(window.FindAction(QStringLiteral("上書き保存(&S)"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    }
+
+    // What the graph's interaction applied live becomes one step through the view.
+    void liveZoomIsOneStepOfTheHistory()
+    {
+        MainWindow window;
+        window.OpenFilesAndWait({Sample("warehouse-week.kmv")});
+        auto* view = window.findChild<ovgUi::GraphView*>();
+        const auto time = window.Graph().GetAxes().List(ovgGraph::Axis::kBelow).front();
+        const double min = time->GetDisplayMin(), max = time->GetDisplayMax(), quarter = (max - min) / 4;
+        auto zoom = std::make_shared<ovgGraph::GraphAxesCmdChangeDisplayRange>(ovgGraph::Unowned(window.Graph()), true);
+        time->SetDisplayRange(min + quarter, max - quarter);
+        zoom->CaptureAfter();
+        const uint32_t before = window.History().DoneCount();
+        view->RecordCmds({zoom}, false);
+        QCOMPARE(window.History().DoneCount(), before + 1);
+        QCOMPARE(time->GetDisplayMin(), min + quarter);  // not applied twice
+        window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+        QCOMPARE(time->GetDisplayMin(), min);
+        window.FindAction(QStringLiteral("やり直し(&R)"))->trigger();
+        QCOMPARE(time->GetDisplayMax(), max - quarter);
+        // The whole graph again, as a step of its own.
+        window.FindAction(QStringLiteral("グラフ全体を表示(&G)"))->trigger();
+        QCOMPARE(time->GetDisplayMin(), time->GetRangeMin());
+        QCOMPARE(window.History().DoneCount(), before + 2);
     }
 
     // Theme, a hidden channel, Fahrenheit and a memo are saved; the next start opens them as they
