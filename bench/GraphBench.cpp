@@ -40,7 +40,7 @@ void BM_PlotGenerate10M(benchmark::State& state)
     channel.SetAxes(time, value);
     Segments segments;
     for (auto _ : state) {
-        channel.GetPlotGenerator().Generate(channel, segments);
+        channel.GetPlotGenerator().Generate(channel, channel.GetTimeAxis()->GetMapping(), channel.GetValueAxis()->GetMapping(), segments);
         benchmark::DoNotOptimize(segments.data());
     }
     state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(kSamples));

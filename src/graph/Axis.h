@@ -31,6 +31,15 @@ struct AxisLabel {
     QString text;
 };
 
+// What plotting reads of an axis, as a value: the plot tasks run in parallel and each gets its own
+// copy, taken on the user-interface thread, so none reads an axis that may be changing.
+struct AxisMapping {
+    double displayMin = 0;
+    double displayMax = 0;
+    double valuePerPixel = 0;
+    int32_t startInset = 0;
+};
+
 // Maps values to pixels along one side of the plot and draws its line, ticks, labels, title and
 // unit, with its scroll bar (which holds the range and the displayed range) and axis cursor.
 // Coordinates: the origin is the start of the axis line; vertical axes grow upwards (negative y).
@@ -62,6 +71,7 @@ public:
     // The value at a pixel along the axis (the inverse of ValueToPixel, without rounding).
     double PixelToValue(int32_t pixel) const;
     double GetValuePerPixel() const { return m_valuePerPixel; }
+    AxisMapping GetMapping() const { return {GetDisplayMin(), GetDisplayMax(), m_valuePerPixel, m_startInset}; }
 
     // A null generator or format is an internal error.
     void SetLabelGenerator(std::shared_ptr<LabelGenerate> generator);

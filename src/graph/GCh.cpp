@@ -45,8 +45,15 @@ bool GCh::HasData(double timeMin, double timeMax) const
 
 void GCh::Layout(uint8_t)
 {
-    if (GetState() & kRelayout) m_generator->Generate(*this, m_segments);
+    if (!(GetState() & kRelayout)) return;
+    if (!m_timeAxis || !m_valueAxis) {
+        m_segments.clear();
+        return;
+    }
+    Replot(m_timeAxis->GetMapping(), m_valueAxis->GetMapping());
 }
+
+void GCh::Replot(const AxisMapping& time, const AxisMapping& value) { m_generator->Generate(*this, time, value, m_segments); }
 
 void GCh::Draw(QPainter& painter) { m_drawer->Draw(painter, m_segments); }
 

@@ -8,6 +8,7 @@
 namespace ovgGraph {
 
 class Axis;
+struct AxisMapping;
 class GdiDrawLineGraphGDIP;
 class PlotGenerateLineGraph3;
 
@@ -56,8 +57,11 @@ public:
     void SetAreaRight(int32_t) override {}
     void SetAreaTop(int32_t) override {}
     void SetAreaBottom(int32_t) override {}
-    // Re-plots when the channel is marked for it (bit 64).
+    // Re-plots when the channel is marked for it (bit 64), with its axes' current mappings.
     void Layout(uint8_t hint) override;
+    // Re-plots against the given mappings. Reads nothing but them and the channel's own data, and
+    // writes only the channel's segments: the graph runs it for several channels at once.
+    void Replot(const AxisMapping& time, const AxisMapping& value);
     void Draw(QPainter& painter) override;
 
     // The data the application channel supplies.

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "graph/Geometry.h"
 #include "graph/Subject.h"
@@ -20,15 +22,27 @@ enum GlyphState : uint32_t {
 
 // A node of the graph's tree of drawable objects. It observes its children (and its drawing
 // primitives): a change below notifies it, and it notifies its own parent in turn.
-// The parent is not owned; children are owned by their containers through shared pointers.
+// Neither link owns: children are owned by their containers through shared pointers. A glyph
+// leaves its parent's child list when it is destroyed or moved, and the children of a destroyed
+// glyph are left without a parent, so a channel that outlives its graph points nowhere.
 class Glyph : public Observer, public Subject {
 public:
     // Attaches the parent as an observer of the new glyph.
     explicit Glyph(Glyph* parent);
+    ~Glyph() override;
 
     Glyph* GetParent() const { return m_parent; }
-    // Moves the glyph under another parent, which then observes it instead of the old one.
+    // Moves the glyph under another parent (none: out of the tree), which then observes it
+    // instead of the old one.
     void SetParent(Glyph* parent);
+    // The child interface: the glyphs whose parent this is, in the order they joined.
+    const std::vector<Glyph*>& GetChildren() const { return m_children; }
+    void InsertChild(Glyph& child) { child.SetParent(this); }
+    void RemoveChild(Glyph& child);
+    // Puts `replacement` where `child` was among the children; `child` leaves the tree.
+    void ReplaceChild(Glyph& child, Glyph& replacement);
+    // Calls visit on this glyph and every glyph below it, parents before children.
+    void Walk(const std::function<void(Glyph&)>& visit);
     uint32_t GetState() const { return m_state; }
     bool IsVisible() const { return (m_state & kVisible) != 0; }
     void SetStateBits(uint32_t bits) { m_state |= bits; }
@@ -66,7 +80,8 @@ public:
     virtual void Notify(uint32_t flags);
 
 private:
-    Glyph* m_parent;
+    Glyph* m_parent = nullptr;
+    std::vector<Glyph*> m_children;
     uint32_t m_state = kVisible;
 };
 

@@ -90,6 +90,8 @@ int Graph::RemoveChannel(const GCh* channel)
     const auto found = std::find_if(list.begin(), list.end(), [channel](const auto& c) { return c.get() == channel; });
     if (found == list.end()) return -1;
     const int index = int(found - list.begin());
+    // Out of the tree: a change to a removed channel no longer lays this graph out.
+    (*found)->SetParent(nullptr);
     m_channels->Remove(channel);
     m_plotBases.erase(channel);
     std::vector<std::pair<std::shared_ptr<GCh>, QString>> items;
@@ -280,7 +282,11 @@ void Graph::LayoutPass(bool force)
 
 void Graph::ReplotChannels(bool force)
 {
-    std::vector<GCh*> due;
+    struct Job {
+        GCh* channel;
+        AxisMapping time, value;
+    };
+    std::vector<Job> due;
     for (const auto& channel : m_channels->List()) {
         channel->SetOrigin(m_plotArea.left, m_plotArea.bottom - 1);
         const Axis* t = channel->GetTimeAxis().get();
@@ -291,13 +297,18 @@ void Graph::ReplotChannels(bool force)
         const auto known = m_plotBases.find(channel.get());
         if (force || (channel->GetState() & (kChanged | kRelayout)) || known == m_plotBases.end() || !(known->second == basis)) {
             channel->SetStateBits(kRelayout);
-            due.push_back(channel.get());
             m_plotBases[channel.get()] = basis;
+            if (t && v)
+                due.push_back({channel.get(), t->GetMapping(), v->GetMapping()});
+            else
+                channel->Layout(0);  // no axes: nothing to plot
         }
     }
-    // One task per channel; each touches only its own plot and reads the axes.
-    QtConcurrent::blockingMap(due, [](GCh* channel) { channel->Layout(0); });
-    for (GCh* channel : due) {
+    // One task per channel, each with its own copy of its axes' mappings (taken here, on the
+    // user-interface thread); a task writes only its channel's plot.
+    QtConcurrent::blockingMap(due, [](Job& job) { job.channel->Replot(job.time, job.value); });
+    for (const auto& channel : m_channels->List()) {
+        if (!(channel->GetState() & kRelayout)) continue;
         channel->ClearStateBits(kChanged | kRelayout);
         channel->SetStateBits(kRedraw);
     }

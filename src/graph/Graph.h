@@ -84,6 +84,9 @@ public:
 
 private:
     void LayoutPass(bool force);
+    // Re-plots the channels that need it in parallel, one task per channel. Thread rule: each task
+    // gets copies of its axes' mappings and writes only its own channel's plot; the calling thread
+    // waits for all of them, so nothing else of the graph changes meanwhile.
     void ReplotChannels(bool force);
     void RefreshScaleLine();
 

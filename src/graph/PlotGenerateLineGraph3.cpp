@@ -55,23 +55,21 @@ void PlotGenerateLineGraph3::FlushColumn(Segment& segment)
     m_columnHeights.clear();
 }
 
-void PlotGenerateLineGraph3::Generate(const GCh& channel, Segments& segments)
+void PlotGenerateLineGraph3::Generate(const GCh& channel, const AxisMapping& time, const AxisMapping& value, Segments& segments)
 {
     segments.clear();
     m_columnHeights.clear();
     m_seen.fill(0);
-    const Axis* timeAxis = channel.GetTimeAxis().get();
-    const Axis* valueAxis = channel.GetValueAxis().get();
-    if (!timeAxis || !valueAxis || !channel.IsVisible()) return;
+    if (!channel.IsVisible()) return;
 
-    const double timeMin = timeAxis->GetDisplayMin();
-    const double timePerPixel = Reciprocal(timeAxis->GetValuePerPixel());
-    const int32_t timeInset = timeAxis->GetStartInset();
-    const double valueMin = valueAxis->GetDisplayMin();
-    const double valuePerPixel = Reciprocal(valueAxis->GetValuePerPixel());
-    const int32_t valueInset = valueAxis->GetStartInset();
+    const double timeMin = time.displayMin;
+    const double timePerPixel = Reciprocal(time.valuePerPixel);
+    const int32_t timeInset = time.startInset;
+    const double valueMin = value.displayMin;
+    const double valuePerPixel = Reciprocal(value.valuePerPixel);
+    const int32_t valueInset = value.startInset;
 
-    GCh::DataRange range = channel.CreateDataIterator(timeMin, timeAxis->GetDisplayMax(), -1, 1);
+    GCh::DataRange range = channel.CreateDataIterator(timeMin, time.displayMax, -1, 1);
     if (!range.first || !range.last) return;
     segments.emplace_back();
     Segment* segment = &segments.back();

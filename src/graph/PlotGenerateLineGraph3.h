@@ -10,6 +10,7 @@
 namespace ovgGraph {
 
 class GCh;
+struct AxisMapping;
 
 // Turns a channel's samples in the displayed time range into pixel polylines. Invalid samples
 // break the line. With the reduce flag set, each pixel column keeps each distinct height once (in
@@ -19,7 +20,9 @@ class PlotGenerateLineGraph3 : public Subject {
 public:
     explicit PlotGenerateLineGraph3(Observer* owner = nullptr) : Subject(owner) {}
 
-    void Generate(const GCh& channel, Segments& segments);
+    // Reads only the mappings given and the channel's data: generators of different channels may
+    // run at the same time.
+    void Generate(const GCh& channel, const AxisMapping& time, const AxisMapping& value, Segments& segments);
 
     int32_t GetReduce() const { return m_reduce; }
     void SetReduce(int32_t reduce) { m_reduce = reduce; }

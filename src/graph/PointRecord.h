@@ -12,6 +12,7 @@ struct PointRecord {
     int32_t y = 0;
     double time = 0;
     double value = 0;
+    bool operator==(const PointRecord&) const = default;
 };
 
 using Segment = std::vector<PointRecord>;

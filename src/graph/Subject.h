@@ -12,6 +12,9 @@ namespace ovgGraph {
 class Subject : public Sender {
 public:
     explicit Subject(Observer* first = nullptr);
+    Subject(const Subject&) = delete;
+    Subject& operator=(const Subject&) = delete;
+    ~Subject() override;
     void Attach(Observer* observer);
     // Removes the first entry equal to the observer.
     void Detach(Observer* observer);

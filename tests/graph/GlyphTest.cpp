@@ -183,3 +183,34 @@ TEST(GlyphText, HiddenTextHasAnEmptyArea)
     text.Layout(0);
     EXPECT_EQ((Rect{0, 0, 0, 0}), text.GetArea());
 }
+
+// The tree's links never dangle: a child leaves its parent's list when it goes or moves, the
+// children of a destroyed glyph are left without a parent, and a replaced child takes no more part.
+TEST(Glyph, ChildLinksFollowRemovalReplacementAndDestruction)
+{
+    auto root = std::make_unique<GlyphInt>(nullptr);
+    auto a = std::make_shared<GlyphInt>(root.get());
+    auto b = std::make_shared<GlyphInt>(root.get());
+    auto c = std::make_shared<GlyphInt>(nullptr);
+    EXPECT_EQ(root->GetChildren(), (std::vector<Glyph*>{a.get(), b.get()}));
+
+    root->ReplaceChild(*a, *c);
+    EXPECT_EQ(root->GetChildren(), (std::vector<Glyph*>{c.get(), b.get()}));
+    EXPECT_EQ(a->GetParent(), nullptr);
+    root->ClearStateBits(kChanged);
+    a->SetOrigin(5, 5);  // out of the tree: the root hears nothing
+    EXPECT_FALSE(root->GetState() & kChanged);
+    c->SetOrigin(5, 5);
+    EXPECT_TRUE(root->GetState() & kChanged);
+
+    std::vector<Glyph*> walked;
+    root->Walk([&](Glyph& g) { walked.push_back(&g); });
+    EXPECT_EQ(walked, (std::vector<Glyph*>{root.get(), c.get(), b.get()}));
+
+    b.reset();  // destroyed: gone from the list
+    EXPECT_EQ(root->GetChildren(), (std::vector<Glyph*>{c.get()}));
+    root.reset();  // the child outlives its parent and points nowhere
+    EXPECT_EQ(c->GetParent(), nullptr);
+    EXPECT_TRUE(c->Observers().empty());
+    c->SetOrigin(7, 7);  // and notifies nobody (a dangling parent would crash here under ASan)
+}

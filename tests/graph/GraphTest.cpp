@@ -321,3 +321,33 @@ TEST(FitAxisToData, TimeAxesRoundOutToWholeMinutes)
     EXPECT_DOUBLE_EQ(1000020, time->GetRangeMin());  // 1000030 - 10 s, the minute before
     EXPECT_DOUBLE_EQ(1000560, time->GetRangeMax());  // 1000500 + 60 - 20 s
 }
+
+// Re-plotting in parallel, each task with its own copy of the axes' mappings, gives exactly the
+// segments of a plain serial re-plot.
+TEST(Graph, ParallelReplotGivesTheSerialSegments)
+{
+    Graph graph;
+    graph.Initialize(nullptr);
+    GraphFactory factory;
+    auto time = factory.CreateTimeAxis(&graph), left = factory.CreateLeftAxis(&graph), right = factory.CreateRightAxis(&graph);
+    for (const auto& axis : {time, left, right}) graph.GetAxes().Insert(axis);
+    const double start = 1780272000;
+    time->SetRange(start, start + 86400);
+    left->SetRange(-20, 20);
+    right->SetRange(0, 200);
+    std::vector<std::shared_ptr<SeriesChannel>> channels;
+    for (int c = 0; c < 8; ++c) {
+        std::vector<SeriesChannel::Sample> samples;
+        for (int i = 0; i <= 20000; ++i) samples.push_back({start + i * 4.32, (c + 1) * std::sin(i / (50.0 + c))});
+        channels.push_back(std::make_shared<SeriesChannel>(&graph, samples));
+        graph.AddChannel(channels.back(), time, c % 2 ? right : left, QStringLiteral("c"));
+    }
+    time->SetDisplayRange(start + 3600, start + 7200);
+    graph.Render(1000, 600);
+    for (const auto& channel : channels) {
+        const Segments parallel = channel->GetSegments();
+        ASSERT_FALSE(parallel.empty());
+        channel->Replot(channel->GetTimeAxis()->GetMapping(), channel->GetValueAxis()->GetMapping());
+        EXPECT_EQ(channel->GetSegments(), parallel);
+    }
+}
