@@ -4,7 +4,7 @@
 
 #include "App/AppCh.h"
 #include "App/AppDocument.h"
-#include "Cmd/CmdAppSetVisibleDataTable.h"
+#include "filelib/GCh.h"
 #include "Common/Library/CmdLambda.h"
 #include "Common/Library/SeriousError.h"
 #include "graph/Graph.h"
@@ -48,6 +48,47 @@ Steps One(std::shared_ptr<Cmd> step)
     return {std::move(step)};
 }
 
+int32_t StoredDecimalPlaces(const AppCh& channel)
+{
+    if (dynamic_cast<const OvGraphFileLib::GCh*>(&channel.GetFileCh())) return channel.GetFileCh().GetDecimalPlaces();
+    return channel.GetDecimalPlaces();
+}
+
+// Both limits of a channel, given in the displayed unit. Undo writes back the limits the file
+// channel held, not a conversion of them, so a Fahrenheit display gives back the very values.
+class CmdAppSetLimits : public Cmd {
+public:
+    CmdAppSetLimits(std::shared_ptr<AppCh> channel, double upper, double lower)
+        : Cmd(StepName("McrChSetLimit", "SetValue")), m_channel(std::move(channel)), m_upper(upper), m_lower(lower)
+    {
+    }
+
+protected:
+    void Prepare() override
+    {
+        if (m_channel->GetUpperLimit() == m_upper && m_channel->GetLowerLimit() == m_lower) SetEnabled(false);
+        m_storedUpper = m_channel->GetFileCh().GetUpperLimit();
+        m_storedLower = m_channel->GetFileCh().GetLowerLimit();
+    }
+    void DoExecute() override
+    {
+        m_channel->SetUpperLimit(m_upper);
+        m_channel->SetLowerLimit(m_lower);
+    }
+    void DoUndo() override
+    {
+        if (auto* editable = dynamic_cast<OvGraphFileLib::GCh*>(m_channel->GetFileChPtr().get())) {
+            editable->SetUpperLimit(m_storedUpper);
+            editable->SetLowerLimit(m_storedLower);
+            m_channel->Notify(ovgGraph::kChanged);
+        }
+    }
+
+private:
+    std::shared_ptr<AppCh> m_channel;
+    double m_upper, m_lower, m_storedUpper = 0, m_storedLower = 0;
+};
+
 }  // namespace
 
 McrGraphCmds::McrGraphCmds(std::u16string name, std::vector<std::shared_ptr<orvel::Cmd>> steps)
@@ -74,12 +115,13 @@ McrChSetChName::McrChSetChName(AppContext context, std::shared_ptr<AppCh> channe
 {
 }
 
+// Decimal places as the channel stores them (-1 too), so undo gives back exactly what was there.
 McrChSetDecimalPlaces::McrChSetDecimalPlaces(AppContext, const AppChList& channels, int32_t places)
     : McrGraphCmds(u"McrChSetDecimalPlaces", [&] {
           Steps steps;
           for (const auto& channel : channels)
               steps.push_back(std::make_shared<CmdAppSetValue<int32_t>>(
-                  StepName("McrChSetDecimalPlaces", "SetValue"), [channel] { return channel->GetDecimalPlaces(); },
+                  StepName("McrChSetDecimalPlaces", "SetValue"), [channel] { return StoredDecimalPlaces(*channel); },
                   [channel](const int32_t& p) { channel->SetDecimalPlaces(p); }, places));
           return steps;
       }())
@@ -87,15 +129,7 @@ McrChSetDecimalPlaces::McrChSetDecimalPlaces(AppContext, const AppChList& channe
 }
 
 McrChSetLimit::McrChSetLimit(AppContext, std::shared_ptr<AppCh> channel, double upper, double lower)
-    : McrGraphCmds(u"McrChSetLimit",
-                   One(std::make_shared<CmdAppSetValue<std::pair<double, double>>>(
-                       StepName("McrChSetLimit", "SetValue"),
-                       [channel] { return std::pair(channel->GetUpperLimit(), channel->GetLowerLimit()); },
-                       [channel](const std::pair<double, double>& limits) {
-                           channel->SetUpperLimit(limits.first);
-                           channel->SetLowerLimit(limits.second);
-                       },
-                       std::pair(upper, lower))))
+    : McrGraphCmds(u"McrChSetLimit", One(std::make_shared<CmdAppSetLimits>(channel, upper, lower)))
 {
 }
 
@@ -113,7 +147,14 @@ McrChSetVisibleGraph::McrChSetVisibleGraph(AppContext context, const AppChList& 
 }
 
 McrChSetVisibleDataTable::McrChSetVisibleDataTable(AppContext, const AppChList& channels, bool visible)
-    : McrGraphCmds(u"McrChSetVisibleDataTable", PerChannel<CmdAppSetVisibleDataTable>(channels, visible))
+    : McrGraphCmds(u"McrChSetVisibleDataTable", [&] {
+          Steps steps;
+          for (const auto& channel : channels)
+              steps.push_back(std::make_shared<CmdAppSetValue<bool>>(
+                  StepName("McrChSetVisibleDataTable", "Visible"), [channel] { return channel->IsVisibleInTable(); },
+                  [channel](const bool& on) { channel->SetVisibleInTable(on); }, visible));
+          return steps;
+      }())
 {
 }
 

@@ -13,13 +13,15 @@
 namespace ovgApp {
 
 McrLoadFiles::McrLoadFiles(AppContext context, std::vector<std::vector<std::shared_ptr<AppCh>>> files,
-                           std::shared_ptr<const ovgGraph::GraphMemento> graphState, QString memo, int32_t savedTemperatureUnit)
+                           std::shared_ptr<const ovgGraph::GraphMemento> graphState, QString memo, int32_t savedTemperatureUnit,
+                           size_t stateFile)
     : Mcr(u"McrLoadFiles"),
       m_context(context),
       m_files(std::move(files)),
       m_graphState(std::move(graphState)),
       m_memo(std::move(memo)),
-      m_savedTemperatureUnit(savedTemperatureUnit)
+      m_savedTemperatureUnit(savedTemperatureUnit),
+      m_stateFile(stateFile)
 {
 }
 
@@ -33,7 +35,10 @@ std::shared_ptr<McrLoadFiles> McrLoadFiles::FromLoad(AppContext context, const F
             if (warning) *warning = QStringLiteral("グラフの状態を復元できませんでした。(%1)").arg(QString::fromUtf8(error.what()));
         }
     }
-    return std::make_shared<McrLoadFiles>(context, prm.ChannelsByFile(), std::move(state), prm.memo, prm.savedTemperatureUnit);
+    // The state comes from the first file that loaded.
+    size_t first = 0;
+    while (first < prm.results.size() && !prm.results[first].Ok()) ++first;
+    return std::make_shared<McrLoadFiles>(context, prm.ChannelsByFile(), std::move(state), prm.memo, prm.savedTemperatureUnit, first);
 }
 
 void McrLoadFiles::Prepare()
@@ -43,6 +48,10 @@ void McrLoadFiles::Prepare()
     m_leftOut = std::move(selection.leftOut);
     std::vector<std::shared_ptr<AppCh>> channels;
     for (const size_t i : m_taken) channels.insert(channels.end(), m_files[i].begin(), m_files[i].end());
+    if (std::find(m_taken.begin(), m_taken.end(), m_stateFile) == m_taken.end()) {
+        m_graphState = nullptr;
+        m_memo.clear();
+    }
     // The graph as it was before the load: the state step's undo runs after the channels' undo
     // (steps are undone first to last), so it must give back the graph without them.
     const auto before = m_graphState ? ovgGraph::CreateMemento(m_context.graph) : nullptr;

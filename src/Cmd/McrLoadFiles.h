@@ -36,7 +36,7 @@ public:
     // document, if any.
     McrLoadFiles(AppContext context, std::vector<std::vector<std::shared_ptr<AppCh>>> files,
                  std::shared_ptr<const ovgGraph::GraphMemento> graphState = nullptr, QString memo = {},
-                 int32_t savedTemperatureUnit = 0);
+                 int32_t savedTemperatureUnit = 0, size_t stateFile = 0);
 
     // The command for a finished load: its channels by file, and the state and memo of the graph
     // document that restores them. A saved state this version cannot read (an object it does not
@@ -62,6 +62,8 @@ private:
     // The graph document's temperature unit (1 Celsius, 2 Fahrenheit): when the document shows the
     // other one, the restored temperature axes are converted so the curves stay on them.
     int32_t m_savedTemperatureUnit;
+    // The file the state and memo came from: restored only when its channels are added.
+    size_t m_stateFile;
 };
 
 }  // namespace ovgApp

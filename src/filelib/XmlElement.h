@@ -16,6 +16,7 @@ public:
     explicit XmlElement(std::string name, std::string text = {}) : m_name(std::move(name)), m_text(std::move(text)) {}
 
     const std::string& Name() const { return m_name; }
+    void SetName(std::string name) { m_name = std::move(name); }
     const std::string& Text() const { return m_text; }
     void SetText(std::string text) { m_text = std::move(text); }
     const std::map<std::string, std::string>& Attributes() const { return m_attributes; }

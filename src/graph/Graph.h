@@ -22,6 +22,7 @@ class GraphLegend;
 class GraphScaleLine;
 class GraphTitle;
 class GraphWindow;
+class ListMemento;
 class ThemeMemento;
 
 // The root glyph of one graph: axes, channels, legend, title, background, plot frame and grid
@@ -66,6 +67,11 @@ public:
     const std::shared_ptr<const ThemeMemento>& GetTheme() const { return m_theme; }
     void SetTheme(std::shared_ptr<const ThemeMemento> theme) { m_theme = std::move(theme); }
 
+    // Shapes read from a graph document before the graph draws shapes of its own: kept as read so
+    // that saving the document again writes them back.
+    const std::shared_ptr<const ListMemento>& GetStoredShapes() const { return m_storedShapes; }
+    void SetStoredShapes(std::shared_ptr<const ListMemento> shapes) { m_storedShapes = std::move(shapes); }
+
     int32_t GetReduce() const { return m_reduce; }
     void SetReduce(int32_t reduce);
 
@@ -103,6 +109,7 @@ private:
     Rect m_plotArea;
     int32_t m_reduce = 1;
     std::shared_ptr<const ThemeMemento> m_theme;
+    std::shared_ptr<const ListMemento> m_storedShapes;
     // What each channel was last plotted against: re-plot when it changes.
     struct PlotBasis {
         double timeMin, timeMax, valueMin, valueMax;

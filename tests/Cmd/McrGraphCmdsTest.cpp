@@ -6,7 +6,9 @@
 #include "App/CmdHistory.h"
 #include "Cmd/AppContext.h"
 #include "Cmd/McrGraphCmds.h"
+#include "App/GraphDocumentSave.h"
 #include "Cmd/McrInitApp.h"
+#include "Cmd/McrLoadFiles.h"
 #include "filelib/GCh.h"
 #include "filelib/RawDataValidInterval.h"
 #include "graph/Axis.h"
@@ -19,7 +21,10 @@
 #include "graph/GraphLegend.h"
 #include "graph/GraphLegendItemLineGraph.h"
 #include "graph/GraphTitle.h"
+#include "graph/state/GraphState.h"
 #include "graph/state/Theme.h"
+
+#include <filesystem>
 
 using namespace ovgApp;
 
@@ -146,4 +151,65 @@ TEST(McrGraphCmds, ThemeIsCurrentUntilUndoneAndNewDocumentsKeepIt)
     EXPECT_TRUE(d.graph.GetTitle().GetText().isEmpty());
     EXPECT_EQ(d.graph.GetBack().GetDrawRect().GetBackColor1(), 0x202020u);
     EXPECT_FALSE(d.history.CanUndo());
+}
+
+// A graph document's state and memo come back with its channels as one step; undo gives back the
+// graph and memo of before, redo the very same graph again.
+TEST(McrLoadFiles, RestoredStateAndMemoUndoAndRedo)
+{
+    Doc saved;
+    saved.graph.GetLegend().SetPosition(0);
+    saved.graph.GetTitle().SetText(QStringLiteral("冷凍庫"));
+    saved.Axis(ovgGraph::Axis::kLeft)->SetDisplayRange(12, 18);
+    const std::shared_ptr<const ovgGraph::GraphMemento> state = ovgGraph::CreateMemento(saved.graph);
+
+    Doc d;
+    std::vector<std::shared_ptr<AppCh>> channels = d.channels;
+    d.history.Add(true, std::make_shared<McrInitApp>(d.context));  // a new document
+    const std::string empty = ovgGraph::WriteXmlDocumentOf(d.graph);
+    ASSERT_TRUE(d.Record(std::make_shared<McrLoadFiles>(d.context, std::vector<std::vector<std::shared_ptr<AppCh>>>{channels}, state, QStringLiteral("メモ"), 0, 0)));
+    EXPECT_EQ(d.graph.GetLegend().GetPosition(), 0);
+    EXPECT_EQ(d.graph.GetTitle().GetText(), QStringLiteral("冷凍庫"));
+    EXPECT_EQ(d.document.GetMemo(), QStringLiteral("メモ"));
+    const auto left = d.Axis(ovgGraph::Axis::kLeft);
+    EXPECT_EQ(left->GetDisplayMin(), 12);
+    const std::string loaded = ovgGraph::WriteXmlDocumentOf(d.graph);
+    for (int round = 0; round < 2; ++round) {
+        d.history.Undo();
+        EXPECT_TRUE(d.document.GetChannels().empty());
+        EXPECT_TRUE(d.document.GetMemo().isEmpty());
+        EXPECT_TRUE(d.document.IsFresh());
+        EXPECT_EQ(ovgGraph::WriteXmlDocumentOf(d.graph), empty);
+        d.history.Redo();
+        EXPECT_EQ(ovgGraph::WriteXmlDocumentOf(d.graph), loaded);
+        EXPECT_EQ(d.Axis(ovgGraph::Axis::kLeft), left);
+    }
+    // A state whose file was left out is not applied.
+    Doc other;
+    other.history.Add(true, std::make_shared<McrInitApp>(other.context));
+    auto load = std::make_shared<McrLoadFiles>(other.context, std::vector<std::vector<std::shared_ptr<AppCh>>>{channels}, state, QStringLiteral("x"), 0, 5);
+    other.Record(load);
+    EXPECT_NE(other.graph.GetLegend().GetPosition(), 0);
+    EXPECT_TRUE(other.document.GetMemo().isEmpty());
+}
+
+TEST(SaveGraphDocument, RefusesWhatItCannotWriteAndWritesNothing)
+{
+    Doc d;
+    const auto path = std::filesystem::temp_directory_path() / "orvel-save-refused.kmb";
+    std::filesystem::remove(path);
+    for (int i = 0; i < 8; ++i) d.graph.GetAxes().Insert(ovgGraph::GraphFactory().CreateRightAxis(&d.graph));
+    ASSERT_EQ(d.graph.GetAxes().ValueAxisCount(), 10u);
+    const struct {
+        ovgGraph::Graph* graph;
+        int32_t code, location;
+    } rows[] = {{&d.graph, 57, 5505}, {nullptr, 56, 5501}};
+    for (const auto& row : rows) {
+        const OvGraphFileLib::Result result = SaveGraphDocument(d.document, row.graph, path);
+        EXPECT_EQ(result.code, row.code);
+        EXPECT_EQ(result.location, row.location);
+        EXPECT_FALSE(std::filesystem::exists(path));
+    }
+    ovgGraph::Graph uninitialised;
+    EXPECT_EQ(SaveGraphDocument(d.document, &uninitialised, path).location, 5502);
 }

@@ -18,6 +18,7 @@
 #include "graph/commands/GraphRangeCmds.h"
 #include "graph/commands/GraphSetterCmds.h"
 #include "graph/commands/GraphStructureCmds.h"
+#include "graph/state/GraphState.h"
 #include "graph/state/Theme.h"
 
 using namespace ovgGraph;
@@ -227,7 +228,8 @@ TEST(GraphStructureCmds, ChannelsAxesAndMoves)
 {
     CmdGraph g;
     g.left->SetDisplayRange(5, 15);
-    // Hiding channels keeps the user's ranges; a position outside the list is refused.
+    g.left->GetCursor().SetCursor1(7);
+    // Hiding channels keeps the user's ranges and cursors; a position outside the list is refused.
     GraphCmdSetVisibleCh hide(g.graph, {0, 2}, false);
     ASSERT_TRUE(Executed(hide));
     EXPECT_FALSE(g.channels[0]->IsVisible());
@@ -235,6 +237,7 @@ TEST(GraphStructureCmds, ChannelsAxesAndMoves)
     EXPECT_EQ(g.left->GetDisplayMin(), 5);
     UndoCmd(hide);
     EXPECT_TRUE(g.channels[2]->IsVisible());
+    EXPECT_EQ(g.left->GetCursor().GetCursor1(), 7);
     EXPECT_FALSE(Executed(*std::make_shared<GraphCmdSetVisibleCh>(g.graph, std::vector<size_t>{1}, true)));
     EXPECT_THROW(ExecuteCmd(*std::make_shared<GraphCmdSetVisibleCh>(g.graph, std::vector<size_t>{3}, true)), orvel::SeriousError);
 
@@ -282,6 +285,18 @@ TEST(GraphStructureCmds, ChannelsAxesAndMoves)
     EXPECT_EQ(legend->GetPosition(), 4);
     UndoCmd(move);
     EXPECT_EQ(legend->GetPosition(), 2);
+    // After a drag: built with the place before and after, recorded without executing again.
+    const GraphBoxCmdMove::Place before{legend->GetOrigin(), 2, legend->GetArea()}, after{Point{5, 6}, 4, Rect{0, 0, 70, 40}};
+    legend->SetPosition(4);
+    legend->SetOrigin(5, 6);
+    GraphLegendCmdMove dragged(legend, before, after);
+    EXPECT_TRUE(dragged.IsValid());
+    UndoCmd(dragged);
+    EXPECT_EQ(legend->GetPosition(), 2);
+    EXPECT_EQ(legend->GetOrigin(), before.origin);
+    ExecuteCmd(dragged);
+    EXPECT_EQ(legend->GetOrigin(), (Point{5, 6}));
+    EXPECT_FALSE(GraphLegendCmdMove(legend, before, before).IsValid());
 }
 
 TEST(GraphCmdSetState, ThemeUndoAndRedo)
@@ -297,4 +312,26 @@ TEST(GraphCmdSetState, ThemeUndoAndRedo)
     EXPECT_EQ(g.right->GetLabelFont().GetTextColor(), 0xE0E0E0u);
     GraphCmdSetState again(u"ThemeTest", g.graph, [theme](Graph& graph) { theme->Apply(graph); });
     EXPECT_FALSE(Executed(again));
+}
+
+// A state that creates axes gives the graph back the very same axis objects on redo, so a later
+// command that names one of them still finds it.
+TEST(GraphCmdSetState, RedoKeepsTheAxesItCreated)
+{
+    CmdGraph g;
+    CmdGraph wider;
+    wider.graph->GetAxes().Insert(GraphFactory().CreateRightAxis(wider.graph.get()));
+    GraphCmdSetState state(u"StateTest", g.graph, std::shared_ptr<const GraphMemento>(CreateMemento(*wider.graph)));
+    ASSERT_TRUE(Executed(state));
+    ASSERT_EQ(g.graph->GetAxes().List(Axis::kRight).size(), 2u);
+    const auto created = g.graph->GetAxes().List(Axis::kRight)[1];
+    AxisCmdSetTitleText title(created, QStringLiteral("new"));
+    ASSERT_TRUE(Executed(title));
+    UndoCmd(title);
+    UndoCmd(state);
+    EXPECT_EQ(g.graph->GetAxes().List(Axis::kRight).size(), 1u);
+    ExecuteCmd(state);
+    ExecuteCmd(title);
+    EXPECT_EQ(g.graph->GetAxes().List(Axis::kRight)[1], created);
+    EXPECT_EQ(created->GetTitle().GetText(), QStringLiteral("new"));
 }

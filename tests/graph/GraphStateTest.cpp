@@ -172,6 +172,21 @@ TEST(GraphState, AbsentValuesAreNeitherWrittenNorApplied)
     EXPECT_TRUE(g.a->GetValueAxis() && g.b->GetTimeAxis());
 }
 
+// Shapes this graph does not draw yet are kept as read, so saving a document again keeps them.
+TEST(GraphState, ShapesReadAreWrittenBack)
+{
+    StateGraph g(false);
+    const char* shapes = "<GraphShapes><ShpRect><ShapeBase><origin_x>AAAAAAAA8D8=&#13;\n</origin_x></ShapeBase></ShpRect>"
+                         "<ShpLine><end_point_x>AAAAAAAA8D8=&#13;\n</end_point_x></ShpLine></GraphShapes>";
+    SetMemento(g.graph, *ReadGraphState(*ReadXmlDocument(std::string("<GlyGraph>") + shapes + "</GlyGraph>")));
+    const auto written = ReadXmlDocument(StateText(g.graph));
+    const XmlElement* list = written->Find("GraphShapes");
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->Children().size(), 2u);
+    EXPECT_EQ(list->Children()[0]->Name(), "ShpRect");
+    EXPECT_EQ(list->Children()[1]->Find("end_point_x")->Text(), "AAAAAAAA8D8=\r\n");
+}
+
 TEST(GraphState, LegendWritesDirectionWithoutReadingIt)
 {
     StateGraph g(false);
@@ -215,14 +230,23 @@ TEST(Theme, StoredFormsAndApplying)
     EXPECT_EQ(g.graph.GetBack().GetDrawRect().GetBackColor1(), 0xFFFFFFu);
 
     // The rectangle default is also read from the older element; the axes by kind.
+    // The older element reads as the current one.
+    const auto older = ReadTheme(*ReadXmlDocument("<theme><name>t</name><default_shape_rect><ShapeTextBox><x>1</x></ShapeTextBox>"
+                                                   "</default_shape_rect></theme>"));
+    const auto current = ReadTheme(*ReadXmlDocument("<theme><name>t</name><default_shape_rect><ShpRect><x>1</x></ShpRect>"
+                                                     "</default_shape_rect></theme>"));
+    EXPECT_EQ(WriteXmlDocument(*WriteTheme(*older)), WriteXmlDocument(*WriteTheme(*current)));
+    // A theme file gives looks only, whatever else it holds.
     const auto read = ReadTheme(*ReadXmlDocument(
         "<theme><name>t</name><default_shape_rect><ShapeTextBox><x>1</x></ShapeTextBox></default_shape_rect>"
         "<default_axis_x><GlyAxis><GdiDrawStr><text_color>0x0000FF</text_color></GdiDrawStr></GlyAxis></default_axis_x>"
-        "<default_axis_y><Axis><GdiDrawStr><text_color>0x00FF00</text_color></GdiDrawStr></Axis></default_axis_y></theme>"));
+        "<default_axis_y><Axis><AxisType><type>2</type></AxisType><GdiDrawStr><text_color>0x00FF00</text_color></GdiDrawStr>"
+        "</Axis></default_axis_y></theme>"));
     EXPECT_NE(read->GetDefault("default_shape_rect"), nullptr);
-    EXPECT_NE(WriteXmlDocument(*WriteTheme(*read)).find("<ShapeTextBox>"), std::string::npos);
+    EXPECT_EQ(WriteXmlDocument(*WriteTheme(*read)).find("<ShapeTextBox>"), std::string::npos);
     read->Apply(g.graph);
     EXPECT_EQ(left->GetLabelFont().GetTextColor(), 0x00FF00u);
+    EXPECT_EQ(left->GetType(), Axis::kLeft);
     EXPECT_EQ(g.graph.GetAxes().List(Axis::kBelow).front()->GetLabelFont().GetTextColor(), 0x0000FFu);
     EXPECT_EQ(ReadTheme(*ReadXmlDocument("<notatheme/>")), nullptr);
 }

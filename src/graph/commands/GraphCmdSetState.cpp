@@ -2,7 +2,9 @@
 
 #include "Common/Library/SeriousError.h"
 #include "filelib/XmlElement.h"
+#include "graph/Axis.h"
 #include "graph/Graph.h"
+#include "graph/GraphAxes.h"
 
 namespace ovgGraph {
 
@@ -19,23 +21,49 @@ GraphCmdSetState::GraphCmdSetState(std::u16string name, std::shared_ptr<Graph> g
 {
 }
 
+namespace {
+constexpr uint8_t kAxisTypes[] = {Axis::kBelow, Axis::kLeft, Axis::kRight, Axis::kAbove};
+}
+
+GraphCmdSetState::AxisLists GraphCmdSetState::CaptureAxes() const
+{
+    AxisLists lists;
+    for (size_t i = 0; i < 4; ++i) lists[i] = m_graph->GetAxes().List(kAxisTypes[i]);
+    return lists;
+}
+
+void GraphCmdSetState::RestoreAxes(const AxisLists& lists) const
+{
+    GraphAxes& axes = m_graph->GetAxes();
+    for (const auto& axis : axes.All()) axes.Remove(axis.get());
+    for (size_t i = 0; i < 4; ++i)
+        for (size_t j = 0; j < lists[i].size() && j < 10; ++j) axes.Insert(lists[i][j], int32_t(10 * (i + 1) + j));
+}
+
 void GraphCmdSetState::Prepare()
 {
     if (!m_before) m_before = CreateMemento(*m_graph);
+    m_axesBefore = CaptureAxes();
 }
 
 void GraphCmdSetState::DoExecute()
 {
     if (m_after) {
+        RestoreAxes(m_axesAfter);
         SetMemento(*m_graph, *m_after);
         return;
     }
     m_change(*m_graph);
     m_after = CreateMemento(*m_graph);
+    m_axesAfter = CaptureAxes();
     const auto before = WriteXmlDocument(*WriteGraphState(*m_before));
     if (before == WriteXmlDocument(*WriteGraphState(*m_after))) SetEnabled(false);
 }
 
-void GraphCmdSetState::DoUndo() { SetMemento(*m_graph, *m_before); }
+void GraphCmdSetState::DoUndo()
+{
+    RestoreAxes(m_axesBefore);
+    SetMemento(*m_graph, *m_before);
+}
 
 }  // namespace ovgGraph

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <functional>
+#include <vector>
 #include <memory>
 #include <string>
 
@@ -28,7 +30,14 @@ protected:
     void DoUndo() override;
 
 private:
+    // Which axis objects the lists held: redo and undo give the graph back the very same axes
+    // (a later command may refer to them), then their values.
+    using AxisLists = std::array<std::vector<std::shared_ptr<Axis>>, 4>;
+    AxisLists CaptureAxes() const;
+    void RestoreAxes(const AxisLists& lists) const;
+
     std::shared_ptr<Graph> m_graph;
+    AxisLists m_axesBefore, m_axesAfter;
     std::function<void(Graph&)> m_change;
     std::shared_ptr<GraphMemento> m_before, m_after;
 };

@@ -1,5 +1,7 @@
 #include "graph/commands/GraphRangeCmds.h"
 
+#include <algorithm>
+
 #include "Common/Library/SeriousError.h"
 #include "graph/Axis.h"
 #include "graph/FitAxisToData.h"
@@ -132,7 +134,17 @@ bool GraphAxesCmdChangeDisplayRange::IsValid() const
     return false;
 }
 
-void GraphAxesCmdChangeDisplayRange::Prepare() {}
+void GraphAxesCmdChangeDisplayRange::Prepare()
+{
+    // The usual form starts from the ranges at its first execution, and covers axes added since
+    // it was built (they keep their ranges unless SetAfter named them).
+    for (Entry& entry : m_entries) entry.before = DisplayOf(*entry.axis);
+    for (uint8_t type : {Axis::kBelow, Axis::kAbove, Axis::kLeft, Axis::kRight})
+        for (const auto& axis : m_graph->GetAxes().List(type)) {
+            const bool known = std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& e) { return e.axis == axis; });
+            if (!known) m_entries.push_back({axis, DisplayOf(*axis), DisplayOf(*axis)});
+        }
+}
 
 void GraphAxesCmdChangeDisplayRange::ApplyRanges(bool after)
 {
@@ -157,6 +169,7 @@ GraphCmdFitGraph::GraphCmdFitGraph(std::shared_ptr<Graph> graph)
 
 void GraphCmdFitGraph::Prepare()
 {
+    GraphAxesCmdChangeDisplayRange::Prepare();
     bool changes = false;
     for (Entry& entry : m_entries) {
         entry.after = RangeOf(*entry.axis);

@@ -61,7 +61,10 @@ void GraphCmdSetVisibleCh::Prepare()
         changes |= m_old.back() != m_visible;
         for (const auto& axis : {channels[index]->GetTimeAxis(), channels[index]->GetValueAxis()})
             if (axis)
-                m_ranges.push_back({axis, {{axis->GetRangeMin(), axis->GetRangeMax()}, {axis->GetDisplayMin(), axis->GetDisplayMax()}}});
+                m_ranges.push_back({axis,
+                                    {{axis->GetRangeMin(), axis->GetRangeMax()},
+                                     {axis->GetDisplayMin(), axis->GetDisplayMax()},
+                                     {axis->GetCursor().GetCursor1(), axis->GetCursor().GetCursor2()}}});
     }
     if (!changes) SetEnabled(false);
 }
@@ -74,10 +77,16 @@ void GraphCmdSetVisibleCh::Show(bool after)
         SetVisibleBit(channel, after ? m_visible : m_old[i]);
         channel.Notify(kChanged | kRelayout);
     }
-    // The user's ranges stay as they were, whatever the channels shown.
-    for (const auto& [axis, ranges] : m_ranges) {
-        axis->SetRange(ranges.first.first, ranges.first.second);
-        axis->SetDisplayRange(ranges.second.first, ranges.second.second);
+    // The user's ranges stay as they were, whatever the channels shown; setting a range moves
+    // the cursors to its ends, so they are put back too.
+    for (const auto& [axis, kept] : m_ranges) {
+        if (axis->GetRangeMin() != kept.range.first || axis->GetRangeMax() != kept.range.second) {
+            axis->SetRange(kept.range.first, kept.range.second);
+            axis->GetCursor().SetCursor1(kept.cursors.first);
+            axis->GetCursor().SetCursor2(kept.cursors.second);
+        }
+        if (axis->GetDisplayMin() != kept.display.first || axis->GetDisplayMax() != kept.display.second)
+            axis->SetDisplayRange(kept.display.first, kept.display.second);
     }
     m_graph->Notify(kRelayout);
 }
@@ -285,7 +294,7 @@ void PaddingCmdSetPadding::Set(const Rect& r)
 {
     Padding& p = Facet<Padding>(*m_holder, "PaddingCmdSetPadding.cpp", __LINE__);
     p.paddingLeft = r.left, p.paddingTop = r.top, p.paddingRight = r.right, p.paddingBottom = r.bottom;
-    m_holder->Notify(kChanged | kRelayout);
+    m_holder->Notify(kChanged);
 }
 
 void PaddingCmdSetPadding::DoExecute() { Set(m_new); }
@@ -306,7 +315,7 @@ void AutoSizingCmdSetMode::Prepare()
 void AutoSizingCmdSetMode::Set(int32_t mode)
 {
     Facet<AutoSizing>(*m_holder, "AutoSizingCmdSetMode.cpp", __LINE__).mode = mode;
-    m_holder->Notify(kChanged | kRelayout);
+    m_holder->Notify(kChanged);
 }
 
 void AutoSizingCmdSetMode::DoExecute() { Set(m_new); }
@@ -327,7 +336,7 @@ void AutoSizingCmdSetLength::Prepare()
 void AutoSizingCmdSetLength::Set(const Rect& length)
 {
     Facet<AutoSizing>(*m_holder, "AutoSizingCmdSetLength.cpp", __LINE__).length = length;
-    m_holder->Notify(kChanged | kRelayout);
+    m_holder->Notify(kChanged);
 }
 
 void AutoSizingCmdSetLength::DoExecute() { Set(m_new); }
@@ -335,14 +344,21 @@ void AutoSizingCmdSetLength::DoUndo() { Set(m_old); }
 
 // --- moves of legend and title ---------------------------------------------------------------
 
-GraphBoxCmdMove::GraphBoxCmdMove(std::u16string name, const char* source, std::shared_ptr<Glyph> box, Point origin,
-                                 int32_t position, Rect rect)
-    : Cmd(std::move(name)), m_box(Required(std::move(box), source, __LINE__)), m_new{origin, position, rect}
+GraphBoxCmdMove::GraphBoxCmdMove(std::u16string name, const char* source, std::shared_ptr<Glyph> box, Place place)
+    : Cmd(std::move(name)), m_box(Required(std::move(box), source, __LINE__)), m_new(place)
 {
 }
 
+GraphBoxCmdMove::GraphBoxCmdMove(std::u16string name, const char* source, std::shared_ptr<Glyph> box, Place before, Place after)
+    : Cmd(std::move(name), kNeither), m_box(Required(std::move(box), source, __LINE__)), m_new(after), m_old(before), m_live(true)
+{
+}
+
+bool GraphBoxCmdMove::IsValid() const { return m_live ? !(m_old == m_new) : IsEnabled(); }
+
 void GraphBoxCmdMove::Prepare()
 {
+    if (m_live) return;
     m_old = {m_box->GetOrigin(), GetPosition(), m_box->GetArea()};
     if (m_old == m_new) SetEnabled(false);
 }
@@ -364,7 +380,12 @@ void GraphBoxCmdMove::DoExecute() { Apply(m_new); }
 void GraphBoxCmdMove::DoUndo() { Apply(m_old); }
 
 GraphLegendCmdMove::GraphLegendCmdMove(std::shared_ptr<GraphLegend> legend, Point origin, int32_t position, Rect rect)
-    : GraphBoxCmdMove(u"GraphLegendCmdMove", "GraphLegendCmdMove.cpp", std::move(legend), origin, position, rect)
+    : GraphBoxCmdMove(u"GraphLegendCmdMove", "GraphLegendCmdMove.cpp", std::move(legend), {origin, position, rect})
+{
+}
+
+GraphLegendCmdMove::GraphLegendCmdMove(std::shared_ptr<GraphLegend> legend, Place before, Place after)
+    : GraphBoxCmdMove(u"GraphLegendCmdMove", "GraphLegendCmdMove.cpp", std::move(legend), before, after)
 {
 }
 
@@ -372,7 +393,12 @@ int32_t GraphLegendCmdMove::GetPosition() const { return static_cast<GraphLegend
 void GraphLegendCmdMove::SetPosition(int32_t position) { static_cast<GraphLegend&>(Box()).SetPosition(position); }
 
 GraphTitleCmdMove::GraphTitleCmdMove(std::shared_ptr<GraphTitle> title, Point origin, int32_t position, Rect rect)
-    : GraphBoxCmdMove(u"GraphTitleCmdMove", "GraphTitleCmdMove.cpp", std::move(title), origin, position, rect)
+    : GraphBoxCmdMove(u"GraphTitleCmdMove", "GraphTitleCmdMove.cpp", std::move(title), {origin, position, rect})
+{
+}
+
+GraphTitleCmdMove::GraphTitleCmdMove(std::shared_ptr<GraphTitle> title, Place before, Place after)
+    : GraphBoxCmdMove(u"GraphTitleCmdMove", "GraphTitleCmdMove.cpp", std::move(title), before, after)
 {
 }
 

@@ -36,7 +36,10 @@ private:
     std::vector<size_t> m_indices;
     bool m_visible;
     std::vector<bool> m_old;
-    std::vector<std::pair<std::shared_ptr<Axis>, std::pair<Range, Range>>> m_ranges;  // range, displayed range
+    struct KeptAxis {
+        Range range, display, cursors;
+    };
+    std::vector<std::pair<std::shared_ptr<Axis>, KeptAxis>> m_ranges;
 };
 
 // Moves a channel to another value axis; disabled when it is already there.
@@ -184,13 +187,24 @@ private:
     Rect m_new, m_old;
 };
 
-// A legend or title moved by the user: origin, position mode and rectangle (its area). The mode
-// change lays the graph out again (0x40); the rectangle change tells the observers (4). Disabled
-// when nothing differs, so a drag that ends where it started is not recorded.
+// A legend or title moved: origin, position mode and rectangle (its area). The mode change lays
+// the graph out again (0x40); the rectangle change tells the observers (4). Disabled when nothing
+// differs, so a drag that ends where it started is not recorded. The live form, built after a
+// drag already moved the box, takes the place before the drag too and is recorded without being
+// executed again.
 class GraphBoxCmdMove : public orvel::Cmd {
+public:
+    struct Place {
+        Point origin;
+        int32_t position = 0;
+        Rect rect;
+        bool operator==(const Place&) const = default;
+    };
+    bool IsValid() const override;
+
 protected:
-    GraphBoxCmdMove(std::u16string name, const char* source, std::shared_ptr<Glyph> box, Point origin, int32_t position,
-                    Rect rect);
+    GraphBoxCmdMove(std::u16string name, const char* source, std::shared_ptr<Glyph> box, Place place);
+    GraphBoxCmdMove(std::u16string name, const char* source, std::shared_ptr<Glyph> box, Place before, Place after);
     void Prepare() override;
     void DoExecute() override;
     void DoUndo() override;
@@ -199,20 +213,16 @@ protected:
     Glyph& Box() const { return *m_box; }
 
 private:
-    struct Place {
-        Point origin;
-        int32_t position;
-        Rect rect;
-        bool operator==(const Place&) const = default;
-    };
     void Apply(const Place& place);
     std::shared_ptr<Glyph> m_box;
     Place m_new, m_old;
+    bool m_live = false;
 };
 
 class GraphLegendCmdMove : public GraphBoxCmdMove {
 public:
     GraphLegendCmdMove(std::shared_ptr<GraphLegend> legend, Point origin, int32_t position, Rect rect);
+    GraphLegendCmdMove(std::shared_ptr<GraphLegend> legend, Place before, Place after);
 
 protected:
     int32_t GetPosition() const override;
@@ -222,6 +232,7 @@ protected:
 class GraphTitleCmdMove : public GraphBoxCmdMove {
 public:
     GraphTitleCmdMove(std::shared_ptr<GraphTitle> title, Point origin, int32_t position, Rect rect);
+    GraphTitleCmdMove(std::shared_ptr<GraphTitle> title, Place before, Place after);
 
 protected:
     int32_t GetPosition() const override;

@@ -75,10 +75,9 @@ public:
     using Memento::Memento;
     void Write(XmlElement& parent) const override
     {
-        if (m_element)
-            parent.Append(std::make_shared<XmlElement>(*m_element));
-        else
-            parent.Append(ElementName());
+        auto element = m_element ? std::make_shared<XmlElement>(*m_element) : std::make_shared<XmlElement>(ElementName());
+        element->SetName(ElementName());
+        parent.Append(element);
     }
     void Read(const XmlElement& element) override { m_element = std::make_shared<XmlElement>(element); }
 
@@ -541,8 +540,15 @@ Field<Graph> ShapesField()
     Field<Graph> field;
     field.element = "GraphShapes";
     field.create = [] { return std::make_shared<ListMemento>("GraphShapes"); };
-    field.capture = [](Graph&) -> std::shared_ptr<Memento> { return std::make_shared<ListMemento>("GraphShapes"); };
-    field.apply = [](Graph&, const Memento&) {};
+    field.capture = [](Graph& graph) -> std::shared_ptr<Memento> {
+        auto list = std::make_shared<ListMemento>("GraphShapes");
+        if (const auto& stored = graph.GetStoredShapes()) list->Members() = stored->Members();
+        return list;
+    };
+    field.apply = [](Graph& graph, const Memento& memento) {
+        const auto* list = dynamic_cast<const ListMemento*>(&memento);
+        if (list) graph.SetStoredShapes(std::make_shared<ListMemento>(*list));
+    };
     return field;
 }
 
@@ -677,6 +683,8 @@ std::shared_ptr<XmlElement> WriteGraphState(const GraphMemento& memento)
     memento.Write(holder);
     return holder.Children().front();
 }
+
+std::string WriteXmlDocumentOf(Graph& graph) { return OvGraphFileLib::WriteXmlDocument(*WriteGraphState(*CreateMemento(graph))); }
 
 std::shared_ptr<GraphMemento> ReadGraphState(const XmlElement& root)
 {

@@ -65,6 +65,8 @@ void SetMemento(Graph& graph, const GraphMemento& memento);
 // SeriousError for an element name the factory does not know.
 std::shared_ptr<XmlElement> WriteGraphState(const GraphMemento& memento);
 std::shared_ptr<GraphMemento> ReadGraphState(const XmlElement& root);
+// The graph's whole state as XML text: equal texts, equal states.
+std::string WriteXmlDocumentOf(Graph& graph);
 
 // Gives a value axis's labels that many decimal places (nothing for date-time labels).
 void SetAxisDecimalPlaces(Axis& axis, int32_t places);

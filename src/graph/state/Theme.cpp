@@ -49,7 +49,7 @@ const std::set<std::string>& NotLook()
     return names;
 }
 
-void Prune(XmlElement& element, XmlElement& pruned)
+void Prune(const XmlElement& element, XmlElement& pruned)
 {
     for (const auto& child : element.Children()) {
         if (NotLook().count(child->Name())) continue;
@@ -156,8 +156,12 @@ void ThemeMemento::Read(const XmlElement& element)
         for (const char* older : slot.older)
             if (!stored) stored = holder->Find(older);
         if (!stored) continue;
-        auto memento = MementoFactory::Instance().Create(stored->Name());
-        memento->Read(*stored);
+        // Looks only, whatever the file holds; an older element name reads as the current one.
+        XmlElement look(slot.tag);
+        Prune(*stored, look);
+        auto memento = MementoFactory::Instance().Create(slot.tag);
+        memento->Read(look);
+        memento->SetElementName(slot.tag);
         m_defaults[slot.child] = memento;
     }
 }
