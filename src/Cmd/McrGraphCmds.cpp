@@ -249,9 +249,8 @@ McrAxisSetAxisCursorVisible::McrAxisSetAxisCursorVisible(AppContext, std::shared
 {
 }
 
-McrAxisSetScaleLineVisible::McrAxisSetScaleLineVisible(AppContext context, bool visible)
-    : McrGraphCmds(u"McrAxisSetScaleLineVisible", One(std::make_shared<ovgGraph::GlyphCmdSetVisible>(
-                                                      Part(context, context.graph.GetScaleLine()), visible, ovgGraph::kChanged)))
+McrAxisSetScaleLineVisible::McrAxisSetScaleLineVisible(AppContext, std::shared_ptr<ovgGraph::Axis> axis, bool visible)
+    : McrGraphCmds(u"McrAxisSetScaleLineVisible", One(std::make_shared<ovgGraph::AxisCmdSetGraphScaleLineVisible>(std::move(axis), visible)))
 {
 }
 

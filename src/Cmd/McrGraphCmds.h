@@ -92,7 +92,7 @@ OVG_APP_GRAPH_MCR(McrAxisMoveRight, AppContext context, std::shared_ptr<ovgGraph
 OVG_APP_GRAPH_MCR(McrAxisSetDisplayRange, AppContext context, std::shared_ptr<ovgGraph::Axis> axis, double min, double max);
 OVG_APP_GRAPH_MCR(McrAxisCursorSetValue, AppContext context, std::shared_ptr<ovgGraph::Axis> axis, double cursor1, double cursor2);
 OVG_APP_GRAPH_MCR(McrAxisSetAxisCursorVisible, AppContext context, std::shared_ptr<ovgGraph::Axis> axis, bool visible);
-OVG_APP_GRAPH_MCR(McrAxisSetScaleLineVisible, AppContext context, bool visible);
+OVG_APP_GRAPH_MCR(McrAxisSetScaleLineVisible, AppContext context, std::shared_ptr<ovgGraph::Axis> axis, bool visible);
 OVG_APP_GRAPH_MCR(McrAxisSetScrollbarViewMode, AppContext context, std::shared_ptr<ovgGraph::Axis> axis, int32_t mode);
 OVG_APP_GRAPH_MCR(McrAxisSetTitleVisible, AppContext context, std::shared_ptr<ovgGraph::Axis> axis, bool visible);
 

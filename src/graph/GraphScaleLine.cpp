@@ -16,13 +16,21 @@ void GraphScaleLine::SetAxes(std::shared_ptr<Axis> timeAxis, std::shared_ptr<Axi
 }
 
 // Drawn in the plot's coordinates: x from the left edge, y from the bottom edge upwards.
+void GraphScaleLine::SetShown(bool valueLines, bool shown)
+{
+    bool& flag = valueLines ? m_valueLinesShown : m_timeLinesShown;
+    if (flag == shown) return;
+    flag = shown;
+    Notify(kChanged);
+}
+
 void GraphScaleLine::Draw(QPainter& painter)
 {
     const Rect plot = GetArea();
-    if (m_timeAxis)
+    if (m_timeAxis && m_timeLinesShown)
         for (const AxisLabel& label : m_timeAxis->GetLabels())
             m_line->Draw(painter, plot.left + label.pixel, plot.top, plot.left + label.pixel, plot.bottom - 1);
-    if (m_valueAxis)
+    if (m_valueAxis && m_valueLinesShown)
         for (const AxisLabel& label : m_valueAxis->GetLabels())
             m_line->Draw(painter, plot.left, plot.bottom - 1 - label.pixel, plot.right - 1, plot.bottom - 1 - label.pixel);
 }

@@ -14,7 +14,10 @@
 #include "graph/GraphLegend.h"
 #include "graph/GraphTitle.h"
 #include "graph/LabelFormat.h"
+#include "graph/GraphLegendItemLineGraph.h"
+#include "graph/GraphScaleLine.h"
 #include "graph/commands/GraphCmdSetState.h"
+#include "graph/commands/PropertyKeys.h"
 #include "graph/commands/GraphRangeCmds.h"
 #include "graph/commands/GraphSetterCmds.h"
 #include "graph/commands/GraphStructureCmds.h"
@@ -334,4 +337,77 @@ TEST(GraphCmdSetState, RedoKeepsTheAxesItCreated)
     ExecuteCmd(title);
     EXPECT_EQ(g.graph->GetAxes().List(Axis::kRight)[1], created);
     EXPECT_EQ(created->GetTitle().GetText(), QStringLiteral("new"));
+}
+
+TEST(GraphStructureCmds, AddDeleteChannelsAndGridLines)
+{
+    CmdGraph g;
+    g.left->SetDisplayRange(5, 15);
+    auto extra = std::make_shared<SeriesChannel>(g.graph.get(), std::vector<SeriesChannel::Sample>{{900, -50}, {2500, 90}});
+    extra->SetAxes(g.time, g.left);
+    // Adding to a graph that shows channels keeps the existing axes' ranges.
+    GraphCmdAddCh add(g.graph, {extra}, {QStringLiteral("extra")});
+    ASSERT_TRUE(Executed(add));
+    EXPECT_EQ(g.graph->GetChannels().List().back(), extra);
+    EXPECT_EQ(g.left->GetDisplayMin(), 5);
+    EXPECT_EQ(g.graph->GetLegend().GetItems().back()->GetLabel().GetText(), QStringLiteral("extra"));
+    UndoCmd(add);
+    EXPECT_EQ(g.graph->GetChannels().List().size(), 3u);
+    auto unbound = std::make_shared<SeriesChannel>(g.graph.get());
+    EXPECT_THROW(ExecuteCmd(*std::make_shared<GraphCmdAddCh>(g.graph, std::vector<std::shared_ptr<GCh>>{unbound})), orvel::SeriousError);
+
+    // Deleting the middle channel; undo puts it back at its place with its label.
+    const auto middle = g.channels[1];
+    GraphCmdDeleteCh del(g.graph, {middle});
+    ASSERT_TRUE(Executed(del));
+    EXPECT_EQ(g.graph->GetChannels().List().size(), 2u);
+    EXPECT_EQ(middle->GetParent(), nullptr);
+    UndoCmd(del);
+    EXPECT_EQ(g.graph->GetChannels().List()[1], middle);
+    EXPECT_EQ(g.graph->GetLegend().GetItems()[1]->GetChannel(), middle);
+    EXPECT_EQ(g.left->GetDisplayMin(), 5);
+
+    // Grid lines go by the axis's kind.
+    AxisCmdSetGraphScaleLineVisible grid(g.right, false);
+    ASSERT_TRUE(Executed(grid));
+    EXPECT_FALSE(g.graph->GetScaleLine().IsShown(true));
+    EXPECT_TRUE(g.graph->GetScaleLine().IsShown(false));
+    EXPECT_FALSE(Executed(*std::make_shared<AxisCmdSetGraphScaleLineVisible>(g.left, false)));
+    UndoCmd(grid);
+    EXPECT_TRUE(g.graph->GetScaleLine().IsShown(true));
+}
+
+// Every entry of the legend's and the title's property sets that the graph has issues its
+// command: it changes the graph's state and undo gives it back exactly.
+TEST(PropertyKeys, EntriesIssueTheirCommands)
+{
+    CmdGraph g;
+    const auto state = [&] { return WriteXmlDocumentOf(*g.graph); };
+    EXPECT_EQ(PropertyKeys("GDV/Legend").front(), "GDV/Legend/Overall");
+    EXPECT_EQ(PropertyKeys("GDV/Legend").size(), 22u);
+    EXPECT_EQ(PropertyKeys("GDV/ShapeBallon").size(), 20u);
+    EXPECT_TRUE(PropertyKeys("GDV/Nothing").empty());
+    int issued = 0;
+    for (const char* object : {"GDV/Legend", "GDV/GraphTitle"}) {
+        for (const std::string& key : PropertyKeys(object)) {
+            SCOPED_TRACE(key);
+            const std::string suffix = key.substr(key.rfind('/') + 1);
+            PropertyValue value = int32_t(3);
+            if (suffix.find("Color") != std::string::npos) value = uint32_t(0x123456);
+            if (suffix == "Name") value = QStringLiteral("Serif");
+            if (suffix == "Padding") value = Rect{3, 4, 5, 6};
+            if (suffix == "Gradation") value = int32_t(1);
+            if (suffix == "Visible") value = int32_t(key.find("Legend") != std::string::npos ? 0 : 1);
+            auto cmd = MakePropertyCmd(*g.graph, key, value);
+            if (!cmd) continue;
+            ++issued;
+            const std::string before = state();
+            ASSERT_TRUE(Executed(*cmd));
+            EXPECT_NE(state(), before);
+            UndoCmd(*cmd);
+            EXPECT_EQ(state(), before);
+        }
+    }
+    EXPECT_EQ(issued, 24);
+    EXPECT_EQ(MakePropertyCmd(*g.graph, "GDV/Legend/View", int32_t(0)), nullptr);
 }

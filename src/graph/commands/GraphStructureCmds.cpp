@@ -10,6 +10,8 @@
 #include "graph/GraphAxes.h"
 #include "graph/GraphChannels.h"
 #include "graph/GraphLegend.h"
+#include "graph/GraphLegendItemLineGraph.h"
+#include "graph/GraphScaleLine.h"
 #include "graph/GraphTitle.h"
 #include "graph/Padding.h"
 
@@ -93,6 +95,147 @@ void GraphCmdSetVisibleCh::Show(bool after)
 
 void GraphCmdSetVisibleCh::DoExecute() { Show(true); }
 void GraphCmdSetVisibleCh::DoUndo() { Show(false); }
+
+// --- adding and deleting channels ------------------------------------------------------------
+
+GraphCmdAddCh::GraphCmdAddCh(std::shared_ptr<Graph> graph, std::vector<std::shared_ptr<GCh>> channels, std::vector<QString> labels)
+    : Cmd(u"GraphCmdAddCh"),
+      m_graph(Required(std::move(graph), "GraphCmdAddCh.cpp", __LINE__)),
+      m_channels(std::move(channels)),
+      m_labels(std::move(labels))
+{
+    m_labels.resize(m_channels.size());
+}
+
+std::vector<GraphCmdAddCh::AxisRanges> GraphCmdAddCh::Capture() const
+{
+    std::vector<AxisRanges> ranges;
+    for (const auto& channel : m_channels)
+        for (const auto& axis : {channel->GetTimeAxis(), channel->GetValueAxis()}) {
+            const bool known = std::any_of(ranges.begin(), ranges.end(), [&](const AxisRanges& r) { return r.axis == axis; });
+            if (!known)
+                ranges.push_back({axis, {axis->GetRangeMin(), axis->GetRangeMax()}, {axis->GetDisplayMin(), axis->GetDisplayMax()}});
+        }
+    return ranges;
+}
+
+void GraphCmdAddCh::Apply(const std::vector<AxisRanges>& ranges)
+{
+    for (const AxisRanges& r : ranges) {
+        if (r.axis->GetRangeMin() != r.range.first || r.axis->GetRangeMax() != r.range.second)
+            r.axis->SetRange(r.range.first, r.range.second);
+        r.axis->SetDisplayRange(r.display.first, r.display.second);
+    }
+}
+
+void GraphCmdAddCh::Prepare()
+{
+    for (const auto& channel : m_channels)
+        if (!channel || !channel->GetTimeAxis() || !channel->GetValueAxis())
+            throw orvel::SeriousError("GraphCmdAddCh.cpp", __LINE__, "channel without axes");
+    m_wasEmpty = m_graph->GetChannels().List().empty();
+    m_before = Capture();
+}
+
+void GraphCmdAddCh::DoExecute()
+{
+    for (size_t i = 0; i < m_channels.size(); ++i)
+        m_graph->AddChannel(m_channels[i], m_channels[i]->GetTimeAxis(), m_channels[i]->GetValueAxis(), m_labels[i]);
+    if (m_after.empty()) m_after = m_wasEmpty ? Capture() : m_before;
+    Apply(m_after);
+}
+
+void GraphCmdAddCh::DoUndo()
+{
+    for (const auto& channel : m_channels) m_graph->RemoveChannel(channel.get());
+    Apply(m_before);
+}
+
+GraphCmdDeleteCh::GraphCmdDeleteCh(std::shared_ptr<Graph> graph, std::vector<std::shared_ptr<GCh>> channels)
+    : Cmd(u"GraphCmdDeleteCh"), m_graph(Required(std::move(graph), "GraphCmdDeleteCh.cpp", __LINE__)), m_channels(std::move(channels))
+{
+}
+
+void GraphCmdDeleteCh::Prepare()
+{
+    const auto& list = m_graph->GetChannels().List();
+    const auto& items = m_graph->GetLegend().GetItems();
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (std::find(m_channels.begin(), m_channels.end(), list[i]) == m_channels.end()) continue;
+        QString label;
+        for (const auto& item : items)
+            if (item->GetChannel() == list[i]) label = item->GetLabel().GetText();
+        m_removed.push_back({list[i], i, label});
+        for (const auto& axis : {list[i]->GetTimeAxis(), list[i]->GetValueAxis()})
+            if (axis)
+                m_ranges.push_back({axis, {{axis->GetRangeMin(), axis->GetRangeMax()}, {axis->GetDisplayMin(), axis->GetDisplayMax()}}});
+    }
+    if (m_removed.empty()) SetEnabled(false);
+}
+
+void GraphCmdDeleteCh::DoExecute()
+{
+    for (const Removed& removed : m_removed) m_graph->RemoveChannel(removed.channel.get());
+    for (const auto& [axis, ranges] : m_ranges) axis->SetDisplayRange(ranges.second.first, ranges.second.second);
+}
+
+void GraphCmdDeleteCh::DoUndo()
+{
+    // In list order, so each goes back to its own index.
+    for (const Removed& removed : m_removed)
+        m_graph->InsertChannel(removed.index, removed.channel, removed.channel->GetTimeAxis(), removed.channel->GetValueAxis(),
+                               removed.label);
+    for (const auto& [axis, ranges] : m_ranges) {
+        if (axis->GetRangeMin() != ranges.first.first || axis->GetRangeMax() != ranges.first.second)
+            axis->SetRange(ranges.first.first, ranges.first.second);
+        axis->SetDisplayRange(ranges.second.first, ranges.second.second);
+    }
+}
+
+// --- grid lines and the glyph tree ------------------------------------------------------------
+
+AxisCmdSetGraphScaleLineVisible::AxisCmdSetGraphScaleLineVisible(std::shared_ptr<Axis> axis, bool visible)
+    : Cmd(u"AxisCmdSetGraphScaleLineVisible"),
+      m_axis(Required(std::move(axis), "AxisCmdSetGraphScaleLineVisible.cpp", __LINE__)),
+      m_visible(visible)
+{
+    if (!dynamic_cast<Graph*>(m_axis->GetParent()))
+        throw orvel::SeriousError("AxisCmdSetGraphScaleLineVisible.cpp", __LINE__, "axis outside a graph");
+}
+
+GraphScaleLine& AxisCmdSetGraphScaleLineVisible::Lines() const { return static_cast<Graph*>(m_axis->GetParent())->GetScaleLine(); }
+
+void AxisCmdSetGraphScaleLineVisible::Prepare()
+{
+    m_old = Lines().IsShown(m_axis->IsVertical());
+    if (m_old == m_visible) SetEnabled(false);
+}
+
+void AxisCmdSetGraphScaleLineVisible::DoExecute() { Lines().SetShown(m_axis->IsVertical(), m_visible); }
+void AxisCmdSetGraphScaleLineVisible::DoUndo() { Lines().SetShown(m_axis->IsVertical(), m_old); }
+
+GlyphCmdChange::GlyphCmdChange(std::shared_ptr<Glyph> parent, std::shared_ptr<Glyph> oldChild, std::shared_ptr<Glyph> newChild)
+    : Cmd(u"GlyphCmdChange"), m_parent(Required(std::move(parent), "GlyphCmdChange.cpp", __LINE__)), m_old(std::move(oldChild)),
+      m_new(std::move(newChild))
+{
+}
+
+void GlyphCmdChange::DoExecute()
+{
+    if (!m_new) throw orvel::SeriousError("GlyphCmdChange.cpp", 26, "no new glyph");
+    if (m_old)
+        m_parent->ReplaceChild(*m_old, *m_new);
+    else
+        m_parent->InsertChild(*m_new);
+    m_parent->Notify(kChanged);
+}
+
+void GlyphCmdChange::DoUndo()
+{
+    if (!m_old) throw orvel::SeriousError("GlyphCmdChange.cpp", 38, "no old glyph");
+    m_parent->ReplaceChild(*m_new, *m_old);
+    m_parent->Notify(kChanged);
+}
 
 // --- channel axis ----------------------------------------------------------------------------
 

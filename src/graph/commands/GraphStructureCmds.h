@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include <QString>
+
 #include "Common/Library/Cmd.h"
 #include "graph/Geometry.h"
 #include "graph/commands/GraphRangeCmds.h"
@@ -15,6 +17,7 @@ class GCh;
 class Glyph;
 class Graph;
 class GraphLegend;
+class GraphScaleLine;
 class GraphTitle;
 
 // Shows or hides channels of the graph by their positions in its channel list, keeping every
@@ -40,6 +43,88 @@ private:
         Range range, display, cursors;
     };
     std::vector<std::pair<std::shared_ptr<Axis>, KeptAxis>> m_ranges;
+};
+
+// Adds channels, each bound to its time and value axis already, with its legend label (none:
+// empty). The ranges of the axes they use stay stable: when the graph already showed channels the
+// existing axes keep their ranges; when it was empty, the ranges adding produced are kept. Undo
+// removes them and gives back the ranges of before. A channel without both axes is an internal
+// error.
+class GraphCmdAddCh : public orvel::Cmd {
+public:
+    GraphCmdAddCh(std::shared_ptr<Graph> graph, std::vector<std::shared_ptr<GCh>> channels, std::vector<QString> labels = {});
+
+protected:
+    void Prepare() override;
+    void DoExecute() override;
+    void DoUndo() override;
+
+private:
+    struct AxisRanges {
+        std::shared_ptr<Axis> axis;
+        Range range, display;
+    };
+    std::vector<AxisRanges> Capture() const;
+    static void Apply(const std::vector<AxisRanges>& ranges);
+
+    std::shared_ptr<Graph> m_graph;
+    std::vector<std::shared_ptr<GCh>> m_channels;
+    std::vector<QString> m_labels;
+    bool m_wasEmpty = false;
+    std::vector<AxisRanges> m_before, m_after;
+};
+
+// Removes channels from the graph, keeping the axes' ranges; undo puts each back at its place in
+// the channel list and the legend with its label.
+class GraphCmdDeleteCh : public orvel::Cmd {
+public:
+    GraphCmdDeleteCh(std::shared_ptr<Graph> graph, std::vector<std::shared_ptr<GCh>> channels);
+
+protected:
+    void Prepare() override;
+    void DoExecute() override;
+    void DoUndo() override;
+
+private:
+    struct Removed {
+        std::shared_ptr<GCh> channel;
+        size_t index;
+        QString label;
+    };
+    std::shared_ptr<Graph> m_graph;
+    std::vector<std::shared_ptr<GCh>> m_channels;
+    std::vector<Removed> m_removed;  // in list order
+    std::vector<std::pair<std::shared_ptr<Axis>, std::pair<Range, Range>>> m_ranges;
+};
+
+// Shows or hides the grid lines that belong to an axis's kind: the time axis's vertical lines or
+// the value axes' horizontal lines. Disabled when they already are so.
+class AxisCmdSetGraphScaleLineVisible : public orvel::Cmd {
+public:
+    AxisCmdSetGraphScaleLineVisible(std::shared_ptr<Axis> axis, bool visible);
+
+protected:
+    void Prepare() override;
+    void DoExecute() override;
+    void DoUndo() override;
+
+private:
+    GraphScaleLine& Lines() const;
+    std::shared_ptr<Axis> m_axis;
+    bool m_visible, m_old = false;
+};
+
+// Replaces one child of a glyph by another in the glyph tree; notifies 4.
+class GlyphCmdChange : public orvel::Cmd {
+public:
+    GlyphCmdChange(std::shared_ptr<Glyph> parent, std::shared_ptr<Glyph> oldChild, std::shared_ptr<Glyph> newChild);
+
+protected:
+    void DoExecute() override;
+    void DoUndo() override;
+
+private:
+    std::shared_ptr<Glyph> m_parent, m_old, m_new;
 };
 
 // Moves a channel to another value axis; disabled when it is already there.

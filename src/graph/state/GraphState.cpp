@@ -324,7 +324,11 @@ Schema<GraphScaleLine> MakeGraphScaleLine()
                          },
                          [](S& s, const PropertyValue& v) { SetScaleLineAxis(s, v, true); }),
              Property<S>("AxisY", Encoding::kInt, [](S& s) -> Value { return AxisIdentifier(s, s.GetValueAxis()); },
-                         [](S& s, const PropertyValue& v) { SetScaleLineAxis(s, v, false); })}};
+                         [](S& s, const PropertyValue& v) { SetScaleLineAxis(s, v, false); }),
+             Property<S>("VisibleX", Encoding::kInt, [](S& s) -> Value { return int32_t(s.IsShown(false)); },
+                         [](S& s, const PropertyValue& v) { s.SetShown(false, FromValue<int32_t>(v) != 0); }),
+             Property<S>("VisibleY", Encoding::kInt, [](S& s) -> Value { return int32_t(s.IsShown(true)); },
+                         [](S& s, const PropertyValue& v) { s.SetShown(true, FromValue<int32_t>(v) != 0); })}};
 }
 
 // --- axes -----------------------------------------------------------------------------------
