@@ -7,6 +7,7 @@
 #include "filelib/GCh.h"
 #include "Common/Library/CmdLambda.h"
 #include "Common/Library/SeriousError.h"
+#include "graph/GdiDrawLineGraphGDIP.h"
 #include "graph/Graph.h"
 #include "graph/GraphChannels.h"
 #include "graph/GraphLegend.h"
@@ -17,6 +18,7 @@
 #include "graph/commands/GraphRangeCmds.h"
 #include "graph/commands/GraphSetterCmds.h"
 #include "graph/commands/GraphStructureCmds.h"
+#include "graph/state/GraphState.h"
 #include "graph/state/Theme.h"
 
 namespace ovgApp {
@@ -46,6 +48,16 @@ Steps One(std::shared_ptr<Cmd> step)
 {
     if (!step) throw orvel::SeriousError("McrGraphCmds.cpp", __LINE__, "no command");
     return {std::move(step)};
+}
+
+using ObjectMementoOfLine = ovgGraph::ObjectMemento<ovgGraph::GdiDrawLineGraphGDIP>;
+
+void SetVisibleBit(ovgGraph::Glyph& glyph, bool visible)
+{
+    if (visible)
+        glyph.SetStateBits(ovgGraph::kVisible);
+    else
+        glyph.ClearStateBits(ovgGraph::kVisible);
 }
 
 int32_t StoredDecimalPlaces(const AppCh& channel)
@@ -185,6 +197,45 @@ McrChSetLineGraphSymbol::McrChSetLineGraphSymbol(AppContext, const AppChList& ch
 
 McrChSetLineGraphSymbolDist::McrChSetLineGraphSymbolDist(AppContext, const AppChList& channels, int32_t pixels)
     : McrGraphCmds(u"McrChSetLineGraphSymbolDist", PerChannel<ovgGraph::GChCmdSetSymbolDist>(channels, pixels))
+{
+}
+
+McrChReplace::McrChReplace(AppContext context, std::shared_ptr<AppCh> channel, std::shared_ptr<AppCh> replacement)
+    : McrGraphCmds(u"McrChReplace", [&] {
+          if (!channel || !replacement) throw orvel::SeriousError("McrChReplace.cpp", __LINE__, "no channel");
+          AppDocument* document = &context.document;
+          ovgGraph::Graph* graph = &context.graph;
+          const int docIndex = document->IndexOf(channel.get());
+          if (docIndex < 0) throw orvel::SeriousError("McrChReplace.cpp", __LINE__, "channel not in the document");
+          const auto swapIn = [document, docIndex](const std::shared_ptr<AppCh>& out, const std::shared_ptr<AppCh>& in) {
+              document->RemoveChannel(out.get());
+              document->InsertChannel(size_t(docIndex), in);
+          };
+          // The graph place: position in the channel list, axes, legend label and line look.
+          const auto swapGraph = [graph](const std::shared_ptr<AppCh>& out, const std::shared_ptr<AppCh>& in) {
+              const auto& list = graph->GetChannels().List();
+              const auto found = std::find(list.begin(), list.end(), out);
+              if (found == list.end()) return;
+              const size_t index = size_t(found - list.begin());
+              QString label;
+              for (const auto& item : graph->GetLegend().GetItems())
+                  if (item->GetChannel() == out) label = item->GetLabel().GetText();
+              ObjectMementoOfLine look(ovgGraph::GdiDrawLineGraphSchema());
+              look.Capture(out->GetDrawer());
+              look.Apply(in->GetDrawer());
+              SetVisibleBit(*in, out->IsVisible());
+              graph->RemoveChannel(out.get());
+              graph->InsertChannel(index, in, out->GetTimeAxis(), out->GetValueAxis(), label);
+          };
+          return Steps{
+              std::make_shared<orvel::CmdLambda>(StepName("McrChReplace", "Doc"), [=] { swapIn(channel, replacement); },
+                                                 [=] { swapIn(replacement, channel); }),
+              std::make_shared<orvel::CmdLambda>(StepName("McrChReplace", "Graph"), [=] { swapGraph(channel, replacement); },
+                                                 [=] { swapGraph(replacement, channel); }),
+              std::make_shared<orvel::CmdLambda>(
+                  StepName("McrChReplace", "Refresh"), [graph] { graph->Notify(ovgGraph::kChanged | ovgGraph::kRelayout); },
+                  [graph] { graph->Notify(ovgGraph::kChanged | ovgGraph::kRelayout); })};
+      }())
 {
 }
 

@@ -79,6 +79,10 @@ OVG_APP_GRAPH_MCR(McrChSetLineGraphWidth, AppContext context, const AppChList& c
 OVG_APP_GRAPH_MCR(McrChSetLineGraphSymbol, AppContext context, const AppChList& channels, int32_t symbol);
 OVG_APP_GRAPH_MCR(McrChSetLineGraphSymbolDist, AppContext context, const AppChList& channels, int32_t pixels);
 
+// Puts a new channel in the place of one in the document and in the graph (same position, axes,
+// legend place and line look); steps "Doc", "Graph" and "Refresh" (the new channel re-plotted).
+OVG_APP_GRAPH_MCR(McrChReplace, AppContext context, std::shared_ptr<AppCh> channel, std::shared_ptr<AppCh> replacement);
+
 // Fitting.
 OVG_APP_GRAPH_MCR(McrFitAxis, AppContext context, std::shared_ptr<ovgGraph::Axis> axis);
 OVG_APP_GRAPH_MCR(McrFitCh, AppContext context, std::shared_ptr<AppCh> channel);

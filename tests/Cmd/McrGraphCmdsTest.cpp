@@ -213,3 +213,24 @@ TEST(SaveGraphDocument, RefusesWhatItCannotWriteAndWritesNothing)
     ovgGraph::Graph uninitialised;
     EXPECT_EQ(SaveGraphDocument(d.document, &uninitialised, path).location, 5502);
 }
+
+TEST(McrChReplace, TakesThePlaceInDocumentAndGraph)
+{
+    Doc d;
+    Doc source;  // a channel made elsewhere, like a tool's result
+    const auto old = d.channels[1], replacement = source.channels[2];
+    source.graph.RemoveChannel(replacement.get());
+    old->GetDrawer().SetColor(0x00AA00);
+    ASSERT_TRUE(d.Record(std::make_shared<McrChReplace>(d.context, old, replacement)));
+    EXPECT_EQ(d.document.GetChannels()[1], replacement);
+    EXPECT_EQ(d.graph.GetChannels().List()[1], replacement);
+    EXPECT_EQ(replacement->GetValueAxis(), old->GetValueAxis());
+    EXPECT_EQ(replacement->GetDrawer().GetColor(), 0x00AA00u);
+    EXPECT_EQ(d.graph.GetLegend().GetItems()[1]->GetChannel(), replacement);
+    d.history.Undo();
+    EXPECT_EQ(d.document.GetChannels()[1], old);
+    EXPECT_EQ(d.graph.GetChannels().List()[1], old);
+    EXPECT_EQ(d.graph.GetChannels().List().size(), 3u);
+    d.history.Redo();
+    EXPECT_EQ(d.graph.GetChannels().List()[1], replacement);
+}
