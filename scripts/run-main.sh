@@ -14,6 +14,9 @@ build/bin/orvelgraph-cli info "${recordings[@]}"
 build/bin/orvelgraph-cli info --web-storage data/samples/*.json
 build/bin/orvelgraph-cli render --size 1400x800 -o build/sample.png "${samples[@]}"
 build/bin/orvelgraph-cli export-csv -o build/sample.csv "${samples[@]}"
+build/bin/orvelgraph-cli save-kmb -o build/sample.kmb "${samples[@]}"
+build/bin/orvelgraph-cli info build/sample.kmb
 echo "Graph: $(pwd)/build/sample.png"
 echo "CSV:   $(pwd)/build/sample.csv"
+echo "Graph document: $(pwd)/build/sample.kmb"
 echo "A picture of the window: build/bin/orvelgraph --screenshot build/window.png ${samples[*]} (with QT_QPA_PLATFORM=offscreen)"
