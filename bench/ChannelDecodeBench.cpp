@@ -40,7 +40,7 @@ void BM_IterateKmvChannel(benchmark::State& state)
         double sum = 0;
         int64_t lastTime = 0;
         for (const OvGraphFileLib::ChSample sample : channel) {
-            sum += sample.value == OvGraphFileLib::INVALID_VALUE ? 0 : sample.value;
+            sum += OvGraphFileLib::IsNoData(sample.value) ? 0 : sample.value;
             lastTime = sample.time;
         }
         benchmark::DoNotOptimize(sum);

@@ -1,5 +1,8 @@
 #include "CliSupport.h"
 
+#include "Common/Library/CivilDate.h"
+#include "Common/Library/FloorDiv.h"
+
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -33,11 +36,14 @@ std::string DescribeFailure(const OvGraphFileLib::Result& result)
 std::string FormatTime(int64_t ms)
 {
     if (ms == OvGraphFileLib::NO_TIME) return "-";
-    const std::time_t seconds = std::time_t(ms >= 0 ? ms / 1000 : (ms - 999) / 1000);
-    std::tm parts{};
-    if (!gmtime_r(&seconds, &parts)) return std::to_string(ms);
-    char buffer[32];
-    std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &parts);
+    // Our own UTC calendar: the same for every process time zone and C library.
+    const int64_t seconds = orvel::FloorDiv(ms, 1000);
+    const orvel::CivilDate date = orvel::CivilFromDays(orvel::FloorDiv(seconds, 86400));
+    const int64_t inDay = orvel::FloorMod(seconds, 86400);
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%04lld-%02d-%02d %02lld:%02lld:%02lld", static_cast<long long>(date.year), int(date.month),
+                  int(date.day), static_cast<long long>(inDay / 3600), static_cast<long long>(inDay / 60 % 60),
+                  static_cast<long long>(inDay % 60));
     return buffer;
 }
 

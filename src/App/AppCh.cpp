@@ -13,13 +13,13 @@
 #include "filelib/GCh.h"
 #include "filelib/GChRawData.h"
 #include "filelib/TextCodec.h"
+#include "graph/ValueStatistics.h"
 
 namespace ovgApp {
 namespace {
 
 constexpr int32_t kCelsius = 13;
 constexpr int32_t kFahrenheit = 14;
-constexpr double kLargest = 1.7976931348623157e308;
 
 QString FromU16(const std::u16string& text) { return QString::fromStdU16String(text); }
 
@@ -167,25 +167,27 @@ void AppCh::SetDecimalPlaces(int32_t places)
 double AppCh::GetUpperLimit() const
 {
     const double limit = m_fileCh->GetUpperLimit();
-    return ShowsFahrenheitOfCelsius() && limit != kLargest ? limit * 9 / 5 + 32 : limit;
+    return ShowsFahrenheitOfCelsius() && limit != OvGraphFileLib::NO_UPPER_LIMIT ? limit * 9 / 5 + 32 : limit;
 }
 
 double AppCh::GetLowerLimit() const
 {
     const double limit = m_fileCh->GetLowerLimit();
-    return ShowsFahrenheitOfCelsius() && limit != -kLargest && limit != kLargest ? limit * 9 / 5 + 32 : limit;
+    return ShowsFahrenheitOfCelsius() && limit != OvGraphFileLib::NO_LOWER_LIMIT && limit != OvGraphFileLib::INVALID_VALUE
+               ? limit * 9 / 5 + 32
+               : limit;
 }
 
 void AppCh::SetUpperLimit(double limit)
 {
-    if (ShowsFahrenheitOfCelsius() && limit != kLargest) limit = (limit - 32) * 5 / 9;
+    if (ShowsFahrenheitOfCelsius() && limit != OvGraphFileLib::NO_UPPER_LIMIT) limit = (limit - 32) * 5 / 9;
     if (auto* editable = dynamic_cast<OvGraphFileLib::GCh*>(m_fileCh.get())) editable->SetUpperLimit(limit);
     Notify(ovgGraph::kChanged);
 }
 
 void AppCh::SetLowerLimit(double limit)
 {
-    if (ShowsFahrenheitOfCelsius() && limit != -kLargest) limit = (limit - 32) * 5 / 9;
+    if (ShowsFahrenheitOfCelsius() && limit != OvGraphFileLib::NO_LOWER_LIMIT) limit = (limit - 32) * 5 / 9;
     if (auto* editable = dynamic_cast<OvGraphFileLib::GCh*>(m_fileCh.get())) editable->SetLowerLimit(limit);
     Notify(ovgGraph::kChanged);
 }
@@ -229,7 +231,7 @@ QString AppCh::GetUnitText() const
 
 QString AppCh::FormatValue(double y) const
 {
-    if (!IsValid(y)) return {};
+    if (OvGraphFileLib::IsNoData(y)) return {};
     return QLocale::c().toString(y, 'f', std::clamp(GetDecimalPlaces(), 0, 9));
 }
 
@@ -246,7 +248,7 @@ void AppCh::Rebuild()
     const bool toFahrenheit = IsTemperature() && m_temperatureDisplayType == kFahrenheit && kind == kCelsius;
     const PrmScaleExpr* expr = HasOwnScaleExpr() ? m_scaleExpr.get() : nullptr;
     const auto convert = [&](double y) {
-        if (!IsValid(y)) return y;
+        if (OvGraphFileLib::IsNoData(y)) return y;
         if (toCelsius) {
             double t = (y - 32) * 50 / 9;
             t += t > 0 ? 0.1 : -0.1;
@@ -277,21 +279,13 @@ void AppCh::Rebuild()
             m_points.AppendPoint(double(block.GetTime(count - 1) + 1) / 1000.0 + offset, OvGraphFileLib::BREAK_VALUE);
     }
 
-    m_firstX = m_points.Empty() ? -kLargest : m_points.X(0);
-    m_lastX = m_points.Empty() ? kLargest : m_points.X(m_points.Size() - 1);
-    m_maximum = -kLargest;
-    m_minimum = kLargest;
-    double sum = 0;
-    size_t valid = 0;
-    for (size_t i = 0; i < m_points.Size(); ++i) {
-        const double y = m_points.Y(i);
-        if (!IsValid(y)) continue;
-        m_maximum = std::max(m_maximum, y);
-        m_minimum = std::min(m_minimum, y);
-        sum += y;
-        ++valid;
-    }
-    m_average = valid ? sum / double(valid) : 0;
+    m_firstX = m_points.Empty() ? -OvGraphFileLib::INVALID_VALUE : m_points.X(0);
+    m_lastX = m_points.Empty() ? OvGraphFileLib::INVALID_VALUE : m_points.X(m_points.Size() - 1);
+    ovgGraph::ValueStatistics statistics;
+    for (size_t i = 0; i < m_points.Size(); ++i) statistics.Add(m_points.Y(i));
+    m_maximum = statistics.maximum;
+    m_minimum = statistics.minimum;
+    m_average = statistics.Average();
     SetStateBits(ovgGraph::kRelayout);
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "App/AppPoints.h"
+#include "filelib/ChConstants.h"
 #include "filelib/ICh.h"
 #include "graph/GCh.h"
 
@@ -72,7 +73,7 @@ public:
     QString GetChNumberText() const;
     // The unit: the expression's, else the file's auxiliary text, else by type (empty without data).
     QString GetUnitText() const;
-    // A value with the channel's decimal places.
+    // A value with the channel's decimal places; empty for no data (OvGraphFileLib::IsNoData).
     QString FormatValue(double y) const;
 
     const AppPoints& GetPoints() const { return m_points; }
@@ -87,9 +88,6 @@ public:
     DataRange CreateDataIterator(double timeMin, double timeMax, int before = -1, int after = 1) const override;
     bool HasData(double timeMin, double timeMax) const override;
 
-    // Whether y is a value (not one of the two no-data marks).
-    static bool IsValid(double y) { return y < 1.7976931348623155e308; }
-
 private:
     int32_t EffectiveType() const;
     // Whether limits and values convert between the file's Celsius and a Fahrenheit display.
@@ -99,10 +97,11 @@ private:
     std::shared_ptr<OvGraphFileLib::ICh> m_fileCh;
     QString m_displayName;
     AppPoints m_points;
-    double m_firstX = -1.7976931348623157e308;
-    double m_lastX = 1.7976931348623157e308;
-    double m_maximum = -1.7976931348623157e308;
-    double m_minimum = 1.7976931348623157e308;
+    // Without points: the times span everything, the extremes are no data (OvGraphFileLib::IsNoData).
+    double m_firstX = -OvGraphFileLib::INVALID_VALUE;
+    double m_lastX = OvGraphFileLib::INVALID_VALUE;
+    double m_maximum = -OvGraphFileLib::INVALID_VALUE;
+    double m_minimum = OvGraphFileLib::INVALID_VALUE;
     double m_average = 0;
     bool m_visibleInTable = false;
     int32_t m_temperatureDisplayType = 13;

@@ -1,5 +1,6 @@
 #include "App/AppTimeFormatter.h"
 
+#include "Common/Library/FloorDiv.h"
 #include "graph/CivilTime.h"
 
 namespace ovgApp {
@@ -25,12 +26,6 @@ constexpr const char16_t* kJapaneseMonths[12] = {
 constexpr const char16_t* kEnglishMonths[12] = {
     u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun", u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec",
 };
-
-int64_t FloorDiv(int64_t a, int64_t b)
-{
-    const int64_t q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
 
 // Appends the decimal digits of a value, zero-padded to the width (a minus sign first).
 void AppendPadded(QString& out, int64_t value, int width)
@@ -125,7 +120,7 @@ QString AppTimeFormatter::Format(int64_t timeMs, bool milliseconds) const
 
 QString AppTimeFormatter::DateTimeText(QStringView pattern, int64_t timeMs, bool milliseconds) const
 {
-    const int64_t seconds = FloorDiv(timeMs, kMsPerSecond);
+    const int64_t seconds = orvel::FloorDiv(timeMs, kMsPerSecond);
     ovgGraph::CivilTime fields;
     if (!ovgGraph::CivilTime::FromSeconds(seconds, fields)) return {};
 
@@ -151,7 +146,7 @@ QString AppTimeFormatter::SerialDayText(int64_t timeMs)
     // Worked out in integers, so that every digit is exact at any distance from 1899: the
     // fraction in units of 1e-10 day is msOfDay * 1e10 / 86400000 = msOfDay * 3125 / 27, rounded
     // (27 is odd, so there is never a tie, and the largest msOfDay stays below a whole day).
-    const int64_t days = FloorDiv(timeMs, kMsPerDay);
+    const int64_t days = orvel::FloorDiv(timeMs, kMsPerDay);
     const int64_t msOfDay = timeMs - days * kMsPerDay;
     const int64_t whole = days + kSerialDayOf1970;
     const int64_t fraction = (msOfDay * 3125 * 2 + 27) / 54;

@@ -75,7 +75,7 @@ public:
     // full-width digits typed through an input method are accepted.
     int ComputeCoefficients();
 
-    // y := slope × y + intercept. The no-data marks (INVALID_VALUE, BREAK_VALUE) pass unchanged.
+    // y := slope × y + intercept. A value that is no data (OvGraphFileLib::IsNoData) passes unchanged.
     double Apply(double y) const;
 
     // Rounds a value to n significant figures (n outside 1 to 9 is taken as 9). The text shows

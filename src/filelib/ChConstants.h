@@ -23,6 +23,9 @@ static_assert(std::bit_cast<uint64_t>(BREAK_VALUE) == 0x7FEFFFFFFFFFFFFEull);
 inline constexpr double NO_UPPER_LIMIT = INVALID_VALUE;
 inline constexpr double NO_LOWER_LIMIT = -INVALID_VALUE;
 
-inline bool IsNoData(double value) { return value == INVALID_VALUE || value == BREAK_VALUE; }
+// No data: a value not smaller in magnitude than BREAK_VALUE, i.e. the two marks, their negatives,
+// the infinities and NaN (files and scale expressions can give any of them). Plotting, statistics,
+// axis fitting and export all use this one test.
+constexpr bool IsNoData(double value) { return !((value < 0 ? -value : value) < BREAK_VALUE); }
 
 }  // namespace OvGraphFileLib

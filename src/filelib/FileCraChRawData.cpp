@@ -1,7 +1,5 @@
 #include "filelib/FileCraChRawData.h"
 
-#include <cmath>
-
 #include "filelib/ChConstants.h"
 #include "filelib/Stuff.h"
 #include "filelib/TimeMath.h"
@@ -24,7 +22,7 @@ double FileCraChRawData::GetValue(int32_t index) const
 {
     if (!InRange(index)) return INVALID_VALUE;
     const double value = Stuff::LoadDouble(Record(index) + 8);
-    return std::isfinite(value) && std::abs(value) < BREAK_VALUE ? value : INVALID_VALUE;
+    return IsNoData(value) ? INVALID_VALUE : value;
 }
 
 void FileCraChRawData::ShiftTime(int64_t offset)

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <limits>
 
+#include "filelib/ChConstants.h"
 #include "graph/Axis.h"
 #include "graph/GCh.h"
 #include "graph/Graph.h"
@@ -12,11 +13,6 @@
 #include "graph/LabelGenerate.h"
 
 namespace ovgGraph {
-namespace {
-constexpr double kBreak = 1.7976931348623155e308;
-bool IsValue(double v) { return std::isfinite(v) && std::abs(v) < kBreak; }
-}  // namespace
-
 std::pair<double, double> DataRangeForAxis(Graph& graph, const Axis& axis)
 {
     const bool timeAxis = !axis.IsVertical();
@@ -28,8 +24,8 @@ std::pair<double, double> DataRangeForAxis(Graph& graph, const Axis& axis)
             continue;
         const double a = timeAxis ? channel->GetFirstTime() : channel->GetMinValue();
         const double b = timeAxis ? channel->GetLastTime() : channel->GetMaxValue();
-        if (IsValue(a)) lo = std::min(lo, a);
-        if (IsValue(b)) hi = std::max(hi, b);
+        if (!OvGraphFileLib::IsNoData(a)) lo = std::min(lo, a);
+        if (!OvGraphFileLib::IsNoData(b)) hi = std::max(hi, b);
     }
     if (!(lo <= hi)) {
         if (!timeAxis) return {0, 100};

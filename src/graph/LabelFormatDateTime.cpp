@@ -4,6 +4,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "Common/Library/FloorDiv.h"
 #include "graph/CivilTime.h"
 
 namespace ovgGraph {
@@ -176,9 +177,9 @@ QString LabelFormatDateTime::Format(double value) const
           milliseconds < double(CivilTime::kEndSecond) * 1000))
         return {};
     const auto total = int64_t(milliseconds);
-    const int64_t millisecond = ((total % 1000) + 1000) % 1000;
+    const int64_t millisecond = orvel::FloorMod(total, 1000);
     CivilTime time;
-    if (!CivilTime::FromSeconds((total - millisecond) / 1000, time)) return {};
+    if (!CivilTime::FromSeconds(orvel::FloorDiv(total, 1000), time)) return {};
     const CalendarNames& names = m_english ? kEnglish : kJapanese;
     QString text = m_dateFormat.isEmpty() ? QString() : Expand(m_dateFormat, time, names);
     if (!m_timeFormat.isEmpty()) {

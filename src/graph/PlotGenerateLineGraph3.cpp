@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "filelib/ChConstants.h"
 #include "graph/Axis.h"
 #include "graph/GCh.h"
 
 namespace ovgGraph {
 namespace {
-
-constexpr double kInvalid = 1.7976931348623157e308;
-constexpr double kBreak = 1.7976931348623155e308;
 
 // floor(offset / perPixel + 1e-6), kept inside a sane pixel range whatever the data says. The
 // division is a multiplication by the reciprocal (pixelsPerUnit): the two differ by far less than
@@ -86,7 +84,7 @@ void PlotGenerateLineGraph3::Generate(const GCh& channel, const AxisMapping& tim
         for (size_t i = 0; i < n; ++i) {
             const double t = times[i];
             const double v = values[i];
-            if (v == kInvalid || v == kBreak) {
+            if (OvGraphFileLib::IsNoData(v)) {
                 syncCurrent();
                 FlushColumn(*segment);
                 columnOpen = false;

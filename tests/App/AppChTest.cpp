@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "App/AppCh.h"
 #include "App/AppDocument.h"
@@ -58,16 +59,30 @@ TEST(AppCh, LocalTimeFromTimeDifferenceOrComputerBias)
 
 TEST(AppCh, StatisticsIgnoreInvalidSamples)
 {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const double largest = std::nextafter(OvGraphFileLib::BREAK_VALUE, 0.0);  // the largest value that is data
+    const struct {
+        const char* what;
+        std::vector<double> values;
+        double max, min, average;
+    } rows[] = {
+        {"invalid", {10, INVALID_VALUE, 30, 20}, 30, 10, 20},
+        {"break", {10, OvGraphFileLib::BREAK_VALUE, 30, 20}, 30, 10, 20},
+        {"minus invalid", {10, -INVALID_VALUE, 30, 20}, 30, 10, 20},
+        {"minus break", {10, -OvGraphFileLib::BREAK_VALUE, 30, 20}, 30, 10, 20},
+        {"infinity", {10, kInf, 30, 20}, 30, 10, 20},
+        {"minus infinity", {10, -kInf, 30, 20}, 30, 10, 20},
+        {"NaN", {10, std::numeric_limits<double>::quiet_NaN(), 30, 20}, 30, 10, 20},
+        {"the largest ordinary values count", {largest, -largest}, largest, -largest, 0},
+        {"no data: the extremes are no data themselves", {INVALID_VALUE, -kInf}, -INVALID_VALUE, INVALID_VALUE, 0},
+    };
     AppDocument document;
-    AppCh ch(&document, FileChannel(13, {10, INVALID_VALUE, 30, 20}));
-    EXPECT_EQ(30, ch.GetMaxValue());
-    EXPECT_EQ(10, ch.GetMinValue());
-    EXPECT_EQ(20, ch.GetAverage());
-
-    AppCh none(&document, FileChannel(13, {INVALID_VALUE, INVALID_VALUE}));
-    EXPECT_EQ(0, none.GetAverage());
-    EXPECT_EQ(-1.7976931348623157e308, none.GetMaxValue());
-    EXPECT_EQ(1.7976931348623157e308, none.GetMinValue());
+    for (const auto& row : rows) {
+        AppCh ch(&document, FileChannel(13, row.values));
+        EXPECT_EQ(row.max, ch.GetMaxValue()) << row.what;
+        EXPECT_EQ(row.min, ch.GetMinValue()) << row.what;
+        EXPECT_EQ(row.average, ch.GetAverage()) << row.what;
+    }
 }
 
 TEST(AppCh, TemperatureUnitConvertsValuesAndLimits)
@@ -99,7 +114,7 @@ TEST(AppCh, TemperatureUnitConvertsValuesAndLimits)
     AppCh ch(&document, file);
     ch.SetTemperatureDisplayType(14);
     EXPECT_DOUBLE_EQ(86, ch.GetUpperLimit());
-    EXPECT_EQ(-1.7976931348623157e308, ch.GetLowerLimit());  // absent stays absent
+    EXPECT_EQ(OvGraphFileLib::NO_LOWER_LIMIT, ch.GetLowerLimit());  // absent stays absent
     ch.SetUpperLimit(95);  // stored back in Celsius
     EXPECT_DOUBLE_EQ(35, file->GetUpperLimit());
 }

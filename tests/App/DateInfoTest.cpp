@@ -32,6 +32,9 @@ constexpr int64_t k00010101_000000 = -62135596800000;      // the first supporte
 constexpr int64_t k99991231_235959_999 = 253402300799999;  // the last supported time
 constexpr int64_t k18991230_000000 = -2209161600000;       // serial day 0
 constexpr int64_t k18991229_180000 = -2209183200000;
+constexpr int64_t k19690101_000000 = -31536000000;  // a year boundary before 1970
+constexpr int64_t k19680229_000000 = -58060800000;
+constexpr int64_t k19000301_000000 = -2203891200000;  // 1900 had no 29 February
 
 constexpr int64_t kHourMs = 3600000;
 constexpr int64_t kMinuteMs = 60000;
@@ -98,6 +101,11 @@ TEST(AppTimeFormatter, DateKindsOrderDayMonthAndYearAndNameMonths)
         {0, false, -1000, "1969-12-31 23:59:59"},
         {0, false, -1, "1969-12-31 23:59:59"},
         {0, false, 0, "1970-01-01 00:00:00"},
+        {0, false, k19690101_000000, "1969-01-01 00:00:00"},
+        {2, false, k19690101_000000 - 1, "31-12-1968 23:59:59"},
+        {3, true, k19680229_000000, "1968-Feb-29 00:00:00"},
+        {0, false, k19000301_000000 - 1, "1900-02-28 23:59:59"},
+        {0, false, k19000301_000000, "1900-03-01 00:00:00"},
         // Four-digit years, and the limits of the calendar.
         {0, false, k09990704_010203, "0999-07-04 01:02:03"},
         {0, false, k00010101_000000, "0001-01-01 00:00:00"},
@@ -131,6 +139,8 @@ TEST(AppTimeFormatter, MillisecondsAppendThreeDigitsAfterAPoint)
         // Before 1970 the milliseconds count up from the floored second.
         {0, true, -1, -1, "1969-12-31 23:59:59.999"},
         {0, true, -1, -999, "1969-12-31 23:59:59.001"},
+        {0, true, -1, k19690101_000000 - 1, "1968-12-31 23:59:59.999"},
+        {0, true, -1, k19690101_000000 - 1000, "1968-12-31 23:59:59.000"},
         {0, false, -1, k20240305_070809_045, "2024-03-05 07:08:09"},
         // The caller's flag decides in place of the formatter's.
         {0, false, 1, k20240305_070809_045, "2024-03-05 07:08:09.045"},
@@ -188,6 +198,8 @@ TEST(AppTimeFormatter, SerialDayNumberCountsDaysSince18991230WithTheTimeAsFracti
         {12 * kHourMs, "25569.5000000000"},
         {6 * kHourMs, "25569.2500000000"},
         {-1, "25568.9999999884"},  // 1 ms before 1970
+        {k19690101_000000, "25204.0000000000"},
+        {k19690101_000000 - 1, "25203.9999999884"},
         {k18991230_000000, "0.0000000000"},
         {k18991229_180000, "-0.2500000000"},
         {946684800000, "36526.0000000000"},  // 2000-01-01

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 
 #include "App/AppCh.h"
 #include "App/AppDateInfo.h"
 #include "App/AppDocument.h"
 #include "App/FileCsv.h"
+#include "filelib/ChConstants.h"
 #include "filelib/GCh.h"
 #include "filelib/RawDataValidInterval.h"
 
@@ -51,6 +53,37 @@ TEST(FileCsv, RowsForTheUnionOfTimesWithEmptyCellsWhereAChannelHasNoSample)
               "\"2026-06-01 00:01:00\",\"46174.0006944444\",\"2.5\",\"\"\r\n"
               "\"2026-06-01 00:01:30\",\"46174.0010416667\",\"\",\"8.0\"\r\n",
               Export(document));
+}
+
+TEST(FileCsv, NoDataGivesAnEmptyCellOrItsErrorText)
+{
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* what;
+        double value;
+        const char* cell;
+    } rows[] = {
+        {"a reading", -21.5, "-21.5"},
+        {"invalid: its error text", OvGraphFileLib::INVALID_VALUE, "E"},
+        {"minus invalid", -OvGraphFileLib::INVALID_VALUE, ""},
+        {"minus break", -OvGraphFileLib::BREAK_VALUE, ""},
+        {"infinity", kInf, ""},
+        {"minus infinity", -kInf, ""},
+        {"NaN", std::numeric_limits<double>::quiet_NaN(), ""},
+        {"above the error bound and not in the table", 1e300, ""},
+    };
+    for (const auto& row : rows) {
+        AppDocument document;
+        document.AddChannel(std::make_shared<AppCh>(&document, Channel(u"A", kMidnight, 60000, {row.value})));
+        ovgApp::AppDateInfo dateInfo;
+        FileCsv csv(document.GetChannels(), dateInfo);
+        csv.SetErrorTexts({{OvGraphFileLib::INVALID_VALUE, "E"}});
+        std::ostringstream out;
+        ASSERT_TRUE(csv.Save(out).Ok());
+        const std::string expected = "\"2026-06-01 00:00:00\",\"46174.0000000000\",\"" + std::string(row.cell) + "\"\r\n";
+        const std::string text = out.str();
+        EXPECT_EQ(expected, text.substr(text.rfind("\r\n", text.size() - 3) + 2)) << row.what;
+    }
 }
 
 TEST(FileCsv, TabSeparatorAndNoChannels)

@@ -244,6 +244,9 @@ TEST(PrmScaleExpr, ApplyingConvertsValidValuesAndPassesNoData)
         {&current, 0.0, -25.0},
         {&current, OvGraphFileLib::INVALID_VALUE, OvGraphFileLib::INVALID_VALUE},
         {&current, OvGraphFileLib::BREAK_VALUE, OvGraphFileLib::BREAK_VALUE},
+        {&current, -OvGraphFileLib::INVALID_VALUE, -OvGraphFileLib::INVALID_VALUE},  // not -inf
+        {&current, -OvGraphFileLib::BREAK_VALUE, -OvGraphFileLib::BREAK_VALUE},
+        {&current, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()},
         {none.get(), 12.34, 12.34},
         {none.get(), -0.001, -0.001},
     };

@@ -34,7 +34,7 @@ using Json = picojson::value;
 using Object = picojson::object;
 using Array = picojson::array;
 
-constexpr double kInvalid = 1.7976931348623157e308;
+constexpr double kInvalid = INVALID_VALUE;
 constexpr const char* kLoadName = "OvGraphFileLib::FileDss::LoadImpl";
 
 // 8-byte seconds followed by a 32-bit count, as the cumulative pulse blocks carry them.

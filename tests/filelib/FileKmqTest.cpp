@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "filelib/ChConstants.h"
 #include "filelib/ChannelBytes.h"
 #include "filelib/FileKmq.h"
 #include "filelib/FileKmqCh.h"
@@ -29,10 +30,10 @@ namespace {
 
 using Elements = std::vector<std::pair<std::string, std::optional<std::string>>>;
 
-constexpr double kInvalid = 1.7976931348623157e308;
-constexpr double kNoUpper = 1.7976931348623157e308;
-constexpr double kNoLower = -1.7976931348623157e308;
-constexpr int64_t kNotGiven = 0x7FFFFFFFFFFFFFFF;
+constexpr double kInvalid = INVALID_VALUE;
+constexpr double kNoUpper = NO_UPPER_LIMIT;
+constexpr double kNoLower = NO_LOWER_LIMIT;
+constexpr int64_t kNotGiven = NOT_GIVEN;
 
 struct Loaded {
     Result result;

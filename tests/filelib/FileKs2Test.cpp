@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "filelib/ChConstants.h"
 #include "filelib/ChannelBytes.h"
 #include "filelib/FileKind.h"
 #include "filelib/FileKs2.h"
@@ -21,7 +22,7 @@ using orvel::fixtures::Ks2Spec;
 namespace {
 
 constexpr size_t kHeaderSize = 416;
-constexpr double kInvalid = 1.7976931348623157e308;
+constexpr double kInvalid = INVALID_VALUE;
 
 struct Loaded {
     Result result;

@@ -73,9 +73,9 @@ TEST(GChRawData, ValueDecodesTheRawCodeThroughTheChannelType)
     const Row rows[] = {
         {kCelsius, 2, Codes16({1250}), 25.0},
         {kCelsius, 2, Codes16({800}), -20.0},
-        {kCelsius, 2, Codes16({0xEEEE}), 1.7976931348623157e308},
+        {kCelsius, 2, Codes16({0xEEEE}), INVALID_VALUE},
         {kHumidity, 2, Codes16({1655}), 65.0},
-        {kHumidity, 2, Codes16({0xEEEE}), 1.7976931348623157e308},
+        {kHumidity, 2, Codes16({0xEEEE}), INVALID_VALUE},
         {0, 2, Codes16({0xEEEE}), 61166.0},  // an unlisted type has no no-data code
         {333, 4, {0x70, 0x11, 0x01, 0x00}, 70000.0},
     };
@@ -306,7 +306,7 @@ TEST(GChDataIterator, YieldsABreakBetweenBlocksAndNoneAfterTheLast)
                    {1020, 12.0},
                    {1030, 13.0},
                    {1040, 14.0},
-                   {1041, 1.7976931348623155e308},
+                   {1041, BREAK_VALUE},
                    {2000, 7.5},
                    {2003, 8.5}},
                   Walk(blocks));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <sstream>
 #include <vector>
@@ -206,6 +207,34 @@ void ExpectRanges(const GCh& ch, const std::vector<RangeRow>& rows)
 }
 
 }  // namespace
+
+// One rule for every consumer: a value is data when its magnitude is below the break mark.
+TEST(ChConstants, NoDataIsEveryValueNotBelowTheBreakMarkInMagnitude)
+{
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const double largest = std::nextafter(BREAK_VALUE, 0.0);
+    const struct {
+        const char* what;
+        double value;
+        bool noData;
+    } rows[] = {
+        {"invalid", INVALID_VALUE, true},
+        {"break", BREAK_VALUE, true},
+        {"minus invalid (absent lower limit)", -INVALID_VALUE, true},
+        {"minus break", -BREAK_VALUE, true},
+        {"infinity", kInf, true},
+        {"minus infinity", -kInf, true},
+        {"NaN", std::numeric_limits<double>::quiet_NaN(), true},
+        {"negative NaN", -std::numeric_limits<double>::quiet_NaN(), true},
+        {"largest ordinary value", largest, false},
+        {"its negative", -largest, false},
+        {"zero", 0.0, false},
+        {"negative zero", -0.0, false},
+        {"smallest subnormal", std::numeric_limits<double>::denorm_min(), false},
+        {"a reading", -21.5, false},
+    };
+    for (const auto& row : rows) EXPECT_EQ(row.noData, IsNoData(row.value)) << row.what;
+}
 
 TEST(GCh, CopyOfAnEmptyChannelSavesAVersion1RecordWithoutBlocks)
 {

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "filelib/ChConstants.h"
 #include "filelib/ICh.h"
 #include "filelib/Result.h"
 
@@ -15,10 +16,10 @@
 // truncation check that cuts a valid file at every length.
 namespace OvGraphFileLib::test {
 
-constexpr double kInvalid = 1.7976931348623157e308;
-constexpr double kNoUpper = 1.7976931348623157e308;
-constexpr double kNoLower = -1.7976931348623157e308;
-constexpr int64_t kNotGiven = 0x7FFFFFFFFFFFFFFF;
+constexpr double kInvalid = INVALID_VALUE;
+constexpr double kNoUpper = NO_UPPER_LIMIT;
+constexpr double kNoLower = NO_LOWER_LIMIT;
+constexpr int64_t kNotGiven = NOT_GIVEN;
 
 struct Loaded {
     Result result;

@@ -6,6 +6,8 @@
 #include <functional>
 
 #include "Common/Library/SeriousError.h"
+#include "Recorder.h"
+#include "filelib/ChConstants.h"
 #include "fixtures/SeriesChannel.h"
 #include "graph/Axis.h"
 #include "graph/GdiDrawLine.h"
@@ -28,21 +30,11 @@ namespace ovgGraph {
 
 using namespace ovgGraph;
 using orvel::fixtures::SeriesChannel;
+using ovgGraph::test::Recorder;
 
 namespace {
 
-constexpr double kInvalid = 1.7976931348623157e308;
-
-class Recorder : public Observer {
-public:
-    int calls = 0;
-    uint32_t flags = 0;
-    void Update(Subject*, uint32_t f) override
-    {
-        ++calls;
-        flags |= f;
-    }
-};
+constexpr double kInvalid = OvGraphFileLib::INVALID_VALUE;
 
 // Edges of a glyph's area in its parent's coordinates.
 int32_t LeftOf(const Glyph& g) { return g.GetOriginX() + g.GetAreaLeft(); }

@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QImage>
 #include <cmath>
+#include <limits>
 
 #include "Common/Library/SeriousError.h"
+#include "filelib/ChConstants.h"
 #include "fixtures/SeriesChannel.h"
 #include "graph/Axis.h"
 #include "graph/FitAxisToData.h"
@@ -284,7 +286,13 @@ TEST(FitAxisToData, ValueAxesFitTheirChannelsPlusOneLabelStep)
         double min, max;
     } rows[] = {
         {"10 to 30: step 2", {10, 30, 20}, 8, 32},
-        {"invalid samples ignored", {10, 1.7976931348623157e308, 30}, 8, 32},
+        {"invalid samples ignored", {10, OvGraphFileLib::INVALID_VALUE, 30}, 8, 32},
+        // Whatever is no data stays out of the extremes, negative marks and infinities included.
+        {"every kind of no data ignored",
+         {10, OvGraphFileLib::BREAK_VALUE, -OvGraphFileLib::INVALID_VALUE, -OvGraphFileLib::BREAK_VALUE,
+          std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN(), 30},
+         8, 32},
         {"one value widened by 10 %", {5, 5}, 4.4, 5.6},
         {"all zero: -1 to 1", {0, 0}, -1.2, 1.2},
         {"no channel data: 0 to 100", {}, -20, 120},

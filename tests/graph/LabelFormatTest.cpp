@@ -3,10 +3,12 @@
 #include <QString>
 #include <limits>
 
+#include "Recorder.h"
 #include "graph/LabelFormatDateTime.h"
 #include "graph/LabelFormatValue.h"
 
 using namespace ovgGraph;
+using ovgGraph::test::Recorder;
 
 namespace {
 
@@ -21,18 +23,6 @@ constexpr double kMarchMidnight = 1709596800;
 constexpr double kMarchNoon = 1709640000;
 // 2023-11-12 00:00, a Sunday.
 constexpr double kSunday = 1699747200;
-
-// Counts the notifications it receives and remembers their flags.
-class Recorder : public Observer {
-public:
-    int calls = 0;
-    uint32_t flags = 0;
-    void Update(Subject*, uint32_t f) override
-    {
-        ++calls;
-        flags |= f;
-    }
-};
 
 QString DateTime(double value, const char* dateFormat, const char* timeFormat, bool english,
                  bool milliseconds)
@@ -179,6 +169,7 @@ TEST(LabelFormatDateTime, Conversions)
         {"%D %R", kTuesday, true, "11/14/23 22:13"},
         {"%h", kTuesday, false, "11月"},
         {"%Y年%m月%d日", kTuesday, false, "2023年11月14日"},
+        {"%Y|%j|%a|%u", -31536001, true, "1968|366|Tue|2"},  // the last day of a leap year before 1970
         {"%% %Q 100%", kTuesday, true, "% %Q 100%"},  // unknown and trailing '%' are copied
         {"a%nb%tc", kTuesday, true, "a\nb\tc"},
     };
@@ -201,6 +192,7 @@ TEST(LabelFormatDateTime, MillisecondsAreAppendedToTheTime)
         {kTuesday + 0.9999995, true, "22:13:21.000"},  // a rounding error below the next second
         {kTuesday + 0.7, false, "22:13:20"},           // seconds are not rounded up
         {-0.5, true, "23:59:59.500"},                  // before 1970: still counted downwards
+        {-31536000.001, true, "23:59:59.999"},         // 1 ms before 1969-01-01
     };
     for (const auto& row : rows)
         EXPECT_EQ(QString::fromUtf8(row.text), DateTime(row.value, "", "%H:%M:%S", true, row.milliseconds))
@@ -244,6 +236,10 @@ TEST(LabelFormatDateTime, ValuesOutsideTheCalendarGiveAnEmptyText)
         {"first second of the year 1", -62135596800, "1-Jan-01\n00:00:00"},
         {"one second before", -62135596801, ""},
         {"one second before 1970", -1, "1969-Dec-31\n23:59:59"},
+        {"first second of 1969", -31536000, "1969-Jan-01\n00:00:00"},
+        {"last second of 1968", -31536001, "1968-Dec-31\n23:59:59"},
+        {"leap day before 1970", -58060800, "1968-Feb-29\n00:00:00"},
+        {"1900 has no 29 February", -2203891201, "1900-Feb-28\n23:59:59"},
         {"leap day", 1709164800, "2024-Feb-29\n00:00:00"},
     };
     for (const auto& row : rows) {

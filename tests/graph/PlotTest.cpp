@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
+#include "filelib/ChConstants.h"
 #include "fixtures/SeriesChannel.h"
 #include "graph/Axis.h"
 #include "graph/GdiDrawLineGraphGDIP.h"
@@ -12,8 +14,11 @@ using orvel::fixtures::SeriesChannel;
 
 namespace {
 
-constexpr double kInvalid = 1.7976931348623157e308;
-constexpr double kBreak = 1.7976931348623155e308;
+constexpr double kInvalid = OvGraphFileLib::INVALID_VALUE;
+constexpr double kBreak = OvGraphFileLib::BREAK_VALUE;
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kLargestData = std::nextafter(kBreak, 0.0);  // the largest value that is data
 
 // A time axis and a value axis of 100 pixels over 0 to 100: one unit per pixel.
 struct Axes {
@@ -52,6 +57,12 @@ TEST(PlotGenerate, InvalidSamplesSplitTheLine)
         {"a run of invalid samples makes no empty segment", {10, kInvalid, kInvalid, kBreak, 30}, {1, 1}},
         {"leading and trailing invalid samples", {kInvalid, 10, 20, kInvalid}, {2}},
         {"all invalid", {kInvalid, kInvalid}, {}},
+        // Everything that is no data splits alike, whether a file or an expression gave it.
+        {"minus invalid splits", {10, -kInvalid, 30}, {1, 1}},
+        {"minus break splits", {10, -kBreak, 30}, {1, 1}},
+        {"infinities split", {10, kInf, 30, -kInf, 50}, {1, 1, 1}},
+        {"NaN splits", {10, kNaN, 30}, {1, 1}},
+        {"the largest ordinary values are samples", {10, kLargestData, -kLargestData, 30}, {4}},
     };
     for (const auto& row : rows) {
         std::vector<SeriesChannel::Sample> samples;

@@ -1,15 +1,10 @@
 #include "Common/Library/OvChTypeCELSIUS.h"
 
+#include "Common/Library/FloorDiv.h"
 #include "Common/Library/OvChTypeFormat.h"
 
 namespace orvel::detail {
 namespace {
-
-int64_t FloorDiv(int64_t a, int64_t b)
-{
-    const int64_t q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
 
 int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
 
