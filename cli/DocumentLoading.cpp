@@ -1,5 +1,6 @@
 #include "DocumentLoading.h"
 
+#include <QGuiApplication>
 #include <cstdio>
 
 #include "App/AppCh.h"
@@ -9,6 +10,7 @@
 #include "Cmd/McrLoadFiles.h"
 #include "CliSupport.h"
 #include "filelib/GCh.h"
+#include "graph/Graph.h"
 
 namespace orvel::cli {
 namespace {
@@ -65,6 +67,23 @@ bool LoadIntoGraph(const std::vector<std::string>& paths, ovgApp::AppDocument& d
         allLoaded = false;
     }
     return allLoaded;
+}
+
+GraphSession::GraphSession(const std::vector<std::string>& paths)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
+    m_document = std::make_unique<ovgApp::AppDocument>();
+    m_graph = std::make_unique<ovgGraph::Graph>();
+    m_graph->Initialize(nullptr);
+    m_allLoaded = LoadIntoGraph(paths, *m_document, *m_graph);
+}
+
+// The graph and the document go before the application they draw with.
+GraphSession::~GraphSession()
+{
+    m_graph.reset();
+    m_document.reset();
 }
 
 bool LoadIntoDocument(const std::vector<std::string>& paths, bool webStorage, ovgApp::AppDocument& document)

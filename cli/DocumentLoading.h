@@ -1,9 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "App/AppDocument.h"
+
+class QGuiApplication;
 
 namespace ovgGraph {
 class Graph;
@@ -22,5 +25,26 @@ bool LoadIntoDocument(const std::vector<std::string>& paths, bool webStorage, ov
 // limit is reported with code 57), and a first graph document into the fresh document restores
 // its graph state and memo. Failures are reported on stderr. Returns whether every file loaded.
 bool LoadIntoGraph(const std::vector<std::string>& paths, ovgApp::AppDocument& document, ovgGraph::Graph& graph);
+
+// What the drawing commands work on: a GUI application without a display (fonts lay out the
+// graph's texts; the offscreen platform unless one is chosen), and a document with its graph
+// loaded from the files by LoadIntoGraph.
+class GraphSession {
+public:
+    explicit GraphSession(const std::vector<std::string>& paths);
+    ~GraphSession();
+    ovgApp::AppDocument& Document() { return *m_document; }
+    ovgGraph::Graph& Graph() { return *m_graph; }
+    bool AllLoaded() const { return m_allLoaded; }
+
+private:
+    int m_argc = 1;
+    char m_name[16] = "orvelgraph-cli";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QGuiApplication> m_app;
+    std::unique_ptr<ovgApp::AppDocument> m_document;
+    std::unique_ptr<ovgGraph::Graph> m_graph;
+    bool m_allLoaded = false;
+};
 
 }  // namespace orvel::cli

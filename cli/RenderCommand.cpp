@@ -1,4 +1,3 @@
-#include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
 #include <cstdlib>
@@ -38,23 +37,13 @@ int RunRender(const Args& args)
         return 2;
     }
 
-    // Drawing needs fonts but no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char name[] = "orvelgraph-cli";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-
-    ovgApp::AppDocument document;
-    ovgGraph::Graph graph;
-    graph.Initialize(nullptr);
-    const bool allLoaded = LoadIntoGraph(paths, document, graph);
-    const QImage image = graph.Render(width, height);
+    GraphSession session(paths);
+    const QImage image = session.Graph().Render(width, height);
     if (!image.save(QString::fromStdString(output), "PNG")) {
         std::fprintf(stderr, "orvelgraph-cli render: cannot write %s\n", output.c_str());
         return 1;
     }
-    return allLoaded ? 0 : 1;
+    return session.AllLoaded() ? 0 : 1;
 }
 
 }  // namespace orvel::cli

@@ -1,4 +1,3 @@
-#include <QGuiApplication>
 #include <cstdio>
 
 #include "App/AppDocument.h"
@@ -32,23 +31,13 @@ int RunSaveKmb(const Args& args)
         return 2;
     }
 
-    // The graph lays out its texts with fonts, which need a GUI application but no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char name[] = "orvelgraph-cli";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-
-    ovgApp::AppDocument document;
-    ovgGraph::Graph graph;
-    graph.Initialize(nullptr);
-    const bool allLoaded = LoadIntoGraph(paths, document, graph);
-    const OvGraphFileLib::Result saved = ovgApp::SaveGraphDocument(document, &graph, output, compressed);
+    GraphSession session(paths);
+    const OvGraphFileLib::Result saved = ovgApp::SaveGraphDocument(session.Document(), &session.Graph(), output, compressed);
     if (!saved.Ok()) {
         std::fprintf(stderr, "%s: %s\n", output.c_str(), DescribeFailure(saved).c_str());
         return 1;
     }
-    return allLoaded ? 0 : 1;
+    return session.AllLoaded() ? 0 : 1;
 }
 
 }  // namespace orvel::cli
