@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <filesystem>
 
+#include "BenchChannels.h"
 #include "App/AppCh.h"
 #include "App/AppDateInfo.h"
 #include "App/AppDocument.h"
@@ -17,25 +18,11 @@
 
 namespace {
 
-// A temperature channel of `count` samples at `intervalMs`, as a kmv recording stores it.
+// A temperature channel as a kmv recording stores it (with the recording's time difference).
 std::shared_ptr<OvGraphFileLib::GCh> KmvChannel(int32_t count, int64_t intervalMs, uint16_t phase)
 {
-    auto block = std::make_shared<OvGraphFileLib::FileKmvChRawData>();
-    block->SetChType(13);
-    block->SetInterval(intervalMs);
-    block->SetCount(count);
-    block->SetFirstTime(1'780'000'000'000);
-    block->SetLastTime(1'780'000'000'000 + int64_t(count - 1) * intervalMs);
-    auto& data = block->GetData();
-    data.resize(size_t(count) * 2);
-    for (int32_t i = 0; i < count; ++i)
-        OvGraphFileLib::Stuff::StoreU16(&data[size_t(i) * 2], uint16_t(1200 + (i / 97 + phase) % 150));
-    auto ch = std::make_shared<OvGraphFileLib::GCh>();
-    ch->SetChType(13);
-    ch->SetInterval(intervalMs);
+    auto ch = TemperatureChannel<OvGraphFileLib::FileKmvChRawData>(count, intervalMs, phase);
     ch->SetTimeDiff(32400000);
-    ch->SetDataCount(count);
-    ch->AddRawData(block);
     return ch;
 }
 

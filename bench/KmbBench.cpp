@@ -18,6 +18,7 @@
 #include <sstream>
 #include <string>
 
+#include "BenchChannels.h"
 #include "App/AppCh.h"
 #include "App/AppDocument.h"
 #include "App/FileKmb.h"
@@ -84,29 +85,6 @@ private:
     int64_t m_base;
 };
 
-// A temperature recording that wanders slowly, as loggers record.
-std::shared_ptr<OvGraphFileLib::GCh> Recording(int64_t intervalMs, uint16_t phase)
-{
-    auto block = std::make_shared<OvGraphFileLib::GChRawData>();
-    block->SetChType(13);
-    block->SetInterval(intervalMs);
-    block->SetCount(kSamples);
-    block->SetFirstTime(1'780'000'000'000);
-    block->SetLastTime(1'780'000'000'000 + int64_t(kSamples - 1) * intervalMs);
-    auto& data = block->GetData();
-    data.resize(size_t(kSamples) * 2);
-    for (int32_t i = 0; i < kSamples; ++i)
-        OvGraphFileLib::Stuff::StoreU16(&data[size_t(i) * 2], uint16_t(1200 + (i / 97 + phase) % 150));
-    auto ch = std::make_shared<OvGraphFileLib::GCh>();
-    ch->SetChType(13);
-    ch->SetInterval(intervalMs);
-    ch->SetDataCount(kSamples);
-    ch->SetFirstTime(block->GetFirstTime());
-    ch->SetLastTime(block->GetLastTime());
-    ch->AddRawData(block);
-    return ch;
-}
-
 struct Fixture {
     ovgApp::AppDocument document;
     std::shared_ptr<OvGraphFileLib::XmlElement> graphState;
@@ -118,7 +96,7 @@ struct Fixture {
     {
         const int64_t intervals[kChannels] = {1000, 2000, 5000, 10000};
         for (int c = 0; c < kChannels; ++c)
-            document.AddChannel(std::make_shared<ovgApp::AppCh>(&document, Recording(intervals[c], uint16_t(c))));
+            document.AddChannel(std::make_shared<ovgApp::AppCh>(&document, TemperatureChannel<OvGraphFileLib::GChRawData>(kSamples, intervals[c], uint16_t(c))));
         graphState = std::make_shared<OvGraphFileLib::XmlElement>("graph_state");
         graphState->Append("title", "bench");
         compressed = Save(true);
