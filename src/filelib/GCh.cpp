@@ -78,6 +78,26 @@ GCh& GCh::operator=(const GCh& other)
 
 void GCh::CopyFrom(const ICh& source)
 {
+    CopyAttributes(source);
+    m_rawData = source.GetRawData();
+}
+
+std::shared_ptr<GCh> GCh::WithAttributesOf(const ICh& source)
+{
+    auto channel = std::make_shared<GCh>();
+    channel->CopyAttributes(source);
+    channel->UpdateFromBlocks();
+    return channel;
+}
+
+void GCh::SetRawData(RawDataList blocks)
+{
+    m_rawData = std::move(blocks);
+    UpdateFromBlocks();
+}
+
+void GCh::CopyAttributes(const ICh& source)
+{
     SetSerialNo(source.GetSerialNo());
     SetModel(source.GetModel());
     SetBaseName(source.GetBaseName());
@@ -97,7 +117,6 @@ void GCh::CopyFrom(const ICh& source)
     SetAuxText(source.GetAuxText());
     SetScaleExpr(source.GetScaleExpr());
     m_recordProp = source.GetRecordProp();
-    m_rawData = source.GetRawData();
 }
 
 std::shared_ptr<ICh> GCh::Clone() const { return std::make_shared<GCh>(*this); }

@@ -17,6 +17,8 @@ public:
     explicit GCh(const ICh& source);
     GCh(const GCh& other);
     GCh& operator=(const GCh& other);
+    // A channel with every attribute of the source and no data, for tools that compute new data.
+    static std::shared_ptr<GCh> WithAttributesOf(const ICh& source);
 
     // Throw Result: write locations 700-721, read locations 730-753.
     void SaveImpl(std::ostream& out) const override;
@@ -74,6 +76,9 @@ public:
     virtual void SetLastTime(int64_t time) { m_lastTime = time; }
     // Appends the block; the channel takes ownership.
     virtual void AddRawData(std::shared_ptr<GChRawData> block) { m_rawData.push_back(std::move(block)); }
+    // Replaces the blocks (the channel takes them, in time order); data count and first and last
+    // time follow them.
+    void SetRawData(RawDataList blocks);
 
     void SetRecordProp(uint8_t prop) { m_recordProp = prop; }
     // The blocks themselves, for iteration without copying.
@@ -83,6 +88,7 @@ public:
 
 private:
     void CopyFrom(const ICh& source);
+    void CopyAttributes(const ICh& source);
     // Data count, first and last time from the block list.
     void UpdateFromBlocks();
 
