@@ -3,12 +3,17 @@
 #include "Common/Library/CivilDate.h"
 #include "Common/Library/FloorDiv.h"
 
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 
 #include "App/FileKmb.h"
 #include "filelib/ChConstants.h"
+#include "filelib/GCh.h"
 #include "filelib/TextCodec.h"
 
 namespace orvel::cli {
@@ -48,5 +53,43 @@ std::string FormatTime(int64_t ms)
 }
 
 std::string Utf8(const std::u16string& text) { return OvGraphFileLib::TextCodec::ToUtf8(text); }
+
+void PrintSamples(const OvGraphFileLib::ICh& source)
+{
+    // An editable channel is walked in place; others are copied once.
+    const auto* editable = dynamic_cast<const OvGraphFileLib::GCh*>(&source);
+    const std::optional<OvGraphFileLib::GCh> copy = editable ? std::nullopt : std::optional<OvGraphFileLib::GCh>(source);
+    const OvGraphFileLib::GCh& channel = editable ? *editable : *copy;
+    for (const OvGraphFileLib::ChSample sample : channel) {
+        if (sample.value == OvGraphFileLib::INVALID_VALUE)
+            std::printf("%lld\tINVALID\n", static_cast<long long>(sample.time));
+        else if (sample.value == OvGraphFileLib::BREAK_VALUE)
+            std::printf("%lld\tBREAK\n", static_cast<long long>(sample.time));
+        else
+            std::printf("%lld\t%.17g\n", static_cast<long long>(sample.time), sample.value);
+    }
+}
+
+bool ParseInteger(const std::string& text, int64_t& value)
+{
+    if (text.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    const long long parsed = std::strtoll(text.c_str(), &end, 10);
+    if (*end != '\0' || errno == ERANGE) return false;
+    value = parsed;
+    return true;
+}
+
+bool ParseNumber(const std::string& text, double& value)
+{
+    if (text.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    const double parsed = std::strtod(text.c_str(), &end);
+    if (*end != '\0' || errno == ERANGE || !std::isfinite(parsed)) return false;
+    value = parsed;
+    return true;
+}
 
 }  // namespace orvel::cli

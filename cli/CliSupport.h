@@ -24,6 +24,9 @@ int RunDump(const Args& args);
 int RunExportCsv(const Args& args);
 int RunRender(const Args& args);
 int RunSaveKmb(const Args& args);
+int RunThin(const Args& args);
+int RunMkt(const Args& args);
+int RunDewPoint(const Args& args);
 
 // Loads a file by its extension (a graph document gives its stored channels), or as a
 // web-storage answer.
@@ -36,5 +39,13 @@ std::string DescribeFailure(const OvGraphFileLib::Result& result);
 std::string FormatTime(int64_t ms);
 
 std::string Utf8(const std::u16string& text);
+
+// One line per sample: <time in ms since 1970 UTC><TAB><value "%.17g", INVALID or BREAK>, the
+// break items between blocks included.
+void PrintSamples(const OvGraphFileLib::ICh& channel);
+
+// A whole argument as a number; false for anything else (empty, trailing text, out of range).
+bool ParseInteger(const std::string& text, int64_t& value);
+bool ParseNumber(const std::string& text, double& value);
 
 }  // namespace orvel::cli

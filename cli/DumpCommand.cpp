@@ -2,26 +2,8 @@
 #include <cstdlib>
 
 #include "CliSupport.h"
-#include "filelib/ChConstants.h"
-#include "filelib/GCh.h"
 
 namespace orvel::cli {
-namespace {
-
-void DumpChannel(const OvGraphFileLib::ICh& source)
-{
-    const OvGraphFileLib::GCh channel(source);
-    for (const OvGraphFileLib::ChSample sample : channel) {
-        if (sample.value == OvGraphFileLib::INVALID_VALUE)
-            std::printf("%lld\tINVALID\n", static_cast<long long>(sample.time));
-        else if (sample.value == OvGraphFileLib::BREAK_VALUE)
-            std::printf("%lld\tBREAK\n", static_cast<long long>(sample.time));
-        else
-            std::printf("%lld\t%.17g\n", static_cast<long long>(sample.time), sample.value);
-    }
-}
-
-}  // namespace
 
 int RunDump(const Args& args)
 {
@@ -63,12 +45,12 @@ int RunDump(const Args& args)
                          loaded.channels.size());
             return 1;
         }
-        DumpChannel(*loaded.channels[size_t(channelIndex)]);
+        PrintSamples(*loaded.channels[size_t(channelIndex)]);
         return 0;
     }
     for (size_t i = 0; i < loaded.channels.size(); ++i) {
         std::printf("# channel %zu\n", i);
-        DumpChannel(*loaded.channels[i]);
+        PrintSamples(*loaded.channels[i]);
     }
     return 0;
 }

@@ -75,6 +75,46 @@ constexpr Command kCommands[] = {
      "  --uncompressed  store the body without gzip (for inspecting the file)\n"
      "  -o OUT.kmb      the file to write\n",
      orvel::cli::RunSaveKmb},
+    {"thin", "one value per time window of a channel",
+     "Usage: orvelgraph-cli thin [--web-storage] --window MS [--origin MS] --method N [--lenient]\n"
+     "                           [--channel K] FILE\n"
+     "\n"
+     "Thins channel K of the file (its recorded values, no display conversion) to one value per\n"
+     "window [origin + k * MS, origin + (k + 1) * MS) and prints it like dump. The first window is\n"
+     "the one that holds the first record. A window holding an invalid sample or a break between\n"
+     "blocks gives INVALID or ends the output block, unless --lenient skips such values.\n"
+     "\n"
+     "  --window MS    window length in milliseconds (greater than 0)\n"
+     "  --origin MS    where windows start, ms since 1970 UTC (default 0)\n"
+     "  --method N     0 sample (stamped at the window start), 1 minimum, 2 maximum, 3 sum,\n"
+     "                 4 average (stamped at the window's last record)\n"
+     "  --lenient      skip invalid samples and block breaks inside a window\n"
+     "  --channel K    the channel, 0-based (default 0)\n"
+     "  --web-storage  read the file as a web-storage JSON answer\n",
+     orvel::cli::RunThin},
+    {"mkt", "mean kinetic temperature of every channel",
+     "Usage: orvelgraph-cli mkt [--web-storage] [--activation-energy KJ] [--unit C|F|K] [--fahrenheit] FILE...\n"
+     "\n"
+     "Loads the files into one document and prints one line per channel:\n"
+     "No.<n><TAB><name><TAB><MKT \"%.2f\", or ---- without valid values>. Values are taken as the\n"
+     "document shows them (scale expressions applied), temperatures in Celsius.\n"
+     "\n"
+     "  --activation-energy KJ  activation energy in kJ/mol (default 83.14472)\n"
+     "  --unit C|F|K            unit of the result (default C, or F with --fahrenheit)\n"
+     "  --fahrenheit            the document shows temperatures in Fahrenheit\n"
+     "  --web-storage           read each file as a web-storage JSON answer\n",
+     orvel::cli::RunMkt},
+    {"dewpoint", "make the dew point channel of a temperature and a humidity channel",
+     "Usage: orvelgraph-cli dewpoint [--web-storage] --temperature K --humidity K FILE...\n"
+     "\n"
+     "Loads the files into one document and prints the dew point channel (Celsius) of channels K\n"
+     "(0-based positions in the document) like dump, with the files' times. The two channels must\n"
+     "have the same number of samples at the same times; a pair with a missing value leaves a gap.\n"
+     "\n"
+     "  --temperature K  the temperature channel\n"
+     "  --humidity K     the relative humidity channel\n"
+     "  --web-storage    read each file as a web-storage JSON answer\n",
+     orvel::cli::RunDewPoint},
 };
 
 void PrintToolHelp(std::FILE* out)

@@ -103,6 +103,14 @@ void AppCh::SetFileCh(std::shared_ptr<OvGraphFileLib::ICh> fileCh)
     Rebuild();
 }
 
+void AppCh::RebindFileCh(std::shared_ptr<OvGraphFileLib::ICh> fileCh)
+{
+    m_fileCh = fileCh ? std::move(fileCh) : std::make_shared<OvGraphFileLib::EmptyCh>();
+    m_ownType = m_fileCh->GetChType();
+    Rebuild();
+    Notify(ovgGraph::kChanged | ovgGraph::kRelayout);
+}
+
 void AppCh::SetDisplayName(const QString& name)
 {
     if (name == m_displayName) return;
@@ -235,29 +243,56 @@ QString AppCh::FormatValue(double y) const
     return QLocale::c().toString(y, 'f', std::clamp(GetDecimalPlaces(), 0, 9));
 }
 
+double AppCh::GetLocalTimeOffset() const
+{
+    const int64_t timeDiff = m_fileCh->GetTimeDiff();
+    return timeDiff == OvGraphFileLib::NOT_GIVEN ? -60.0 * (m_document ? m_document->GetTimeZoneBias() : 0)
+                                                 : double(timeDiff / 1000);
+}
+
+double AppCh::ValueConversion::operator()(double y) const
+{
+    if (OvGraphFileLib::IsNoData(y)) return y;
+    if (toCelsius) {
+        double t = (y - 32) * 50 / 9;
+        t += t > 0 ? 0.1 : -0.1;
+        y = std::trunc(t) / 10;
+    } else if (toFahrenheit) {
+        y = y * 9 / 5 + 32;
+    }
+    return expr ? expr->Apply(y) : y;
+}
+
+AppCh::ValueConversion AppCh::MakeConversion(int32_t temperatureType) const
+{
+    // Conversions in the order: temperature unit, then the expression.
+    const int32_t kind = IsOverrideActive() ? (m_overrideCode == 2 ? kFahrenheit : m_overrideCode == 1 ? kCelsius : 0) : m_ownType;
+    const bool toCelsius = IsTemperature() && temperatureType == kCelsius && kind == kFahrenheit;
+    const bool toFahrenheit = IsTemperature() && temperatureType == kFahrenheit && kind == kCelsius;
+    return {toCelsius, toFahrenheit, HasOwnScaleExpr() ? m_scaleExpr.get() : nullptr};
+}
+
+std::vector<OvGraphFileLib::ChSample> AppCh::GetSamples(int32_t temperatureType) const
+{
+    const auto convert = MakeConversion(temperatureType);
+    const OvGraphFileLib::RawDataList blocks = m_fileCh->GetRawData();
+    std::vector<OvGraphFileLib::ChSample> samples;
+    samples.reserve(size_t(std::max(0, m_fileCh->GetDataCount())) + blocks.size());
+    const auto end = OvGraphFileLib::GChDataIterator::End(blocks);
+    for (auto it = OvGraphFileLib::GChDataIterator::Begin(blocks); it != end; ++it) {
+        OvGraphFileLib::ChSample sample = *it;
+        if (sample.value != OvGraphFileLib::BREAK_VALUE) sample.value = convert(sample.value);
+        samples.push_back(sample);
+    }
+    return samples;
+}
+
 void AppCh::Rebuild()
 {
     m_points.Clear();
     const OvGraphFileLib::RawDataList blocks = m_fileCh->GetRawData();
-    const int64_t timeDiff = m_fileCh->GetTimeDiff();
-    const double offset = timeDiff == OvGraphFileLib::NOT_GIVEN ? -60.0 * (m_document ? m_document->GetTimeZoneBias() : 0)
-                                                                : double(timeDiff / 1000);
-    // Conversions in the order: temperature unit, then the expression.
-    const int32_t kind = IsOverrideActive() ? (m_overrideCode == 2 ? kFahrenheit : m_overrideCode == 1 ? kCelsius : 0) : m_ownType;
-    const bool toCelsius = IsTemperature() && m_temperatureDisplayType == kCelsius && kind == kFahrenheit;
-    const bool toFahrenheit = IsTemperature() && m_temperatureDisplayType == kFahrenheit && kind == kCelsius;
-    const PrmScaleExpr* expr = HasOwnScaleExpr() ? m_scaleExpr.get() : nullptr;
-    const auto convert = [&](double y) {
-        if (OvGraphFileLib::IsNoData(y)) return y;
-        if (toCelsius) {
-            double t = (y - 32) * 50 / 9;
-            t += t > 0 ? 0.1 : -0.1;
-            y = std::trunc(t) / 10;
-        } else if (toFahrenheit) {
-            y = y * 9 / 5 + 32;
-        }
-        return expr ? expr->Apply(y) : y;
-    };
+    const double offset = GetLocalTimeOffset();
+    const auto convert = MakeConversion(m_temperatureDisplayType);
 
     std::vector<double> values;
     for (size_t b = 0; b < blocks.size(); ++b) {

@@ -2,9 +2,11 @@
 
 #include <QString>
 #include <memory>
+#include <vector>
 
 #include "App/AppPoints.h"
 #include "filelib/ChConstants.h"
+#include "filelib/GChDataIterator.h"
 #include "filelib/ICh.h"
 #include "graph/GCh.h"
 
@@ -29,6 +31,10 @@ public:
     // Sets the file channel (an empty one when null) and resets name, expression, type override
     // and temperature unit from it, then rebuilds the points.
     void SetFileCh(std::shared_ptr<OvGraphFileLib::ICh> fileCh);
+    // Binds the channel to another file channel of the same recording (a trimmed, shifted or
+    // thinned copy) and keeps what the user set: display name, scale expression, type override,
+    // decimal places and both visibilities.
+    void RebindFileCh(std::shared_ptr<OvGraphFileLib::ICh> fileCh);
     const OvGraphFileLib::ICh& GetFileCh() const { return *m_fileCh; }
     const std::shared_ptr<OvGraphFileLib::ICh>& GetFileChPtr() const { return m_fileCh; }
     AppDocument* GetDocument() const { return m_document; }
@@ -77,6 +83,12 @@ public:
     QString FormatValue(double y) const;
 
     const AppPoints& GetPoints() const { return m_points; }
+    // The samples with the file channel's times (ms since 1970 UTC) and the values as the channel
+    // shows them, except that a temperature channel gives them in `temperatureType` (13 Celsius,
+    // 14 Fahrenheit). BREAK_VALUE items separate the blocks as the channel data iterator does.
+    std::vector<OvGraphFileLib::ChSample> GetSamples(int32_t temperatureType) const;
+    // Seconds added to a file time to give the logger's local time (the points' x).
+    double GetLocalTimeOffset() const;
     // Rebuilds points and statistics from the file channel.
     void Rebuild();
 
@@ -90,6 +102,14 @@ public:
 
 private:
     int32_t EffectiveType() const;
+    // The conversion of file values to displayed ones: the temperature unit, then the expression.
+    struct ValueConversion {
+        bool toCelsius;
+        bool toFahrenheit;
+        const PrmScaleExpr* expr;  // null without an expression of the channel's own
+        double operator()(double y) const;
+    };
+    ValueConversion MakeConversion(int32_t temperatureType) const;
     // Whether limits and values convert between the file's Celsius and a Fahrenheit display.
     bool ShowsFahrenheitOfCelsius() const;
 

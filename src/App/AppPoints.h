@@ -33,6 +33,8 @@ public:
     double X(size_t index, size_t& run) const;
     double Y(size_t index) const { return m_values[index]; }
     double& YRef(size_t index) { return m_values[index]; }
+    // The Y values in order, Size() of them.
+    const double* YData() const { return m_values.data(); }
     // The first index whose x is at or after the time (Size() when none).
     size_t LowerBound(double x) const;
     // The first index whose x is after the time.

@@ -1,0 +1,113 @@
+#include "App/DewPointMaker.h"
+
+#include <cmath>
+#include <vector>
+
+#include "App/AppCh.h"
+#include "filelib/CalcCh.h"
+#include "filelib/ChConstants.h"
+#include "filelib/RawDataInvalidInterval.h"
+#include "filelib/RawDataValidInterval.h"
+
+namespace ovgApp::DewPoint {
+namespace {
+
+constexpr int32_t kCelsius = 13;
+
+// The records of one output block; equally spaced blocks are stored compactly.
+class BlockBuilder {
+public:
+    explicit BlockBuilder(int64_t interval) : m_interval(interval) {}
+
+    void Add(int64_t time, double value)
+    {
+        m_times.push_back(time);
+        m_values.push_back(value);
+    }
+    void End(OvGraphFileLib::RawDataList& blocks)
+    {
+        if (m_times.empty()) return;
+        bool spaced = m_interval > 0;
+        for (size_t i = 1; spaced && i < m_times.size(); ++i) spaced = m_times[i] - m_times[i - 1] == m_interval;
+        if (spaced) {
+            blocks.push_back(OvGraphFileLib::RawDataValidInterval::Create(kCelsius, m_times.front(), m_interval, m_values));
+        } else {
+            auto block = std::make_shared<OvGraphFileLib::RawDataInvalidInterval>();
+            block->SetChType(kCelsius);
+            for (size_t i = 0; i < m_times.size(); ++i) block->Append(m_times[i], m_values[i]);
+            blocks.push_back(block);
+        }
+        m_times.clear();
+        m_values.clear();
+    }
+
+private:
+    int64_t m_interval;
+    std::vector<int64_t> m_times;
+    std::vector<double> m_values;
+};
+
+}  // namespace
+
+double Of(double celsius, double humidity)
+{
+    const double t = celsius + 273.15;
+    const double lnEs = -6096.9385 / t + 21.2409642 - 0.02711193 * t + 0.00001673952 * t * t + 2.433502 * std::log(t);
+    // The base is this constant, not e at full precision.
+    const double es = std::pow(2.718281828, lnEs);
+    const double e = es * humidity / 100;
+    const double y = std::log(e / 611.213);
+    const double dewPoint = y >= 0 ? 13.715 * y + 0.84262 * y * y + 0.019048 * y * y * y + 0.0078158 * y * y * y * y
+                                   : 13.7204 * y + 0.736631 * y * y + 0.0332136 * y * y * y + 0.000778591 * y * y * y * y;
+    return std::isfinite(dewPoint) ? dewPoint : OvGraphFileLib::INVALID_VALUE;
+}
+
+bool IsTemperatureCh(const AppCh& channel) { return channel.IsTemperature(); }
+
+bool IsHumidityCh(const AppCh& channel)
+{
+    if (channel.IsOverrideActive()) return channel.GetOverrideCode() == 3;
+    return channel.GetOwnType() == 208 || channel.GetOwnType() == 209;
+}
+
+Made Make(const AppCh* temperature, const AppCh* humidity)
+{
+    if (!temperature || !humidity || temperature->GetDataCount() <= 0 || humidity->GetDataCount() <= 0)
+        return {QStringLiteral("温度と湿度のデータがありません。"), nullptr};
+    if (temperature->GetDataCount() != humidity->GetDataCount())
+        return {QStringLiteral("温度と湿度のデータ数が異なります。"), nullptr};
+    const auto temperatures = temperature->GetSamples(kCelsius);
+    const auto humidities = humidity->GetSamples(humidity->GetTemperatureDisplayType());
+    bool sameTimes = temperatures.size() == humidities.size();
+    for (size_t i = 0; sameTimes && i < temperatures.size(); ++i) sameTimes = temperatures[i].time == humidities[i].time;
+    if (!sameTimes) return {QStringLiteral("温度と湿度のデータの時刻が異なります。"), nullptr};
+
+    const OvGraphFileLib::ICh& source = temperature->GetFileCh();
+    const int64_t interval = source.GetInterval() == humidity->GetInterval() ? source.GetInterval() : OvGraphFileLib::NO_INTERVAL;
+    OvGraphFileLib::RawDataList blocks;
+    BlockBuilder block(interval);
+    for (size_t i = 0; i < temperatures.size(); ++i) {
+        const double t = temperatures[i].value, h = humidities[i].value;
+        if (OvGraphFileLib::IsNoData(t) || OvGraphFileLib::IsNoData(h))
+            block.End(blocks);
+        else
+            block.Add(temperatures[i].time, Of(t, h));
+    }
+    block.End(blocks);
+
+    auto channel = std::make_shared<OvGraphFileLib::CalcCh>();
+    channel->SetSerialNo(source.GetSerialNo());
+    channel->SetModel(source.GetModel());
+    channel->SetLoggerName(source.GetLoggerName());
+    channel->SetChName(u"露点温度");
+    channel->SetDecimalPlaces(1);
+    channel->SetTimeDiff(source.GetTimeDiff());
+    channel->SetStdBias(source.GetStdBias());
+    channel->SetDstBias(source.GetDstBias());
+    channel->SetRawData(std::move(blocks));
+    channel->SetChType(kCelsius);
+    channel->SetInterval(interval);
+    return {QString(), channel};
+}
+
+}  // namespace ovgApp::DewPoint
