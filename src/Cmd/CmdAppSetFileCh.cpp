@@ -39,7 +39,12 @@ void CmdAppSetFileCh::DoExecute() { m_channel->RebindFileCh(m_new); }
 void CmdAppSetFileCh::DoUndo() { m_channel->RebindFileCh(m_old); }
 
 CmdAppDeleteChData::CmdAppDeleteChData(AppContext context, std::shared_ptr<AppCh> channel, int64_t time, Direction direction)
-    : CmdAppSetFileCh(u"CmdAppDeleteChData", context, std::move(channel)), m_time(time), m_direction(direction)
+    : CmdAppDeleteChData(context, std::move(channel), std::vector<Cut>{{time, direction}})
+{
+}
+
+CmdAppDeleteChData::CmdAppDeleteChData(AppContext context, std::shared_ptr<AppCh> channel, std::vector<Cut> cuts)
+    : CmdAppSetFileCh(u"CmdAppDeleteChData", context, std::move(channel)), m_cuts(std::move(cuts))
 {
 }
 
@@ -47,10 +52,12 @@ std::shared_ptr<OvGraphFileLib::ICh> CmdAppDeleteChData::MakeFileCh(const OvGrap
 {
     auto copy = std::make_shared<OvGraphFileLib::GCh>(current);
     const int32_t before = copy->GetDataCount();
-    if (m_direction == kBefore)
-        copy->DeleteBefore(m_time);
-    else
-        copy->DeleteAfter(m_time);
+    for (const Cut& cut : m_cuts) {
+        if (cut.direction == kBefore)
+            copy->DeleteBefore(cut.time);
+        else
+            copy->DeleteAfter(cut.time);
+    }
     return copy->GetDataCount() == before ? nullptr : copy;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "Cmd/AppContext.h"
 #include "Common/Library/Cmd.h"
@@ -41,18 +42,23 @@ private:
 };
 
 // Deletes the data of a channel before a time or after it (file times, ms since 1970 UTC) on a
-// copy of its file channel. Not valid when no record lies on the deleted side.
+// copy of its file channel; several cuts of one channel are one step, since each step's undo
+// binds the data it found. Not valid when no record lies on a deleted side.
 class CmdAppDeleteChData : public CmdAppSetFileCh {
 public:
     enum Direction { kBefore, kAfter };
+    struct Cut {
+        int64_t time;
+        Direction direction;
+    };
     CmdAppDeleteChData(AppContext context, std::shared_ptr<AppCh> channel, int64_t time, Direction direction);
+    CmdAppDeleteChData(AppContext context, std::shared_ptr<AppCh> channel, std::vector<Cut> cuts);
 
 protected:
     std::shared_ptr<OvGraphFileLib::ICh> MakeFileCh(const OvGraphFileLib::ICh& current) override;
 
 private:
-    int64_t m_time;
-    Direction m_direction;
+    std::vector<Cut> m_cuts;
 };
 
 // Shifts a channel's sample times by an offset (ms); undo shifts them back by the negated offset.

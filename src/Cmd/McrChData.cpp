@@ -47,12 +47,10 @@ void McrChDeleteData::Prepare()
     for (const auto& channel : m_channels) {
         // Records at the bounds stay: before `from` means earlier than it, after `to` later than it.
         const auto [from, to] = KeptRange(*channel);
-        if (from)
-            AddChild(std::make_shared<CmdAppDeleteChData>(m_context, channel, ClampToTime(std::ceil(FileTimeOf(*channel, *from))),
-                                                          CmdAppDeleteChData::kBefore));
-        if (to)
-            AddChild(std::make_shared<CmdAppDeleteChData>(m_context, channel, ClampToTime(std::floor(FileTimeOf(*channel, *to))),
-                                                          CmdAppDeleteChData::kAfter));
+        std::vector<CmdAppDeleteChData::Cut> cuts;
+        if (from) cuts.push_back({ClampToTime(std::ceil(FileTimeOf(*channel, *from))), CmdAppDeleteChData::kBefore});
+        if (to) cuts.push_back({ClampToTime(std::floor(FileTimeOf(*channel, *to))), CmdAppDeleteChData::kAfter});
+        if (!cuts.empty()) AddChild(std::make_shared<CmdAppDeleteChData>(m_context, channel, std::move(cuts)));
     }
 }
 
@@ -125,6 +123,7 @@ void McrDewPointMaker::Prepare()
     m_error = made.error;
     if (!made.channel) return;
     m_channel = std::make_shared<AppCh>(&m_context.document, made.channel);
+    m_channel->SetVisibleInTable(true);  // a channel the user just made is one to read
     AddChild(std::make_shared<CmdAppAddCh>(m_context, AppChList{m_channel}));
 }
 
@@ -160,6 +159,7 @@ void McrThinData::Prepare()
         result->SetDisplayName(channel->GetDisplayName() + QStringLiteral(" (%1)").arg(MethodName(m_prm.method)));
         if (channel->HasOwnScaleExpr()) result->SetScaleExpr(channel->GetScaleExpr());
         if (channel->IsOverrideActive()) result->SetTypeOverride(true, channel->GetOverrideCode());
+        result->SetVisibleInTable(true);
         added.push_back(result);
     }
     if (!added.empty()) steps.push_back(std::make_shared<CmdAppAddCh>(m_context, added));

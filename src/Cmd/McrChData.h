@@ -22,7 +22,7 @@ using AppChList = std::vector<std::shared_ptr<AppCh>>;
 
 // Deletes the data of the channels before `from` and after `to` (the logger's local time in seconds
 // since 1970, as the graph and the data table show it; either may be absent), so that the channels
-// keep [from, to]. One CmdAppDeleteChData step per channel and side that holds data to delete.
+// keep [from, to]. One CmdAppDeleteChData step per channel that holds data to delete.
 class McrChDeleteData : public orvel::Mcr {
 public:
     McrChDeleteData(AppContext context, AppChList channels, std::optional<double> from, std::optional<double> to,

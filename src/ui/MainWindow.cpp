@@ -25,6 +25,7 @@
 #include "App/FileUILoadFile.h"
 #include "App/GraphDocumentSave.h"
 #include "App/McrWndGraphCmd.h"
+#include "Cmd/McrChData.h"
 #include "Cmd/McrGraphCmds.h"
 #include "Cmd/McrInitApp.h"
 #include "graph/state/Theme.h"
@@ -37,6 +38,11 @@
 #include "graph/GraphAxes.h"
 #include "graph/GraphChannels.h"
 #include "ui/DataTableModel.h"
+#include "ui/DewPointMakerDlg.h"
+#include "ui/DlgDeleteChData.h"
+#include "ui/DlgMktCalculator.h"
+#include "ui/DlgThinData.h"
+#include "ui/OffsetTimeSetupDlg.h"
 #include "ui/DlgLoadFiles.h"
 #include "ui/DlgLoadFilesError.h"
 #include "ui/GraphView.h"
@@ -139,12 +145,12 @@ void MainWindow::BuildMenus()
     QMenu* channels = edit->addMenu(QStringLiteral("チャンネルの操作(&O)"));
     item(channels, "すべてのチャンネルを選択する(&A)", [this] { m_channelList->selectAll(); });
     QMenu* merge = channels->addMenu(QStringLiteral("チャンネルを結合する(&M)..."));
-    disabled(merge, "結合後に元のチャンネルを削除する(&M)");
-    disabled(merge, "結合後も元のチャンネルを残す(&K)");
+    item(merge, "結合後に元のチャンネルを削除する(&M)", [this] { OnMerge(false); });
+    item(merge, "結合後も元のチャンネルを残す(&K)", [this] { OnMerge(true); });
     item(channels, "チャンネルを削除する(&R)", &MainWindow::OnDeleteChannels);
-    disabled(channels, "データの時刻を補正する(&T)...");
-    disabled(channels, "データを削除する(&D)...");
-    disabled(channels, "表示範囲外のデータを削除する(&D)");
+    item(channels, "データの時刻を補正する(&T)...", [this] { RunTool<OffsetTimeSetupDlg>(SelectedChannels()); });
+    item(channels, "データを削除する(&D)...", [this] { RunTool<DlgDeleteChData>(SelectedChannels()); });
+    item(channels, "表示範囲外のデータを削除する(&D)", &MainWindow::OnDeleteOutsideData);
     edit->addSeparator();
     for (const char* text : {"グラフタイトルのプロパティ(&T)...", "凡例のプロパティ(&L)...", "軸のプロパティ(&A)...", "図形のプロパティ(&S)..."})
         disabled(edit, text);
@@ -173,7 +179,12 @@ void MainWindow::BuildMenus()
         disabled(settings, text);
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
-    for (const char* text : {"露点温度作成(&D)...", "MKT Calculator(&M)...", "データ抽出(&F)..."}) disabled(tools, text);
+    item(tools, "露点温度作成(&D)...", [this] { RunTool<DewPointMakerDlg>(); });
+    item(tools, "MKT Calculator(&M)...", [this] {
+        DlgMktCalculator dialog(m_context, this);
+        dialog.exec();
+    });
+    item(tools, "データ抽出(&F)...", [this] { RunTool<DlgThinData>(SelectedChannels()); });
     QMenu* macros = tools->addMenu(QStringLiteral("マクロ(&M)"));
     disabled(macros, "サンプル");
     disabled(macros, "フォルダを開く(&O)");
@@ -472,12 +483,48 @@ void MainWindow::OnRedo()
     Refresh();
 }
 
-void MainWindow::OnDeleteChannels()
+std::vector<std::shared_ptr<ovgApp::AppCh>> MainWindow::SelectedChannels() const
 {
-    std::vector<std::shared_ptr<ovgApp::AppCh>> selected;
+    ovgApp::AppChList selected;
     const auto& channels = m_document.GetChannels();
     for (const QModelIndex& row : m_channelList->selectionModel()->selectedRows())
         if (size_t(row.row()) < channels.size()) selected.push_back(channels[size_t(row.row())]);
+    std::sort(selected.begin(), selected.end(),
+              [this](const auto& a, const auto& b) { return m_document.IndexOf(a.get()) < m_document.IndexOf(b.get()); });
+    return selected;
+}
+
+template <class Dialog, class... Args>
+void MainWindow::RunTool(Args&&... args)
+{
+    Dialog dialog(m_context, [this](std::shared_ptr<orvel::Cmd> cmd) { Record(std::move(cmd)); }, std::forward<Args>(args)..., this);
+    dialog.exec();
+}
+
+void MainWindow::OnMerge(bool keepSources)
+{
+    const ovgApp::AppChList selected = SelectedChannels();
+    const QString problem = ovgApp::McrChMerge::Check(selected);
+    if (!problem.isEmpty()) {
+        m_reporter->Warning(this, problem);
+        return;
+    }
+    Record(std::make_shared<ovgApp::McrChMerge>(m_context, selected, keepSources));
+}
+
+void MainWindow::OnDeleteOutsideData()
+{
+    const ovgApp::AppChList selected = SelectedChannels();
+    if (selected.empty()) {
+        m_reporter->Warning(this, QStringLiteral("チャンネルを選択して下さい。"));
+        return;
+    }
+    Record(std::make_shared<ovgApp::McrChDeleteOutsideData>(m_context, selected));
+}
+
+void MainWindow::OnDeleteChannels()
+{
+    const ovgApp::AppChList selected = SelectedChannels();
     if (selected.empty()) return;
     if (QMessageBox::question(this, windowTitle(), QStringLiteral("チャンネルを削除しますか？")) != QMessageBox::Yes) return;
     Record(ovgApp::MakeDeleteChannelsCmd(m_context, selected));

@@ -59,6 +59,8 @@ public:
 
     // Executes and records a command; refreshes the window.
     void Record(std::shared_ptr<orvel::Cmd> cmd);
+    // The channels selected in the channel list, in document order.
+    std::vector<std::shared_ptr<ovgApp::AppCh>> SelectedChannels() const;
 
     // Saves the graph document under the path (the document's own from then on); a failure is
     // reported and leaves the previous file as it was. Returns whether it was saved.
@@ -96,6 +98,11 @@ private:
     void OnUndo();
     void OnRedo();
     void OnDeleteChannels();
+    void OnMerge(bool keepSources);
+    void OnDeleteOutsideData();
+    // Shows a tool's dialog; what it runs is recorded as one step.
+    template <class Dialog, class... Args>
+    void RunTool(Args&&... args);
     void OnTemperatureUnit(int32_t type);
     void OnShowWholeGraph();
     void OnNew();

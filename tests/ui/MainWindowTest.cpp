@@ -1,5 +1,10 @@
 // The main window, driven offscreen: loading, undo and redo, the panes' models, the screenshot mode.
 #include <QAction>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QMessageBox>
@@ -17,6 +22,13 @@
 #include <string>
 
 #include "App/AppCh.h"
+#include "App/MktCalculator.h"
+#include "Cmd/AppContext.h"
+#include "ui/DewPointMakerDlg.h"
+#include "ui/DlgDeleteChData.h"
+#include "ui/DlgMktCalculator.h"
+#include "ui/DlgThinData.h"
+#include "ui/OffsetTimeSetupDlg.h"
 #include "filelib/GCh.h"
 #include "fixtures/KmqBuilder.h"
 #include "filelib/RawDataValidInterval.h"
@@ -37,6 +49,13 @@ using ovgUi::MainWindow;
 namespace {
 
 QString Sample(const char* name) { return QStringLiteral(ORVEL_SAMPLES_DIR "/") + QString::fromLatin1(name); }
+
+std::vector<double> XsOf(const ovgApp::AppCh& channel)
+{
+    std::vector<double> xs;
+    for (size_t i = 0; i < channel.GetPoints().Size(); ++i) xs.push_back(channel.GetPoints().X(i));
+    return xs;
+}
 
 QString BrokenFile()
 {
@@ -258,7 +277,8 @@ private slots:
             const char* text;
             bool enabled;
         } rows[] = {{"開く(&O)...", true}, {"CSV形式で保存(&C)...", true}, {"上書き保存(&S)", true},
-                    {"グラフをコピー(&C)", true}, {"露点温度作成(&D)...", false}, {"元に戻す(&U)", false}};
+                    {"グラフをコピー(&C)", true}, {"露点温度作成(&D)...", true}, {"データ抽出(&F)...", true},
+                    {"表示範囲外のデータを削除する(&D)", true}, {"グラフを印刷(&G)...", false}, {"元に戻す(&U)", false}};
         for (const auto& row : rows) {
             QAction* action = window.FindAction(QString::fromUtf8(row.text));
             QVERIFY2(action, row.text);
@@ -266,6 +286,91 @@ private slots:
         }
         QCOMPARE(window.FindAction(QStringLiteral("開く(&O)..."))->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
         QCOMPARE(window.FindAction(QStringLiteral("上書き保存(&S)"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    }
+
+    // Each tool's dialog refuses bad input in place and records nothing; a good run is one step
+    // whose result the channel list, the data table and the graph show, and undo takes it back.
+    void toolsRecordOneStepEachAndUndo()
+    {
+        MainWindow window;
+        window.OpenFilesAndWait({Sample("warehouse-week.kmv")});
+        ovgApp::AppContext context{window.Document(), window.Graph(), window.History()};
+        const ovgUi::Recorder record = [&window](std::shared_ptr<orvel::Cmd> cmd) { window.Record(std::move(cmd)); };
+        const auto channels = window.Document().GetChannels();
+        const auto temperature = channels[0];
+        const std::vector<double> xs = XsOf(*temperature);
+        auto* list = window.findChild<QTableWidget*>();
+        const uint32_t loaded = window.History().DoneCount();
+        const auto undo = [&] { window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger(); };
+        const auto expectOnlyTheLoad = [&] {
+            QCOMPARE(window.Document().GetChannels(), channels);
+            QCOMPARE(XsOf(*temperature).size(), xs.size());
+            QCOMPARE(XsOf(*temperature), xs);
+            QCOMPARE(window.History().DoneCount(), loaded);
+        };
+
+        ovgUi::DewPointMakerDlg dewPoint(context, record, &window);
+        QCOMPARE(dewPoint.Temperature()->currentIndex(), 0);
+        QCOMPARE(dewPoint.Humidity()->currentIndex(), 1);
+        dewPoint.Run();
+        QCOMPARE(int(window.Document().GetChannels().size()), 3);
+        QCOMPARE(list->rowCount(), 3);
+        QCOMPARE(int(window.Graph().GetChannels().List().size()), 3);
+        QCOMPARE(window.TableModel().columnCount(), 2);  // date-time and the new channel
+        undo();
+        expectOnlyTheLoad();
+
+        ovgUi::DlgThinData thin(context, record, {temperature}, &window);
+        thin.Length()->setValue(0);
+        thin.Run();
+        QVERIFY(!thin.ErrorText().isEmpty());
+        QCOMPARE(window.History().DoneCount(), loaded);
+        thin.Length()->setValue(1);
+        thin.Method()->setCurrentIndex(2);
+        thin.Run();
+        QCOMPARE(thin.ErrorText(), QString());
+        const auto hourly = window.Document().GetChannels().back();
+        QCOMPARE(hourly->GetDisplayName(), temperature->GetDisplayName() + QStringLiteral(" (最大値)"));
+        QCOMPARE(hourly->GetDataCount(), 8 * 24);
+        undo();
+        expectOnlyTheLoad();
+
+        ovgUi::OffsetTimeSetupDlg offset(context, record, {temperature}, &window);
+        offset.Run();
+        QVERIFY(!offset.ErrorText().isEmpty());
+        offset.SetOffsetOfSelected(86'400'000);
+        QCOMPARE(offset.Table()->item(0, 2)->text(), QStringLiteral("1day(s) 00:00:00.000"));
+        offset.Run();
+        QCOMPARE(temperature->GetFirstTime(), xs.front() + 86400);
+        undo();
+        expectOnlyTheLoad();
+
+        ovgUi::DlgDeleteChData erase(context, record, {temperature}, &window);
+        erase.Run();
+        QCOMPARE(erase.ErrorText(), QStringLiteral("削除する範囲を指定して下さい。"));
+        erase.DeleteBefore()->setChecked(true);
+        erase.From()->setDateTime(erase.From()->dateTime().addDays(1));
+        erase.Run();
+        QCOMPARE(temperature->GetDataCount(), 1152 - 144);
+        undo();
+        expectOnlyTheLoad();
+
+        // Outside the view: the selected channel keeps what the time axis shows.
+        const auto time = temperature->GetTimeAxis();
+        time->SetDisplayRange(xs[100], xs[199]);
+        list->selectRow(0);
+        window.FindAction(QStringLiteral("表示範囲外のデータを削除する(&D)"))->trigger();
+        QCOMPARE(temperature->GetDataCount(), 100);
+        QCOMPARE(channels[1]->GetDataCount(), 1152);
+        undo();
+        expectOnlyTheLoad();
+
+        ovgUi::DlgMktCalculator mkt(context, &window);
+        mkt.Run();
+        QCOMPARE(mkt.Table()->item(0, 2)->text(), ovgApp::Mkt::Format(ovgApp::Mkt::OfChannel(*temperature, 83.14472), ovgApp::Mkt::Unit::kCelsius));
+        mkt.ActivationEnergy()->setText(QStringLiteral("0"));
+        mkt.Run();
+        QVERIFY(!mkt.ErrorText().isEmpty());
     }
 
     // What the graph's interaction applied live becomes one step through the view.
