@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <optional>
 
 #include "App/AppCh.h"
 #include "App/AppDocument.h"
@@ -12,16 +13,16 @@ namespace orvel::cli {
 int RunDewPoint(const Args& args)
 {
     bool webStorage = false;
-    int64_t temperatureIndex = -1, humidityIndex = -1;
+    std::optional<int64_t> temperatureIndex, humidityIndex;
+    int64_t number = 0;
     std::vector<std::string> paths;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         if (arg == "--web-storage") {
             webStorage = true;
-        } else if (arg == "--temperature" && hasValue && ParseInteger(args[i + 1], temperatureIndex) && temperatureIndex >= 0) {
-            ++i;
-        } else if (arg == "--humidity" && hasValue && ParseInteger(args[i + 1], humidityIndex) && humidityIndex >= 0) {
+        } else if ((arg == "--temperature" || arg == "--humidity") && hasValue && ParseInteger(args[i + 1], number)) {
+            (arg == "--temperature" ? temperatureIndex : humidityIndex) = number;
             ++i;
         } else if (arg.size() > 1 && arg[0] == '-') {
             std::fprintf(stderr, "orvelgraph-cli dewpoint: unknown option or bad value: %s\n", arg.c_str());
@@ -30,7 +31,7 @@ int RunDewPoint(const Args& args)
             paths.push_back(arg);
         }
     }
-    if (temperatureIndex < 0 || humidityIndex < 0 || paths.empty()) {
+    if (!temperatureIndex || !humidityIndex || paths.empty()) {
         std::fprintf(stderr, "orvelgraph-cli dewpoint: give --temperature K, --humidity K and at least one file (see --help)\n");
         return 2;
     }
@@ -39,15 +40,15 @@ int RunDewPoint(const Args& args)
     // A file left out would move the channel positions the numbers refer to.
     if (!LoadIntoDocument(paths, webStorage, document)) return 1;
     const auto& channels = document.GetChannels();
-    for (const int64_t index : {temperatureIndex, humidityIndex}) {
-        if (uint64_t(index) >= channels.size()) {
+    for (const int64_t index : {*temperatureIndex, *humidityIndex}) {
+        if (index < 0 || uint64_t(index) >= channels.size()) {
             std::fprintf(stderr, "orvelgraph-cli dewpoint: no channel %lld (the document has %zu, numbered from 0)\n",
                          static_cast<long long>(index), channels.size());
             return 1;
         }
     }
     const ovgApp::DewPoint::Made made =
-        ovgApp::DewPoint::Make(channels[size_t(temperatureIndex)].get(), channels[size_t(humidityIndex)].get());
+        ovgApp::DewPoint::Make(channels[size_t(*temperatureIndex)].get(), channels[size_t(*humidityIndex)].get());
     if (!made.channel) {
         std::fprintf(stderr, "%s\n", made.error.toUtf8().constData());
         return 1;

@@ -165,7 +165,10 @@ int32_t AppCh::GetDecimalPlaces() const
 
 void AppCh::SetDecimalPlaces(int32_t places)
 {
-    if (auto* editable = dynamic_cast<OvGraphFileLib::GCh*>(m_fileCh.get()))
+    // Stored in the data when they are editable, unless an override (kept from data that were not)
+    // already decides what is shown.
+    auto* editable = dynamic_cast<OvGraphFileLib::GCh*>(m_fileCh.get());
+    if (editable && m_decimalPlacesOverride == -2)
         editable->SetDecimalPlaces(int8_t(places));
     else
         m_decimalPlacesOverride = places;
@@ -277,7 +280,9 @@ std::vector<OvGraphFileLib::ChSample> AppCh::GetSamples(int32_t temperatureType)
     const auto convert = MakeConversion(temperatureType);
     const OvGraphFileLib::RawDataList blocks = m_fileCh->GetRawData();
     std::vector<OvGraphFileLib::ChSample> samples;
-    samples.reserve(size_t(std::max(0, m_fileCh->GetDataCount())) + blocks.size());
+    size_t records = blocks.size();
+    for (const auto& block : blocks) records += size_t(std::max(0, block->GetCount()));
+    samples.reserve(records);
     const auto end = OvGraphFileLib::GChDataIterator::End(blocks);
     for (auto it = OvGraphFileLib::GChDataIterator::Begin(blocks); it != end; ++it) {
         OvGraphFileLib::ChSample sample = *it;

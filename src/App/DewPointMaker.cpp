@@ -47,6 +47,28 @@ private:
     std::vector<double> m_values;
 };
 
+// A channel's samples without the break items; `breakBefore` marks a sample that starts a block.
+struct Series {
+    std::vector<OvGraphFileLib::ChSample> samples;
+    std::vector<bool> breakBefore;
+};
+
+Series SeriesOf(const AppCh& channel, int32_t temperatureType)
+{
+    Series series;
+    bool pending = false;
+    for (const OvGraphFileLib::ChSample& sample : channel.GetSamples(temperatureType)) {
+        if (sample.value == OvGraphFileLib::BREAK_VALUE) {
+            pending = true;
+            continue;
+        }
+        series.samples.push_back(sample);
+        series.breakBefore.push_back(pending);
+        pending = false;
+    }
+    return series;
+}
+
 }  // namespace
 
 double Of(double celsius, double humidity)
@@ -72,26 +94,27 @@ bool IsHumidityCh(const AppCh& channel)
 
 Made Make(const AppCh* temperature, const AppCh* humidity)
 {
-    if (!temperature || !humidity || temperature->GetDataCount() <= 0 || humidity->GetDataCount() <= 0)
-        return {QStringLiteral("温度と湿度のデータがありません。"), nullptr};
-    if (temperature->GetDataCount() != humidity->GetDataCount())
-        return {QStringLiteral("温度と湿度のデータ数が異なります。"), nullptr};
-    const auto temperatures = temperature->GetSamples(kCelsius);
-    const auto humidities = humidity->GetSamples(humidity->GetTemperatureDisplayType());
-    bool sameTimes = temperatures.size() == humidities.size();
-    for (size_t i = 0; sameTimes && i < temperatures.size(); ++i) sameTimes = temperatures[i].time == humidities[i].time;
-    if (!sameTimes) return {QStringLiteral("温度と湿度のデータの時刻が異なります。"), nullptr};
+    const Series temperatures = temperature ? SeriesOf(*temperature, kCelsius) : Series();
+    const Series humidities = humidity ? SeriesOf(*humidity, humidity->GetTemperatureDisplayType()) : Series();
+    const size_t count = temperatures.samples.size();
+    if (count == 0 || humidities.samples.empty()) return {QStringLiteral("温度と湿度のデータがありません。"), nullptr};
+    if (count != humidities.samples.size()) return {QStringLiteral("温度と湿度のデータ数が異なります。"), nullptr};
+    for (size_t i = 0; i < count; ++i)
+        if (temperatures.samples[i].time != humidities.samples[i].time)
+            return {QStringLiteral("温度と湿度のデータの時刻が異なります。"), nullptr};
 
     const OvGraphFileLib::ICh& source = temperature->GetFileCh();
     const int64_t interval = source.GetInterval() == humidity->GetInterval() ? source.GetInterval() : OvGraphFileLib::NO_INTERVAL;
     OvGraphFileLib::RawDataList blocks;
     BlockBuilder block(interval);
-    for (size_t i = 0; i < temperatures.size(); ++i) {
-        const double t = temperatures[i].value, h = humidities[i].value;
+    for (size_t i = 0; i < count; ++i) {
+        // A block of either source ends here, or a value is missing: the line does not go on.
+        if (temperatures.breakBefore[i] || humidities.breakBefore[i]) block.End(blocks);
+        const double t = temperatures.samples[i].value, h = humidities.samples[i].value;
         if (OvGraphFileLib::IsNoData(t) || OvGraphFileLib::IsNoData(h))
             block.End(blocks);
         else
-            block.Add(temperatures[i].time, Of(t, h));
+            block.Add(temperatures.samples[i].time, Of(t, h));
     }
     block.End(blocks);
 

@@ -1,5 +1,6 @@
 #include "App/MktCalculator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -16,16 +17,24 @@ constexpr int32_t kCelsiusType = 13;
 std::optional<double> Compute(const double* celsius, size_t count, double activationEnergy)
 {
     const double k = activationEnergy * 1000 / kGasConstant;
-    double sum = 0;
+    // The terms are summed relative to the largest one (that of the highest temperature), so a
+    // large dH cannot underflow them all to 0: ln S = m + ln(sum exp(-k / T - m) / n).
+    double highest = -HUGE_VAL;
     size_t valid = 0;
     for (size_t i = 0; i < count; ++i) {
-        const double t = celsius[i];
-        if (OvGraphFileLib::IsNoData(t)) continue;
-        sum += std::exp(-k / (t + 273.15));
+        if (OvGraphFileLib::IsNoData(celsius[i])) continue;
+        highest = std::max(highest, celsius[i]);
         ++valid;
     }
     if (valid == 0) return std::nullopt;
-    const double mkt = k / -std::log(sum / double(valid)) - 273.15;
+    const double m = -k / (highest + 273.15);
+    double sum = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const double t = celsius[i];
+        if (!OvGraphFileLib::IsNoData(t)) sum += std::exp(-k / (t + 273.15) - m);
+    }
+    const double lnS = m + std::log(sum / double(valid));
+    const double mkt = k / -lnS - 273.15;
     if (!std::isfinite(mkt)) return std::nullopt;
     return mkt;
 }

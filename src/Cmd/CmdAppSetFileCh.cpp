@@ -6,6 +6,7 @@
 #include "App/AppDocument.h"
 #include "Common/Library/SeriousError.h"
 #include "filelib/GCh.h"
+#include "filelib/GChRawData.h"
 #include "graph/Glyph.h"
 
 namespace ovgApp {
@@ -51,14 +52,20 @@ CmdAppDeleteChData::CmdAppDeleteChData(AppContext context, std::shared_ptr<AppCh
 std::shared_ptr<OvGraphFileLib::ICh> CmdAppDeleteChData::MakeFileCh(const OvGraphFileLib::ICh& current)
 {
     auto copy = std::make_shared<OvGraphFileLib::GCh>(current);
-    const int32_t before = copy->GetDataCount();
+    // Counted from the records: a stored channel's declared count may differ from them.
+    const auto records = [&copy] {
+        int64_t total = 0;
+        for (const auto& block : copy->RawDataBlocks()) total += block->GetCount();
+        return total;
+    };
+    const int64_t before = records();
     for (const Cut& cut : m_cuts) {
         if (cut.direction == kBefore)
             copy->DeleteBefore(cut.time);
         else
             copy->DeleteAfter(cut.time);
     }
-    return copy->GetDataCount() == before ? nullptr : copy;
+    return records() == before ? nullptr : copy;
 }
 
 CmdAppSetOffsetTime::CmdAppSetOffsetTime(AppContext context, std::shared_ptr<AppCh> channel, int64_t offset)
@@ -73,14 +80,28 @@ void CmdAppSetOffsetTime::Prepare()
         SetEnabled(false);
         return;
     }
-    // Same data, editable: the binding stays through undo, so undo and redo both shift in place.
-    if (!dynamic_cast<const OvGraphFileLib::GCh*>(&m_channel->GetFileCh()))
-        m_channel->RebindFileCh(std::make_shared<OvGraphFileLib::GCh>(m_channel->GetFileCh()));
+    if (dynamic_cast<const OvGraphFileLib::GCh*>(&m_channel->GetFileCh())) return;
+    m_original = m_channel->GetFileChPtr();
+    auto shifted = std::make_shared<OvGraphFileLib::GCh>(*m_original);
+    shifted->ShiftTime(m_offset);
+    m_shifted = shifted;
 }
 
-void CmdAppSetOffsetTime::DoExecute() { Shift(m_offset); }
+void CmdAppSetOffsetTime::DoExecute()
+{
+    if (m_shifted)
+        m_channel->RebindFileCh(m_shifted);
+    else
+        Shift(m_offset);
+}
 
-void CmdAppSetOffsetTime::DoUndo() { Shift(-m_offset); }
+void CmdAppSetOffsetTime::DoUndo()
+{
+    if (m_original)
+        m_channel->RebindFileCh(m_original);
+    else
+        Shift(-m_offset);
+}
 
 void CmdAppSetOffsetTime::Shift(int64_t offset)
 {

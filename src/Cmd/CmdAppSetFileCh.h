@@ -62,8 +62,9 @@ private:
 };
 
 // Shifts a channel's sample times by an offset (ms); undo shifts them back by the negated offset.
-// A channel whose data are not editable is first given an editable copy of the same data. An
-// offset of 0 is not valid.
+// Data that are not editable (a calculated channel) are instead bound to a shifted editable copy,
+// and undo binds the original again. An offset of 0 is not valid. Layouts that store whole seconds
+// move by whole seconds.
 class CmdAppSetOffsetTime : public orvel::Cmd {
 public:
     CmdAppSetOffsetTime(AppContext context, std::shared_ptr<AppCh> channel, int64_t offset);
@@ -79,6 +80,7 @@ private:
     AppContext m_context;
     std::shared_ptr<AppCh> m_channel;
     int64_t m_offset;
+    std::shared_ptr<OvGraphFileLib::ICh> m_original, m_shifted;  // set for data that are not editable
 };
 
 }  // namespace ovgApp

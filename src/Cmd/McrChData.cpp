@@ -1,5 +1,6 @@
 #include "Cmd/McrChData.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "App/AppCh.h"
@@ -18,10 +19,17 @@
 namespace ovgApp {
 namespace {
 
-void RequireInDocument(const AppContext& context, const AppChList& channels)
+// The channels once each, in document order, so that steps on one channel never follow each other
+// (a group's steps are undone first to last) and positions restore in order. A channel that is not
+// in the document is a programming error.
+AppChList InDocumentOrder(const AppContext& context, AppChList channels)
 {
     for (const auto& channel : channels)
         if (!channel || context.document.IndexOf(channel.get()) < 0) ORVEL_SERIOUS_ERROR("channel not in the document");
+    const auto position = [&context](const std::shared_ptr<AppCh>& channel) { return context.document.IndexOf(channel.get()); };
+    std::sort(channels.begin(), channels.end(), [&](const auto& a, const auto& b) { return position(a) < position(b); });
+    channels.erase(std::unique(channels.begin(), channels.end()), channels.end());
+    return channels;
 }
 
 // A local time (seconds, as shown) as the channel's file time in ms.
@@ -43,8 +51,7 @@ McrChDeleteData::McrChDeleteData(AppContext context, AppChList channels, std::op
 
 void McrChDeleteData::Prepare()
 {
-    RequireInDocument(m_context, m_channels);
-    for (const auto& channel : m_channels) {
+    for (const auto& channel : InDocumentOrder(m_context, m_channels)) {
         // Records at the bounds stay: before `from` means earlier than it, after `to` later than it.
         const auto [from, to] = KeptRange(*channel);
         std::vector<CmdAppDeleteChData::Cut> cuts;
@@ -75,6 +82,7 @@ McrChSetOffsetTime::McrChSetOffsetTime(AppContext context, Offsets offsets)
 
 void McrChSetOffsetTime::Prepare()
 {
+    // Shifts commute, so a channel listed twice simply moves by both offsets.
     for (const auto& [channel, offset] : m_offsets) AddChild(std::make_shared<CmdAppSetOffsetTime>(m_context, channel, offset));
 }
 
@@ -94,11 +102,12 @@ QString McrChMerge::Check(const AppChList& channels)
 
 void McrChMerge::Prepare()
 {
-    RequireInDocument(m_context, m_channels);
+    m_channels = InDocumentOrder(m_context, m_channels);
     if (!Check(m_channels).isEmpty()) return;
     const std::shared_ptr<AppCh>& first = m_channels.front();
     auto data = std::make_shared<OvGraphFileLib::GCh>(first->GetFileCh());
     for (size_t i = 1; i < m_channels.size(); ++i) data->MergeData(m_channels[i]->GetFileCh());
+    data->RemoveOverlaps();
     auto merged = std::make_shared<AppCh>(&m_context.document, data);
     merged->SetDisplayName(first->GetDisplayName());
     if (first->HasOwnScaleExpr()) merged->SetScaleExpr(first->GetScaleExpr());
@@ -119,6 +128,8 @@ McrDewPointMaker::McrDewPointMaker(AppContext context, std::shared_ptr<AppCh> te
 
 void McrDewPointMaker::Prepare()
 {
+    for (const auto& channel : {m_temperature, m_humidity})
+        if (channel && m_context.document.IndexOf(channel.get()) < 0) ORVEL_SERIOUS_ERROR("channel not in the document");
     DewPoint::Made made = DewPoint::Make(m_temperature.get(), m_humidity.get());
     m_error = made.error;
     if (!made.channel) return;
@@ -140,10 +151,9 @@ QString McrThinData::MethodName(int32_t method)
 
 void McrThinData::Prepare()
 {
-    RequireInDocument(m_context, m_channels);
     std::vector<std::shared_ptr<orvel::Cmd>> steps;
     AppChList added;
-    for (const auto& channel : m_channels) {
+    for (const auto& channel : InDocumentOrder(m_context, m_channels)) {
         OvGraphFileLib::ThinDataPrm prm = m_prm;
         prm.origin = ClampToTime(double(m_prm.origin) - channel->GetLocalTimeOffset() * 1000.0);
         OvGraphFileLib::ThinDataResult thinned = OvGraphFileLib::ThinData(channel->GetFileCh(), prm);

@@ -66,9 +66,10 @@ private:
     Offsets m_offsets;
 };
 
-// Merges the data of the channels into one channel, blocks ordered by their first time. Keeping
-// the sources adds the merged channel at the end of the document; otherwise it takes the first
-// channel's place (position, axes, look) and the other sources are deleted.
+// Merges the data of the channels into one channel, blocks ordered by their first time; where
+// recordings overlap, the earlier block's records are kept. Keeping the sources adds the merged
+// channel at the end of the document; otherwise it takes the place (position, axes, look) of the
+// source that comes first in the document and the other sources are deleted.
 class McrChMerge : public orvel::Mcr {
 public:
     McrChMerge(AppContext context, AppChList channels, bool keepSources);

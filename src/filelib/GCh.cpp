@@ -229,6 +229,26 @@ void GCh::ShiftTime(int64_t offset)
     if (m_firstTime != NO_TIME) m_firstTime = RecordTime(m_firstTime, offset, 1);
     if (m_lastTime != NO_TIME) m_lastTime = RecordTime(m_lastTime, offset, 1);
     for (const auto& block : m_rawData) block->ShiftTime(offset);
+    // Layouts that store whole seconds move by whole seconds: the channel follows its records.
+    if (!m_rawData.empty()) {
+        m_firstTime = m_rawData.front()->GetFirstTime();
+        m_lastTime = m_rawData.back()->GetLastTime();
+    }
+}
+
+void GCh::RemoveOverlaps()
+{
+    int64_t covered = std::numeric_limits<int64_t>::min();
+    for (auto& block : m_rawData) {
+        if (block->GetCount() == 0) continue;
+        if (block->GetFirstTime() <= covered) {
+            block = block->Clone();  // blocks may be shared with the channels merged from
+            block->DeleteBefore(covered + 1);
+        }
+        if (block->GetCount() > 0) covered = std::max(covered, block->GetLastTime());
+    }
+    std::erase_if(m_rawData, [](const auto& block) { return block->GetCount() == 0; });
+    UpdateFromBlocks();
 }
 
 std::pair<GChDataIterator, GChDataIterator> GCh::GetDataRange(int64_t from, int64_t to) const

@@ -63,6 +63,9 @@ public:
     virtual void DeleteAfter(int64_t time);
     // Inserts copies of the other channel's blocks so that the list stays ordered by first time.
     virtual void MergeData(const ICh& other);
+    // Removes the records that lie at or before the end of an earlier block, so that merged
+    // recordings that overlap read in time order (the earlier block's records win).
+    void RemoveOverlaps();
     virtual void ShiftTime(int64_t offset);
     // The records for drawing or listing [from, to]: one record before the window, through the
     // first record after it. A negative from counts as 0, a negative to as the largest time.

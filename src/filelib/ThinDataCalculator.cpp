@@ -38,7 +38,9 @@ double ThinDataCalculator::Combined(uint32_t lenient, double value) const
 
 int64_t ThinDataCalculator::LastRecordTime(int64_t windowStart, int64_t windowLength, int64_t chInterval)
 {
-    return RecordTime(RecordTime(windowStart, windowLength, 1), -chInterval, 1);
+    // A channel without a fixed interval (-1) has no last record time to name: the window's last
+    // millisecond stands in, so the stamp stays inside its window.
+    return RecordTime(RecordTime(windowStart, windowLength, 1), chInterval > 0 ? -chInterval : -1, 1);
 }
 
 // Sampling keeps the first value only: the accumulator holds it, the count says whether one came.

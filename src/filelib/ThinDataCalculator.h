@@ -28,7 +28,7 @@ protected:
     bool Take(double value);
     // The rule above, with `value` the result over the valid values.
     double Combined(uint32_t lenient, double value) const;
-    // Window end minus the channel's interval.
+    // Window end minus the channel's interval (minus 1 ms without a fixed interval).
     static int64_t LastRecordTime(int64_t windowStart, int64_t windowLength, int64_t chInterval);
 
     bool m_invalidSeen = false;

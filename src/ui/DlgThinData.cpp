@@ -81,6 +81,12 @@ bool DlgThinData::OnRun()
         Fail(QStringLiteral("抽出間隔には0より大きい値を入力して下さい。"));
         return false;
     }
+    // Windows shorter than the recording interval would only add empty windows.
+    for (const auto& channel : channels)
+        if (channel->GetInterval() > length) {
+            Fail(channel->GetChNumberText() + QStringLiteral(": 抽出間隔は記録間隔以上にして下さい。"));
+            return false;
+        }
     OvGraphFileLib::ThinDataPrm prm;
     prm.windowLength = length;
     prm.origin = int64_t(LocalSecondsOf(*m_origin)) * 1000;
@@ -90,7 +96,9 @@ bool DlgThinData::OnRun()
     auto cmd = std::make_shared<ovgApp::McrThinData>(m_context, channels, prm, output);
     m_record(cmd);
     if (!cmd->GetResult().Ok()) {
-        Fail(QString::fromStdString(cmd->GetResult().Message()));
+        const bool tooMany = cmd->GetResult().location == 20021;
+        Fail(tooMany ? QStringLiteral("データの期間に対して抽出間隔が短すぎます。抽出間隔を長くして下さい。")
+                     : QString::fromStdString(cmd->GetResult().Message()));
         return false;
     }
     return true;

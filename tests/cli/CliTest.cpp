@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -22,20 +24,26 @@ namespace {
 struct CliRun {
     int status;
     std::string out;
+    std::string err;
 };
 
-// Runs the command-line tool with the arguments (already quoted for the shell), capturing stdout.
+// Runs the command-line tool with the arguments (already quoted for the shell), capturing stdout
+// and stderr.
 CliRun RunCli(const std::string& arguments)
 {
-    const std::string command = std::string(ORVEL_CLI_PATH) + " " + arguments + " 2>/dev/null";
+    const auto errPath = std::filesystem::temp_directory_path() / ("orvel-cli-stderr-" + std::to_string(getpid()));
+    const std::string command = std::string(ORVEL_CLI_PATH) + " " + arguments + " 2>'" + errPath.string() + "'";
     FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return {-1, {}};
+    if (!pipe) return {-1, {}, {}};
     std::string out;
     std::array<char, 4096> buffer;
     size_t n;
     while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
     const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    std::ifstream in(errPath, std::ios::binary);
+    std::string err((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(errPath);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, err};
 }
 
 std::string TempFile(const std::string& name)
@@ -308,4 +316,124 @@ TEST(Cli, SavedGraphDocumentDrawsLikeItsRecordings)
     // A folder that is a file: nothing is written, exit status 1.
     EXPECT_EQ(1, RunCli("save-kmb -o '" + TempFile("noext") + "/x.kmb' " + files).status);
     EXPECT_EQ(2, RunCli("save-kmb " + files).status);
+}
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// The samples of a channel without missing values as dump prints them: (ms, value).
+std::vector<std::pair<long long, double>> Dumped(const std::string& file, int channel)
+{
+    std::vector<std::pair<long long, double>> samples;
+    for (const std::string& line : Lines(RunCli("dump --channel " + std::to_string(channel) + " '" + file + "'").out))
+        samples.emplace_back(std::stoll(line), std::stod(line.substr(line.find('\t') + 1)));
+    return samples;
+}
+
+std::string Format(const char* format, double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+}  // namespace
+
+// thin prints like dump; mkt prints one "No.<n>\t<name>\t%.2f" line per channel, worked out from
+// the samples that dump shows.
+TEST(Cli, ThinAndMktAgreeWithTheDumpedSamples)
+{
+    const std::string lab = Samples("lab-two-days.kmq");
+    const auto temperature = Dumped(lab, 0), humidity = Dumped(lab, 1);
+    ASSERT_EQ(96u, temperature.size());
+    // One sample per recording interval is the recording itself.
+    const CliRun same = RunCli("thin --window 1800000 --method 0 '" + lab + "'");
+    EXPECT_EQ(0, same.status);
+    EXPECT_EQ(RunCli("dump --channel 0 '" + lab + "'").out, same.out);
+
+    const auto mkt = [](const std::vector<std::pair<long long, double>>& samples, double dH) {
+        const double k = dH * 1000 / 8.314472;
+        double sum = 0;
+        for (const auto& sample : samples) sum += std::exp(-k / (sample.second + 273.15));
+        return k / -std::log(sum / double(samples.size())) - 273.15;
+    };
+    const struct {
+        std::string options;
+        double dH;
+        double (*unit)(double);
+    } rows[] = {
+        {"", 83.14472, [](double c) { return c; }},
+        {"--unit K ", 83.14472, [](double c) { return c + 273.15; }},
+        {"--fahrenheit ", 83.14472, [](double c) { return c * 1.8 + 32; }},  // the document's unit by default
+        {"--fahrenheit --unit C ", 83.14472, [](double c) { return c; }},
+        {"--activation-energy 120 --unit F ", 120, [](double c) { return c * 1.8 + 32; }},
+    };
+    for (const auto& row : rows) {
+        const CliRun run = RunCli("mkt " + row.options + "'" + lab + "'");
+        EXPECT_EQ(0, run.status) << row.options;
+        EXPECT_EQ("No.1\tLab 2 Ch.1\t" + Format("%.2f", row.unit(mkt(temperature, row.dH))) + "\nNo.2\tLab 2 Ch.2\t" +
+                      Format("%.2f", row.unit(mkt(humidity, row.dH))) + "\n",
+                  run.out)
+            << row.options;
+    }
+}
+
+// dewpoint prints like dump; the tools fail with exit status 1 and their message, or 2 for usage.
+TEST(Cli, AnalysisToolsFailWithTheirMessages)
+{
+    const std::string lab = "'" + Samples("lab-two-days.kmq") + "'", warehouse = "'" + Samples("warehouse-week.kmv") + "'";
+    // Web-storage channels of two records at 1700000000 s (21.5, 21.6), a minute later, and none.
+    const auto channel = [](int number, int first) {
+        const std::string block =
+            R"({"connect":false,"data":"vwTABA==","first":)" + std::to_string(first) + R"(,"interval":60,"type":13})";
+        return R"({"chNumber":)" + std::to_string(number) + R"(,"chName":"","blocks":[)" + (first ? block : "") + "]}";
+    };
+    const std::string answer = TempFile("dewpoint-answer.json");
+    std::ofstream(answer, std::ios::trunc)
+        << R"({"status":200,"result":{"serial":"0x5A000001","model":"M","loggerName":"L","timeDiff":540,"channels":[)"
+        << channel(1, 1700000000) << "," << channel(2, 1700000060) << "," << channel(3, 0) << "," << channel(4, 1700000000)
+        << "]}}";
+    const std::string web = "--web-storage '" + answer + "'";
+    const struct {
+        std::string arguments;
+        int status;
+        std::string err;  // a piece of stderr
+        size_t lines;     // of stdout
+    } rows[] = {
+        {"thin --window 0 --method 2 " + lab, 1, "失敗しました。(20020)", 0},
+        {"thin --window 3600000 --method 2 --channel 2 " + lab, 1, "no channel 2", 0},
+        {"thin --method 2 " + lab, 2, "--window", 0},
+        {"thin --window 1000 --method 5 " + lab, 2, "--method", 0},
+        {"thin --window 1000 --method 0 " + lab + " " + warehouse, 2, "exactly one file", 0},
+        {"mkt", 2, "", 0},
+        {"mkt --unit X " + lab, 2, "--unit", 0},
+        {"mkt --activation-energy 0 " + lab, 2, "--activation-energy", 0},
+        {"mkt '" + TempFile("noext") + "' " + lab, 1, "未対応のファイルです。", 2},  // the loaded file is still reported
+        {"dewpoint --temperature 0 " + lab, 2, "", 0},
+        {"dewpoint --temperature 0 --humidity x " + lab, 2, "--humidity", 0},
+        {"dewpoint --temperature 0 --humidity -1 " + lab, 1, "no channel -1", 0},
+        {"dewpoint --temperature 0 --humidity 2 " + lab, 1, "no channel 2", 0},
+        {"dewpoint --temperature 0 --humidity 3 " + warehouse + " " + lab, 1, "温度と湿度のデータ数が異なります。", 0},
+        {"dewpoint --temperature 0 --humidity 1 " + web, 1, "温度と湿度のデータの時刻が異なります。", 0},
+        {"dewpoint --temperature 0 --humidity 2 " + web, 1, "温度と湿度のデータがありません。", 0},
+        {"dewpoint --temperature 0 --humidity 3 " + web, 0, "", 2},
+        // 1152 pairs, 36 of them missing while the sensor was unplugged: one break instead.
+        {"dewpoint --temperature 0 --humidity 1 " + warehouse, 0, "", 1152 - 36 + 1},
+        {"thin --window 3600000 --method 4 " + warehouse, 0, "", 1152 / 6},
+    };
+    for (const auto& row : rows) {
+        const CliRun run = RunCli(row.arguments);
+        EXPECT_EQ(row.status, run.status) << row.arguments;
+        EXPECT_NE(std::string::npos, run.err.find(row.err)) << row.arguments << "\n" << run.err;
+        EXPECT_EQ(row.lines, Lines(run.out).size()) << row.arguments << "\n" << run.out;
+    }
+    EXPECT_EQ(0u, RunCli("dewpoint --temperature 0 --humidity 3 " + web).out.find("1700000000000\t"));
+    EXPECT_NE(std::string::npos, RunCli("thin --window 3600000 --method 4 " + warehouse).out.find("\tINVALID\n"));
 }
