@@ -498,6 +498,28 @@ TEST(GCh, ShiftTimeOfAnyStoredTimeKeepsChannelAndBlocksTogether)
     EXPECT_EQ(max - 10, ch.GetFirstTime());
 }
 
+// A logger read out twice: the second recording repeats the first one's end. After removing the
+// overlaps every record appears once and the channel reads in time order; the sources keep theirs.
+TEST(GCh, RemoveOverlapsKeepsTheEarlierBlocksRecords)
+{
+    GCh first = ChannelOf({RawDataValidInterval::Create(13, 1000, 100, {1, 2, 3, 4})});   // 1000..1300
+    const GCh again = ChannelOf({RawDataValidInterval::Create(13, 1200, 100, {9, 9, 5, 6}),  // 1200..1500
+                                 RawDataValidInterval::Create(13, 1100, 100, {9})});          // inside the first
+    first.MergeData(again);
+    first.RemoveOverlaps();
+    std::vector<ChSample> samples;
+    for (const ChSample& s : Samples(first))
+        if (s.value != BREAK_VALUE) samples.push_back(s);
+    ASSERT_EQ(6u, samples.size());
+    for (size_t i = 0; i < samples.size(); ++i) {
+        EXPECT_EQ(1000 + 100 * int64_t(i), samples[i].time);
+        EXPECT_EQ(double(i + 1), samples[i].value);
+    }
+    EXPECT_EQ(6, first.GetDataCount());
+    EXPECT_EQ(1500, first.GetLastTime());
+    EXPECT_EQ(4, again.RawDataBlocks().front()->GetCount()) << "the merged-from channel keeps its records";
+}
+
 TEST(GCh, MergeDataInsertsCopiesInTimeOrder)
 {
     GCh ch = ChannelOf({RawDataValidInterval::Create(13, 1000, 100, {1, 2}),

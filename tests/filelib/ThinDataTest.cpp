@@ -101,6 +101,8 @@ TEST(ThinData, WindowsByMethodAndStrictness)
          {{{S(5), 1.0}, {S(15), INV}, {S(25), 3.0}}}},
         {"empty sampling window ends the block", {{{S(0), 1.0}, {S(25), 3.0}}}, 5'000, 10'000, kDay0, 0, 0,
          {{{S(0), 1.0}}, {{S(20), 3.0}}}},
+        // Without a fixed interval the value methods stamp the window's last millisecond.
+        {"no fixed interval", {{{S(0), 1.0}, {S(10), 2.0}}}, -1, 20'000, kDay0, 4, 0, {{{S(20) - 1, 1.5}}}},
         // The first window holds the first record: origin 7 s, records from 30 s -> windows [27,37), ...
         {"origin before the first record", {{{S(30), 1.0}, {S(40), 2.0}}}, 10'000, 10'000, S(7), 0, 0,
          {{{S(27), 1.0}, {S(37), 2.0}}}},
