@@ -23,6 +23,7 @@ class GraphScaleLine;
 class GraphTitle;
 class GraphWindow;
 class ListMemento;
+class StateBase;
 class ThemeMemento;
 
 // The root glyph of one graph: axes, channels, legend, title, background, plot frame and grid
@@ -77,6 +78,31 @@ public:
 
     // An overlay slot 0-2; null installs an empty effect.
     void SetOverlay(int slot, std::shared_ptr<Glyph> effect);
+    enum OverlaySlot { kDragOverlay = 0, kHoverOverlay = 1 };
+
+    // Interaction. The window hands its mouse and key input to these; they go to the current
+    // state (key input to the key-focus state when there is one). Window thread only.
+    GraphWindow& GetWindow() const;
+    StateBase& GetCurrentState();
+    // Makes the state current (null: the idle state of the operation type): clears both overlays,
+    // enters the state at the last pointer position and repaints.
+    void ChangeState(std::shared_ptr<StateBase> state);
+    void SetKeyFocusState(std::shared_ptr<StateBase> state) { m_keyFocusState = std::move(state); }
+    // 0 type A, 1 type B, 2 type C (others clamped); replaces the idle state.
+    int32_t GetOperationType() const { return m_operationType; }
+    void SetOperationType(int32_t type);
+    Point GetLastMousePos() const { return m_lastMouse; }
+    void OnMouseMove(Point point);
+    void OnMouseWheel(uint32_t flags, int32_t delta, Point point);
+    void OnLButtonDown(Point point);
+    void OnLButtonUp(Point point);
+    void OnLButtonDblClk(Point point);
+    void OnRButtonDown(Point point);
+    void OnRButtonUp(Point point);
+    void OnRButtonDblClk(Point point);
+    void OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags);
+    void OnKeyUp(uint32_t key, uint32_t repeat, uint32_t flags);
+    void OnMouseLeave();
 
     void SetOrigin(Point origin) override;
     void SetArea(const Rect& area) override;
@@ -105,6 +131,10 @@ private:
     std::shared_ptr<GraphTitle> m_title;
     std::shared_ptr<GraphScaleLine> m_scaleLine;
     std::array<std::shared_ptr<Glyph>, 3> m_overlays;
+    std::shared_ptr<StateBase> m_state;
+    std::shared_ptr<StateBase> m_keyFocusState;
+    int32_t m_operationType = 0;
+    Point m_lastMouse;
     std::array<Layer, 3> m_layers;
     Rect m_plotArea;
     int32_t m_reduce = 1;

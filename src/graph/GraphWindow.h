@@ -23,6 +23,8 @@ public:
     // Commands built by the interaction states, handed to the application's history as one step;
     // `execute` says whether they still have to be executed (false: applied live already).
     virtual void RecordCmds(std::vector<std::shared_ptr<orvel::Cmd>> cmds, bool execute) = 0;
+    // Whether a key (virtual-key code, e.g. 16 Shift) is held now.
+    virtual bool IsKeyDown(uint32_t) const { return false; }
 };
 
 class NullGraphWindow : public GraphWindow {

@@ -22,7 +22,9 @@ public:
 
     void Repaint() override { update(); }
     void SetCursorCode(int32_t code) override;
-    void ShowContextMenu(int32_t, int32_t) override {}
+    // Asks the window for the menu of what lies under the point (graph coordinates).
+    void ShowContextMenu(int32_t x, int32_t y) override { emit contextMenuRequested(QPoint(x, y)); }
+    bool IsKeyDown(uint32_t key) const override;
     void OpenProperties() override {}
     // Hands the commands to the recorder the window set (nothing without one).
     void RecordCmds(std::vector<std::shared_ptr<orvel::Cmd>> cmds, bool execute) override;
@@ -32,12 +34,21 @@ public:
 signals:
     // Every dropped file, to be opened together.
     void filesDropped(const QStringList& paths);
+    void contextMenuRequested(const QPoint& point);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     ovgGraph::Graph& m_graph;

@@ -37,10 +37,14 @@
 #include "graph/LabelFormat.h"
 #include "graph/GraphAxes.h"
 #include "graph/GraphChannels.h"
+#include "graph/GraphTitle.h"
+#include "graph/interaction/IdleState.h"
+#include "graph/interaction/ZoomEffect.h"
 #include "ui/DataTableModel.h"
 #include "ui/DewPointMakerDlg.h"
 #include "ui/DlgDeleteChData.h"
 #include "ui/DlgMktCalculator.h"
+#include "ui/DlgOperationType.h"
 #include "ui/DlgThinData.h"
 #include "ui/OffsetTimeSetupDlg.h"
 #include "ui/DlgLoadFiles.h"
@@ -69,6 +73,8 @@ MainWindow::MainWindow(QWidget* parent)
     m_view = new GraphView(m_graph, this);
     setCentralWidget(m_view);
     connect(m_view, &GraphView::filesDropped, this, &MainWindow::OpenFiles);
+    connect(m_view, &GraphView::contextMenuRequested, this, &MainWindow::ShowGraphMenu);
+    m_graph.SetOperationType(DlgOperationType::Load());
     // What the graph's interaction builds is one step of the history.
     m_view->SetRecorder([this](std::vector<std::shared_ptr<orvel::Cmd>> cmds, bool execute) {
         Record(std::make_shared<ovgApp::McrWndGraphCmd>(cmds, execute, [this] { m_view->update(); }));
@@ -140,7 +146,9 @@ void MainWindow::BuildMenus()
     QMenu* insert = edit->addMenu(QStringLiteral("図形の挿入(&I)"));
     for (const char* text : {"テキストボックス(&T)", "直線(&L)", "矢印(&A)", "四角形(&R)", "吹き出し(&S)"}) disabled(insert, text);
     QMenu* operate = edit->addMenu(QStringLiteral("グラフの操作(&G)"));
-    for (const char* text : {"グラフを拡大(&Z)", "グラフをX軸だけ拡大(&X)", "グラフをY軸だけ拡大(&Y)"}) disabled(operate, text);
+    item(operate, "グラフを拡大(&Z)", [this] { EnterZoom(ovgGraph::ZoomEffect::kXY); });
+    item(operate, "グラフをX軸だけ拡大(&X)", [this] { EnterZoom(ovgGraph::ZoomEffect::kX); });
+    item(operate, "グラフをY軸だけ拡大(&Y)", [this] { EnterZoom(ovgGraph::ZoomEffect::kY); });
     item(operate, "グラフ全体を表示(&G)", &MainWindow::OnShowWholeGraph);
     QMenu* channels = edit->addMenu(QStringLiteral("チャンネルの操作(&O)"));
     item(channels, "すべてのチャンネルを選択する(&A)", [this] { m_channelList->selectAll(); });
@@ -174,9 +182,9 @@ void MainWindow::BuildMenus()
     item(view, "ウィンドウレイアウトのリセット(&R)", &MainWindow::OnResetLayout);
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&S)"));
-    for (const char* text : {"スケール変換式の設定(&S)...", "データ一覧の設定(&D)...", "日付書式の設定(&F)...", "グラフ操作の設定(&G)...",
-                             "拡張子の関連付け(&A)...", "プロキシサーバの設定(&X)...", "オプション(&O)..."})
-        disabled(settings, text);
+    for (const char* text : {"スケール変換式の設定(&S)...", "データ一覧の設定(&D)...", "日付書式の設定(&F)..."}) disabled(settings, text);
+    item(settings, "グラフ操作の設定(&G)...", &MainWindow::OnOperationType);
+    for (const char* text : {"拡張子の関連付け(&A)...", "プロキシサーバの設定(&X)...", "オプション(&O)..."}) disabled(settings, text);
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
     item(tools, "露点温度作成(&D)...", [this] { RunTool<DewPointMakerDlg>(); });
@@ -499,6 +507,32 @@ void MainWindow::RunTool(Args&&... args)
 {
     Dialog dialog(m_context, [this](std::shared_ptr<orvel::Cmd> cmd) { Record(std::move(cmd)); }, std::forward<Args>(args)..., this);
     dialog.exec();
+}
+
+void MainWindow::EnterZoom(int32_t zoomMode) { m_graph.ChangeState(std::make_shared<ovgGraph::ZoomState>(m_graph, zoomMode)); }
+
+void MainWindow::OnOperationType()
+{
+    DlgOperationType dialog(m_graph.GetOperationType(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    DlgOperationType::Save(dialog.Type());
+    m_graph.SetOperationType(dialog.Type());
+}
+
+void MainWindow::ShowGraphMenu(const QPoint& point)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("Graph"));
+    menu.addAction(QStringLiteral("グラフ全体を表示(&G)"), this, &MainWindow::OnShowWholeGraph);
+    menu.addAction(QStringLiteral("グラフを拡大(&Z)"), this, [this] { EnterZoom(ovgGraph::ZoomEffect::kXY); });
+    menu.addAction(QStringLiteral("グラフをX軸だけ拡大(&X)"), this, [this] { EnterZoom(ovgGraph::ZoomEffect::kX); });
+    menu.addAction(QStringLiteral("グラフをY軸だけ拡大(&Y)"), this, [this] { EnterZoom(ovgGraph::ZoomEffect::kY); });
+    menu.addSeparator();
+    QAction* title = menu.addAction(QStringLiteral("グラフタイトルを表示する(&T)"));
+    title->setCheckable(true);
+    title->setChecked(m_graph.GetTitle().IsVisible());
+    connect(title, &QAction::toggled, this, [this](bool on) { Record(std::make_shared<ovgApp::McrGraphTitleVisible>(m_context, on)); });
+    menu.exec(m_view->mapToGlobal(point));
 }
 
 void MainWindow::OnMerge(bool keepSources)

@@ -99,6 +99,10 @@ private:
     void OnRedo();
     void OnDeleteChannels();
     void OnMerge(bool keepSources);
+    void OnOperationType();
+    // The explicit zoom mode (ZoomEffect modes: 0 X only, 1 Y only, 2 both).
+    void EnterZoom(int32_t zoomMode);
+    void ShowGraphMenu(const QPoint& point);
     void OnDeleteOutsideData();
     // Shows a tool's dialog; what it runs is recorded as one step.
     template <class Dialog, class... Args>

@@ -373,6 +373,36 @@ private slots:
         QVERIFY(!mkt.ErrorText().isEmpty());
     }
 
+    // Real mouse input on the graph view: a dragged box zooms (type A: the time axis), undo gives
+    // the same picture back pixel for pixel, a double-click shows the whole graph.
+    void mouseZoomIsOneStepAndUndoRestoresThePicture()
+    {
+        MainWindow window;
+        window.resize(1000, 700);
+        window.show();
+        window.OpenFilesAndWait({Sample("warehouse-week.kmv")});
+        auto* view = window.findChild<ovgUi::GraphView*>();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QImage before = view->grab().toImage();
+        const auto time = window.Graph().GetAxes().List(ovgGraph::Axis::kBelow).front();
+        const double min = time->GetDisplayMin(), max = time->GetDisplayMax();
+        const uint32_t steps = window.History().DoneCount();
+        const ovgGraph::Rect plot = window.Graph().GetPlotArea();
+        const QPoint from(plot.left + plot.Width() / 4, plot.top + 40), to(plot.left + plot.Width() / 2, plot.bottom - 40);
+        QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(view, to);
+        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, to);
+        QCOMPARE(window.History().DoneCount(), steps + 1);
+        QVERIFY(time->GetDisplayMax() - time->GetDisplayMin() < (max - min) / 3);
+        window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+        QCOMPARE(time->GetDisplayMin(), min);
+        QCOMPARE(view->grab().toImage(), before);
+        window.FindAction(QStringLiteral("やり直し(&R)"))->trigger();
+        QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier, from);
+        QCOMPARE(time->GetDisplayMin(), time->GetRangeMin());
+        QCOMPARE(window.History().DoneCount(), steps + 2);
+    }
+
     // What the graph's interaction applied live becomes one step through the view.
     void liveZoomIsOneStepOfTheHistory()
     {

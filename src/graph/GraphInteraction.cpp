@@ -1,0 +1,81 @@
+// The graph's share of the interaction: the current state and the window's input routed to it.
+#include "graph/Graph.h"
+#include "graph/GraphWindow.h"
+#include "graph/interaction/IdleState.h"
+
+namespace ovgGraph {
+
+GraphWindow& Graph::GetWindow() const
+{
+    static NullGraphWindow none;
+    return m_window ? *m_window : none;
+}
+
+StateBase& Graph::GetCurrentState()
+{
+    if (!m_state) ChangeState(nullptr);
+    return *m_state;
+}
+
+void Graph::ChangeState(std::shared_ptr<StateBase> state)
+{
+    if (!state) state = MakeIdleState(*this, m_operationType);
+    if (state == m_state) return;
+    SetOverlay(kDragOverlay, nullptr);
+    SetOverlay(kHoverOverlay, nullptr);
+    m_state = std::move(state);
+    m_state->Enter(m_lastMouse);
+    GetWindow().Repaint();
+}
+
+void Graph::SetOperationType(int32_t type)
+{
+    m_operationType = ClampOperationType(type);
+    ChangeState(MakeIdleState(*this, m_operationType));
+}
+
+void Graph::OnMouseMove(Point point)
+{
+    m_lastMouse = point;
+    GetCurrentState().OnMouseMove(point);
+}
+
+void Graph::OnMouseWheel(uint32_t flags, int32_t delta, Point point) { GetCurrentState().OnMouseWheel(flags, delta, point); }
+
+void Graph::OnLButtonDown(Point point)
+{
+    m_lastMouse = point;
+    if (m_keyFocusState) m_keyFocusState->OnOutsideClick(point);
+    GetCurrentState().OnLButtonDown(point);
+}
+
+void Graph::OnLButtonUp(Point point) { GetCurrentState().OnLButtonUp(point); }
+
+void Graph::OnLButtonDblClk(Point point) { GetCurrentState().OnLButtonDblClk(point); }
+
+void Graph::OnRButtonDown(Point point)
+{
+    m_lastMouse = point;
+    if (m_keyFocusState) m_keyFocusState->OnOutsideClick(point);
+    GetCurrentState().OnRButtonDown(point);
+}
+
+void Graph::OnRButtonUp(Point point) { GetCurrentState().OnRButtonUp(point); }
+
+void Graph::OnRButtonDblClk(Point point) { GetCurrentState().OnOutsideClick(point); }
+
+void Graph::OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags)
+{
+    StateBase& current = GetCurrentState();
+    (m_keyFocusState && m_keyFocusState.get() != &current ? *m_keyFocusState : current).OnKeyDown(key, repeat, flags);
+}
+
+void Graph::OnKeyUp(uint32_t key, uint32_t repeat, uint32_t flags)
+{
+    StateBase& current = GetCurrentState();
+    (m_keyFocusState && m_keyFocusState.get() != &current ? *m_keyFocusState : current).OnKeyUp(key, repeat, flags);
+}
+
+void Graph::OnMouseLeave() { GetCurrentState().OnMouseLeave(); }
+
+}  // namespace ovgGraph

@@ -1,0 +1,255 @@
+// The graph's mouse and key handling, driven through the graph's input operations as the window
+// forwards them: what each gesture does to the axes, the one command it records, and its undo.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "Common/Library/Cmd.h"
+#include "fixtures/SeriesChannel.h"
+#include "graph/Axis.h"
+#include "graph/Graph.h"
+#include "graph/GraphAxes.h"
+#include "graph/GraphFactory.h"
+#include "graph/GraphWindow.h"
+#include "graph/interaction/IdleState.h"
+#include "graph/interaction/ZoomEffect.h"
+
+using namespace ovgGraph;
+using orvel::fixtures::SeriesChannel;
+
+namespace {
+
+// A window that keeps what the states hand it.
+class ScriptedWindow : public GraphWindow {
+public:
+    std::vector<std::vector<std::shared_ptr<orvel::Cmd>>> recorded;
+    std::vector<bool> executeFlags;
+    int menus = 0;
+    bool shift = false;
+    int32_t cursor = 0;
+
+    void Repaint() override {}
+    void SetCursorCode(int32_t code) override { cursor = code; }
+    void ShowContextMenu(int32_t, int32_t) override { ++menus; }
+    void OpenProperties() override {}
+    void RecordCmds(std::vector<std::shared_ptr<orvel::Cmd>> cmds, bool execute) override
+    {
+        recorded.push_back(std::move(cmds));
+        executeFlags.push_back(execute);
+    }
+    bool IsKeyDown(uint32_t key) const override { return key == kKeyShift && shift; }
+};
+
+struct Ranges {
+    double timeMin, timeMax, valueMin, valueMax;
+    bool operator==(const Ranges&) const = default;
+};
+
+// A laid-out graph of 800 x 600 with a time axis and a value axis.
+struct InteractiveGraph {
+    ScriptedWindow window;
+    Graph graph;
+    std::shared_ptr<Axis> time, value;
+
+    explicit InteractiveGraph(int32_t operationType)
+    {
+        graph.Initialize(&window);
+        GraphFactory factory;
+        time = factory.CreateTimeAxis(&graph);
+        value = factory.CreateLeftAxis(&graph);
+        graph.GetAxes().Insert(time);
+        graph.GetAxes().Insert(value);
+        time->SetRange(0, 1000);
+        value->SetRange(0, 100);
+        auto channel = std::make_shared<SeriesChannel>(&graph, std::vector<SeriesChannel::Sample>{{0, 0}, {1000, 100}});
+        graph.AddChannel(channel, time, value, QStringLiteral("ch"));
+        graph.Render(800, 600);
+        graph.SetOperationType(operationType);
+    }
+    Ranges Now() const { return {time->GetDisplayMin(), time->GetDisplayMax(), value->GetDisplayMin(), value->GetDisplayMax()}; }
+    // The values the pixels at client x and y show now.
+    double TimeAt(int32_t x) const { return time->PixelToValue(x - graph.GetPlotArea().left); }
+    double ValueAt(int32_t y) const { return value->PixelToValue(graph.GetPlotArea().bottom - 1 - y); }
+    Point Centre() const
+    {
+        const Rect& plot = graph.GetPlotArea();
+        return {(plot.left + plot.right) / 2, (plot.top + plot.bottom) / 2};
+    }
+    void Drag(Point from, Point to)
+    {
+        graph.OnMouseMove(from);
+        graph.OnLButtonDown(from);
+        graph.OnMouseMove(to);
+        graph.OnLButtonUp(to);
+    }
+    // The one step recorded last, undone: the ranges before it must come back.
+    void ExpectOneStepUndoneTo(const Ranges& before)
+    {
+        ASSERT_EQ(window.recorded.size(), 1u);
+        EXPECT_FALSE(window.executeFlags[0]);
+        ASSERT_EQ(window.recorded[0].size(), 1u);
+        orvel::Cmd& cmd = *window.recorded[0][0];
+        EXPECT_TRUE(cmd.IsValid());
+        const Ranges after = Now();
+        orvel::UndoCmd(cmd);
+        EXPECT_EQ(Now(), before);
+        orvel::ExecuteCmd(cmd);
+        EXPECT_EQ(Now(), after);
+    }
+};
+
+TEST(Interaction, ZoomByDraggingPerOperationType)
+{
+    struct Case {
+        const char* what;
+        int32_t type;
+        bool shift;
+        Point offset;  // of the end point from the plot's centre (the start)
+        bool zooms;
+    } const cases[] = {
+        {"a click without movement", 2, false, {1, 1}, false},
+        {"type C box zooms both axes", 2, false, {120, 80}, true},
+        {"type A box zooms the time axis only", 0, false, {120, 80}, true},
+        {"a 3-pixel drag zooms in by 2 around the start", 2, false, {3, -2}, true},
+        {"shift zooms out by 2 in both directions, even in type A", 0, true, {150, 90}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        InteractiveGraph g(c.type);
+        g.time->SetDisplayRange(300, 500);  // room to zoom out inside the axes' ranges
+        g.value->SetDisplayRange(30, 50);
+        const Ranges before = g.Now();
+        const Point s = g.Centre(), e{s.x + c.offset.x, s.y + c.offset.y};
+        const int32_t w = g.graph.GetPlotArea().Width(), h = g.graph.GetPlotArea().Height();
+        Ranges expected = before;
+        if (c.shift) {
+            expected = {g.TimeAt(s.x - w), g.TimeAt(s.x + w), g.ValueAt(s.y + h), g.ValueAt(s.y - h)};
+        } else if (std::abs(c.offset.x) < 4 && std::abs(c.offset.y) < 4) {
+            expected = {g.TimeAt(s.x - w / 4), g.TimeAt(s.x + w / 4), g.ValueAt(s.y + h / 4), g.ValueAt(s.y - h / 4)};
+        } else {
+            expected.timeMin = g.TimeAt(s.x), expected.timeMax = g.TimeAt(e.x);
+            if (c.type == 2) expected.valueMin = g.ValueAt(e.y), expected.valueMax = g.ValueAt(s.y);
+        }
+        g.window.shift = c.shift;
+        g.graph.OnKeyDown(kKeyShift, 0, 0);  // the state samples Shift at key events
+        g.Drag(s, e);
+        if (!c.zooms) {
+            EXPECT_TRUE(g.window.recorded.empty());
+            EXPECT_EQ(g.Now(), before);
+            continue;
+        }
+        EXPECT_DOUBLE_EQ(g.Now().timeMin, expected.timeMin);
+        EXPECT_DOUBLE_EQ(g.Now().timeMax, expected.timeMax);
+        EXPECT_DOUBLE_EQ(g.Now().valueMin, expected.valueMin);
+        EXPECT_DOUBLE_EQ(g.Now().valueMax, expected.valueMax);
+        g.ExpectOneStepUndoneTo(before);
+    }
+}
+
+TEST(Interaction, CancelledDragsAndTheContextMenu)
+{
+    InteractiveGraph g(2);
+    const Ranges before = g.Now();
+    const Point s = g.Centre();
+    g.graph.OnLButtonDown(s);
+    g.graph.OnMouseMove({s.x + 100, s.y + 100});
+    g.graph.OnKeyDown(kKeyEscape, 0, 0);
+    g.graph.OnLButtonUp({s.x + 100, s.y + 100});
+    g.graph.OnLButtonDown(s);
+    g.graph.OnMouseMove({s.x + 100, s.y + 100});
+    g.graph.OnRButtonUp({s.x + 100, s.y + 100});
+    g.graph.OnLButtonUp({s.x + 100, s.y + 100});
+    EXPECT_TRUE(g.window.recorded.empty());
+    EXPECT_EQ(g.Now(), before);
+    EXPECT_EQ(g.window.menus, 0) << "a right click during a drag only cancels it";
+    g.graph.OnRButtonUp(s);
+    EXPECT_EQ(g.window.menus, 1);
+}
+
+TEST(Interaction, TypeADoubleClickShowsTheWholeGraph)
+{
+    InteractiveGraph g(0);
+    g.time->SetDisplayRange(200, 600);
+    g.value->SetDisplayRange(20, 60);
+    const Ranges before = g.Now();
+    g.graph.OnLButtonDblClk(g.Centre());
+    EXPECT_EQ(g.Now(), (Ranges{0, 1000, 0, 100}));
+    g.ExpectOneStepUndoneTo(before);
+
+    InteractiveGraph c(2);
+    c.time->SetDisplayRange(200, 600);
+    c.graph.OnLButtonDblClk(c.Centre());
+    EXPECT_TRUE(c.window.recorded.empty()) << "only type A answers the double-click";
+}
+
+TEST(Interaction, TypeBWheelZoomsAroundThePointerAndDragScrolls)
+{
+    InteractiveGraph g(1);
+    g.time->SetDisplayRange(200, 600);
+    g.value->SetDisplayRange(20, 60);
+    const Ranges before = g.Now();
+    const Point p{g.Centre().x + 50, g.Centre().y};
+    const double under = g.TimeAt(p.x);
+    g.graph.OnMouseWheel(0, 120, p);
+    EXPECT_NEAR(g.Now().timeMax - g.Now().timeMin, 400 * 0.8, 1e-9);
+    EXPECT_NEAR(g.TimeAt(p.x), under, g.time->GetValuePerPixel());
+    EXPECT_EQ(g.Now().valueMin, 20) << "the wheel alone zooms the time axis";
+    g.ExpectOneStepUndoneTo(before);
+
+    // With the left button held the wheel zooms the value axis and the drag no longer scrolls.
+    InteractiveGraph held(1);
+    held.value->SetDisplayRange(20, 60);
+    held.graph.OnLButtonDown(held.Centre());
+    held.graph.OnMouseWheel(kFlagLButton, -120, held.Centre());
+    EXPECT_NEAR(held.value->GetDisplayMax() - held.value->GetDisplayMin(), 40 * 1.25, 1e-9);
+    const Ranges zoomed = held.Now();
+    held.graph.OnMouseMove({held.Centre().x + 40, held.Centre().y});
+    held.graph.OnLButtonUp({held.Centre().x + 40, held.Centre().y});
+    EXPECT_EQ(held.Now(), zoomed);
+    EXPECT_EQ(held.window.recorded.size(), 1u) << "the wheel step only";
+
+    // A wheel step that would shrink the span to 1e-9 or less leaves the axis alone.
+    InteractiveGraph tiny(1);
+    tiny.time->SetDisplayRange(500, 500 + 1e-9);
+    const Ranges narrow = tiny.Now();
+    tiny.graph.OnMouseWheel(0, 120, tiny.Centre());
+    EXPECT_EQ(tiny.Now().timeMin, narrow.timeMin);
+    EXPECT_EQ(tiny.Now().timeMax, narrow.timeMax);
+
+    // Dragging scrolls every axis by the pixels moved: one step at the release.
+    InteractiveGraph scroll(1);
+    scroll.time->SetDisplayRange(200, 600);
+    scroll.value->SetDisplayRange(20, 60);
+    const Ranges start = scroll.Now();
+    const double k = scroll.time->GetValuePerPixel(), kv = scroll.value->GetValuePerPixel();
+    scroll.Drag(scroll.Centre(), {scroll.Centre().x - 30, scroll.Centre().y + 20});
+    EXPECT_NEAR(scroll.Now().timeMin, 200 + 30 * k, 1e-9);
+    EXPECT_NEAR(scroll.Now().valueMin, 20 + 20 * kv, 1e-9);
+    scroll.ExpectOneStepUndoneTo(start);
+}
+
+TEST(Interaction, OperationTypesAndTheZoomMode)
+{
+    struct Row {
+        int32_t setting, type;
+    } const rows[] = {{-1, 0}, {0, 0}, {1, 1}, {2, 2}, {5, 2}};
+    for (const Row& row : rows) {
+        InteractiveGraph g(row.setting);
+        EXPECT_EQ(g.graph.GetOperationType(), row.type) << row.setting;
+        const bool isB = dynamic_cast<IdleStateTypeB*>(&g.graph.GetCurrentState()) != nullptr;
+        EXPECT_EQ(isB, row.type == 1) << row.setting;
+    }
+
+    // The explicit zoom mode zooms at every release, a click included, until Escape.
+    InteractiveGraph g(1);
+    const Ranges before = g.Now();
+    g.graph.ChangeState(std::make_shared<ZoomState>(g.graph, ZoomEffect::kY));
+    g.Drag(g.Centre(), g.Centre());
+    EXPECT_EQ(g.Now().timeMin, before.timeMin);
+    EXPECT_NEAR(g.Now().valueMax - g.Now().valueMin, 50, 1);
+    g.ExpectOneStepUndoneTo(before);
+    g.graph.OnKeyDown(kKeyEscape, 0, 0);
+    EXPECT_NE(dynamic_cast<IdleStateTypeB*>(&g.graph.GetCurrentState()), nullptr);
+}
+
+}  // namespace
