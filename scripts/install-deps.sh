@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config make
   qt6-base-dev zlib1g-dev picojson-dev libpugixml-dev
-  libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk
+  libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk qt6-translations-l10n
   "$@"
 )
 

@@ -23,6 +23,10 @@ CommandLine ParseCommandLine(const QStringList& arguments);
 // The per-user data folder "Orvel/Orvel Graph" in the documents folder; false when it cannot be made.
 bool EnsureDataFolder(QString* path);
 
+// Loads the toolkit's own Japanese texts (dialog buttons, editor menus) to match the program's;
+// false when they are not installed (the toolkit's English stays).
+bool LoadToolkitTranslations();
+
 // Installs, for the current user, a desktop entry and a MIME type for the recording and graph
 // document extensions. Returns an error text, empty on success.
 QString AssociateExtensions();

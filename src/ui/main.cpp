@@ -15,6 +15,7 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Orvel"));
     QCoreApplication::setApplicationName(QStringLiteral("Orvel Graph"));
     QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+    ovgUi::LoadToolkitTranslations();
 
     const ovgUi::CommandLine line = ovgUi::ParseCommandLine(QCoreApplication::arguments());
     if (!line.error.isEmpty()) {

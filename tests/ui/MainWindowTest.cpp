@@ -1,5 +1,7 @@
 // The main window, driven offscreen: loading, undo and redo, the panes' models, the screenshot mode.
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QCheckBox>
@@ -43,6 +45,7 @@
 #include "ui/DlgLoadFilesError.h"
 #include "ui/MainWindow.h"
 #include "ui/Reporter.h"
+#include "ui/StartUp.h"
 
 using ovgUi::MainWindow;
 
@@ -130,7 +133,11 @@ private:
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(ovgUi::LoadToolkitTranslations());
+    }
 
     void loadsTheGoodFilesAndListsTheBrokenOne()
     {
@@ -366,6 +373,8 @@ private slots:
         expectOnlyTheLoad();
 
         ovgUi::DlgMktCalculator mkt(context, &window);
+        // The toolkit's own buttons speak the program's language.
+        QCOMPARE(mkt.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close)->text(), QStringLiteral("閉じる"));
         mkt.Run();
         QCOMPARE(mkt.Table()->item(0, 2)->text(), ovgApp::Mkt::Format(ovgApp::Mkt::OfChannel(*temperature, 83.14472), ovgApp::Mkt::Unit::kCelsius));
         mkt.ActivationEnergy()->setText(QStringLiteral("0"));
