@@ -85,7 +85,10 @@ OvGraphFileLib::Result ArrangeNewChannels(ovgGraph::Graph& graph, const std::vec
     for (const QString& unit : newUnits) {
         const bool left = axes.List(Axis::kLeft).size() <= axes.List(Axis::kRight).size();
         auto axis = left ? factory.CreateLeftAxis(&graph) : factory.CreateRightAxis(&graph);
+        // The title names the axis by its unit, which the unit label above the axis already shows:
+        // hidden until the user shows it, so the unit is not printed twice.
         axis->GetTitle().SetText(unit);
+        axis->GetTitle().ClearStateBits(ovgGraph::kVisible);
         axis->GetUnit().SetText(unit);
         axes.Insert(axis);
         byUnit.emplace(unit, axis);

@@ -305,8 +305,12 @@ TEST(McrLoadFiles, TheValueAxisLimitLeavesOutWholeFilesAndLoadsTheOthers)
         EXPECT_EQ(expected, app.DocumentOrder()) << row.name;
         EXPECT_EQ(AsGraphChannels(expected), app.GraphOrder()) << row.name;
         EXPECT_EQ(row.valueAxes, app.graph.GetAxes().ValueAxisCount()) << row.name;
-        for (const AppCh* channel : expected)
-            EXPECT_EQ(channel->GetUnitText(), channel->GetValueAxis()->GetTitle().GetText()) << row.name;
+        for (const AppCh* channel : expected) {
+            ovgGraph::Axis& axis = *channel->GetValueAxis();
+            EXPECT_EQ(channel->GetUnitText(), axis.GetTitle().GetText()) << row.name;
+            // The unit shows once: above the axis, the title (its name) hidden.
+            EXPECT_TRUE(axis.GetUnit().IsVisible() && !axis.GetTitle().IsVisible()) << row.name;
+        }
         for (const AppCh* channel : leftOutChannels)
             EXPECT_FALSE(channel->GetValueAxis()) << row.name << ": a left-out file contributes nothing";
         const bool added = expected.size() > earlier.size();
