@@ -178,7 +178,7 @@ void Graph::LayoutPass(bool force)
 
     const Rect area = GetArea();
     Rect work{area.left + paddingLeft, area.top + paddingTop, area.right - paddingRight, area.bottom - paddingBottom};
-    const bool legendShown = m_legend->IsVisible() && !m_legend->GetItems().empty();
+    const bool legendShown = m_legend->IsVisible() && m_legend->HasShownItems();
     const int32_t legendAt = legendShown ? m_legend->GetPosition() : -1;
     if (m_axes->List(Axis::kRight).empty() && legendAt != 2)
         work.right -= 40;
@@ -364,7 +364,7 @@ void Graph::Draw(QPainter& target)
         for (const auto& axis : m_axes->All()) DrawChild(*painter, *axis);
         m_frame->SetPass(2);
         DrawChild(*painter, *m_frame);
-        if (!m_legend->GetItems().empty()) DrawChild(*painter, *m_legend);
+        if (m_legend->HasShownItems()) DrawChild(*painter, *m_legend);
         if (!m_title->GetText().isEmpty()) DrawChild(*painter, *m_title);
         ClearStateBits(kRedraw);
     }

@@ -1,6 +1,9 @@
 #include "graph/GraphLegend.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "graph/GCh.h"
 
 namespace ovgGraph {
 
@@ -74,27 +77,33 @@ void GraphLegend::GridFor(int32_t rows, int32_t columns, int32_t& n, int32_t& gr
     }
 }
 
+bool GraphLegend::HasShownItems() const
+{
+    return std::any_of(m_items.begin(), m_items.end(), [](const auto& item) { return !item->GetChannel() || item->GetChannel()->IsVisible(); });
+}
+
 void GraphLegend::Layout(uint8_t)
 {
+    // One item per shown channel: the items of hidden channels take no cell.
+    std::vector<GraphLegendItemLineGraph*> shown;
     int32_t cellWidth = 0, cellHeight = 0;
     for (const auto& item : m_items) {
+        item->ClearStateBits(kVisible);
+        if (item->GetChannel() && !item->GetChannel()->IsVisible()) continue;
         item->Layout(0);
         cellWidth = std::max(cellWidth, item->GetWidth());
         cellHeight = std::max(cellHeight, item->GetHeight());
+        shown.push_back(item.get());
     }
-    int32_t n = std::min<int32_t>(int32_t(m_items.size()), m_maxCh);
+    int32_t n = std::min<int32_t>(int32_t(shown.size()), m_maxCh);
     int32_t columns = 0, rows = 0;
     GridFor(m_rows, m_columns, n, columns, rows);
     // Room for the frame width is kept even when the frame has no colour.
     const int32_t frame = m_rect->GetFrameWidth();
-    for (int32_t i = 0; i < int32_t(m_items.size()); ++i) {
-        GraphLegendItemLineGraph& item = *m_items[size_t(i)];
-        if (i < n && columns > 0) {
-            item.SetOrigin(paddingLeft + frame + (i % columns) * cellWidth, paddingTop + frame + (i / columns) * cellHeight);
-            item.SetStateBits(kVisible);
-        } else {
-            item.ClearStateBits(kVisible);
-        }
+    for (int32_t i = 0; i < n && columns > 0; ++i) {
+        GraphLegendItemLineGraph& item = *shown[size_t(i)];
+        item.SetOrigin(paddingLeft + frame + (i % columns) * cellWidth, paddingTop + frame + (i / columns) * cellHeight);
+        item.SetStateBits(kVisible);
     }
     const Rect area = GetArea();
     SetArea(area.left, area.top, area.left + columns * cellWidth + paddingLeft + paddingRight + 2 * frame,

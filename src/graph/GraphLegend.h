@@ -32,6 +32,8 @@ public:
     // One item per channel, labelled with the given texts.
     void SetItems(const std::vector<std::pair<std::shared_ptr<GCh>, QString>>& channels);
     const std::vector<std::shared_ptr<GraphLegendItemLineGraph>>& GetItems() const { return m_items; }
+    // Whether any item belongs to a shown channel (only those take a cell).
+    bool HasShownItems() const;
 
     // Columns and rows for n items under the grid settings; n may be limited by rows x columns.
     static void GridFor(int32_t rows, int32_t columns, int32_t& n, int32_t& gridColumns, int32_t& gridRows);

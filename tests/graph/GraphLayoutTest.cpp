@@ -317,6 +317,25 @@ TEST(GraphLegend, ItemsFillTheGridFromPaddingAndFrame)
     }
 }
 
+// A hidden channel has no legend item on show: the others close up and the legend shrinks.
+TEST(GraphLegend, HiddenChannelsTakeNoCell)
+{
+    GraphLegend legend(nullptr);
+    std::vector<std::pair<std::shared_ptr<GCh>, QString>> channels;
+    for (int i = 0; i < 3; ++i) channels.emplace_back(std::make_shared<SeriesChannel>(nullptr), QStringLiteral("W"));
+    legend.SetItems(channels);
+    legend.Layout(0);
+    const Rect all = legend.GetArea();
+    const Point third = legend.GetItems()[2]->GetOrigin(), second = legend.GetItems()[1]->GetOrigin();
+    channels[1].first->ClearStateBits(kVisible);
+    legend.Layout(0);
+    EXPECT_FALSE(legend.GetItems()[1]->IsVisible());
+    EXPECT_EQ(second, legend.GetItems()[2]->GetOrigin());
+    EXPECT_EQ(all.Height() - (third.y - second.y), legend.GetArea().Height());
+    for (const auto& channel : channels) channel.first->ClearStateBits(kVisible);
+    EXPECT_FALSE(legend.HasShownItems());
+}
+
 TEST(Graph, DrawRendersEachLayerOnlyWhenItsBitIsSet)
 {
     const struct {
