@@ -26,12 +26,25 @@ std::map<QString, std::shared_ptr<ovgGraph::Axis>> ValueAxesByTitle(const ovgGra
 
 }  // namespace
 
-uint32_t DefaultChannelColor(size_t index)
+namespace {
+
+// Distinct, readable on white: red, blue, green, orange, purple, teal, brown, magenta, olive, grey.
+constexpr uint32_t kPalette[] = {0x2020D0, 0xC05020, 0x309030, 0x1080F0, 0x902090,
+                                 0x909000, 0x204080, 0xA000D0, 0x008080, 0x606060};
+
+}  // namespace
+
+uint32_t DefaultChannelColor(size_t index) { return kPalette[index % std::size(kPalette)]; }
+
+uint32_t NextChannelColor(ovgGraph::Graph& graph)
 {
-    // Distinct, readable on white: red, blue, green, orange, purple, teal, brown, magenta, olive, grey.
-    static constexpr uint32_t kPalette[] = {0x2020D0, 0xC05020, 0x309030, 0x1080F0, 0x902090,
-                                            0x909000, 0x204080, 0xA000D0, 0x008080, 0x606060};
-    return kPalette[index % (sizeof kPalette / sizeof kPalette[0])];
+    // The first palette colour no channel of the graph draws with, so a channel deleted and
+    // added again does not repeat a neighbour's colour; past the palette, by position.
+    std::vector<uint32_t> used;
+    for (const auto& channel : graph.GetChannels().List()) used.push_back(channel->GetDrawer().GetColor());
+    for (const uint32_t colour : kPalette)
+        if (std::find(used.begin(), used.end(), colour) == used.end()) return colour;
+    return DefaultChannelColor(used.size());
 }
 
 bool NeedsArrangement(const AppCh& channel) { return !channel.GetTimeAxis() || !channel.GetValueAxis(); }
@@ -94,7 +107,7 @@ OvGraphFileLib::Result ArrangeNewChannels(ovgGraph::Graph& graph, const std::vec
         byUnit.emplace(unit, axis);
     }
     for (const auto& channel : channels) {
-        channel->GetDrawer().SetColor(DefaultChannelColor(graph.GetChannels().List().size()));
+        channel->GetDrawer().SetColor(NextChannelColor(graph));
         graph.AddChannel(channel, timeAxis, byUnit.at(channel->GetUnitText()), channel->GetDisplayName());
     }
     for (const auto& axis : axes.All()) ovgGraph::FitAxisToData(graph, *axis);

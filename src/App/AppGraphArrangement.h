@@ -47,5 +47,7 @@ FileSelection SelectFilesThatFit(const ovgGraph::GraphAxes& axes,
 
 // The line colour of the n-th channel of a document (0x00BBGGRR).
 uint32_t DefaultChannelColor(size_t index);
+// The colour a channel added to the graph takes: the first palette colour not in use.
+uint32_t NextChannelColor(ovgGraph::Graph& graph);
 
 }  // namespace ovgApp

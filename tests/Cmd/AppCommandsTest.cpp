@@ -24,6 +24,7 @@
 #include "filelib/GCh.h"
 #include "filelib/RawDataValidInterval.h"
 #include "graph/Axis.h"
+#include "graph/GdiDrawLineGraphGDIP.h"
 #include "graph/Graph.h"
 #include "graph/GraphAxes.h"
 #include "graph/GraphChannels.h"
@@ -365,6 +366,12 @@ TEST(McrChDelete, UndoRestoresEveryChannelAtItsPlace)
         app.history.Redo();
         EXPECT_EQ(remaining, app.DocumentOrder());
         EXPECT_EQ(AsGraphChannels(remaining), app.GraphOrder());
+
+        // A channel added after the deletion takes a colour no remaining channel draws with.
+        auto added = app.Channel("e", "%");
+        app.Load({{added}});
+        for (const size_t i : row.remaining)
+            EXPECT_NE(added->GetDrawer().GetColor(), channels[i]->GetDrawer().GetColor()) << row.deleted[0] << row.deleted[1];
     }
 }
 
