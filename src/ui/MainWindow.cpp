@@ -236,6 +236,9 @@ void MainWindow::BuildPanes()
         else if (column == 5 && on != channel->IsVisibleInTable())
             Record(ovgApp::MakeSetVisibleDataTableCmd(m_context, channel, on));
     });
+    connect(m_channelList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!m_refreshing) m_selection = SelectedChannels();
+    });
     auto* channelPane = dock(QStringLiteral("チャンネル一覧"), "ChannelList", m_channelList, Qt::BottomDockWidgetArea);
 
     m_tableModel = new DataTableModel(m_dateInfo, this);
@@ -307,6 +310,14 @@ void MainWindow::RefreshChannelList()
         }
     }
     m_channelList->resizeColumnsToContents();
+    // The selection follows the channels, not the rows they happened to be in.
+    m_channelList->clearSelection();
+    for (const auto& channel : m_selection) {
+        const int row = m_document.IndexOf(channel.get());
+        if (row >= 0)
+            m_channelList->selectionModel()->select(m_channelList->model()->index(row, 0),
+                                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
 }
 
 void MainWindow::RefreshCursorPane()

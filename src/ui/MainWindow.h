@@ -142,6 +142,8 @@ private:
     QAction* m_fahrenheit = nullptr;
     bool m_refreshing = false;
     bool m_loading = false;
+    // The channels the user selected in the channel list (kept across refreshes by object).
+    std::vector<std::shared_ptr<ovgApp::AppCh>> m_selection;
 };
 
 }  // namespace ovgUi

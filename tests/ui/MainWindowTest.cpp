@@ -45,6 +45,7 @@
 #include "ui/DlgLoadFilesError.h"
 #include "ui/MainWindow.h"
 #include "ui/Reporter.h"
+#include "ui/WindowCommands.h"
 #include "ui/StartUp.h"
 
 using ovgUi::MainWindow;
@@ -360,6 +361,15 @@ private slots:
         erase.Run();
         QCOMPARE(temperature->GetDataCount(), 1152 - 144);
         undo();
+        expectOnlyTheLoad();
+
+        // The selection stays with its channel when the rows change.
+        list->selectRow(1);
+        window.Record(ovgApp::MakeDeleteChannelsCmd(context, {temperature}));
+        QCOMPARE(window.SelectedChannels(), ovgApp::AppChList{channels[1]});
+        undo();
+        QCOMPARE(window.SelectedChannels(), ovgApp::AppChList{channels[1]});
+        list->clearSelection();
         expectOnlyTheLoad();
 
         // Outside the view: the selected channel keeps what the time axis shows.
