@@ -56,6 +56,7 @@ namespace ovgUi {
 namespace {
 
 constexpr int kRecentFiles = 8;
+const QString kShowAddedInTableKey = QStringLiteral("Settings/ShowAddedChInDataTable");
 
 QString FromStd(const std::string& utf8) { return QString::fromUtf8(utf8.c_str()); }
 
@@ -88,13 +89,19 @@ MainWindow::MainWindow(QWidget* parent)
     QSettings settings;
     restoreGeometry(settings.value(QStringLiteral("Workspace/Geometry")).toByteArray());
     restoreState(settings.value(QStringLiteral("Workspace/State")).toByteArray());
-    resize(size().isEmpty() ? QSize(1280, 800) : size());
+    if (!settings.contains(QStringLiteral("Workspace/Geometry"))) resize(1280, 800);  // first start: a usable size
     m_graph.SetTheme(ovgApp::AppThemes::Find(m_themes, ovgApp::AppThemes::CurrentName()));
     m_history.Add(true, std::make_shared<ovgApp::McrInitApp>(m_context));  // the initial application command
     Refresh();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The panes outlive the document while the window's children are destroyed: they must not
+    // reach into it then.
+    disconnect(m_channelList->selectionModel(), nullptr, this, nullptr);
+    m_tableModel->SetChannels({});
+}
 
 QAction* MainWindow::FindAction(const QString& text) const
 {
@@ -170,7 +177,9 @@ void MainWindow::BuildMenus()
     m_celsius->setCheckable(true);
     m_fahrenheit->setCheckable(true);
     disabled(view, "データをポップアップ表示する(&P)");
-    disabled(view, "チャンネルを追加時にデータ一覧表示する(&L)");
+    m_showAddedInTable = item(view, "チャンネルを追加時にデータ一覧表示する(&L)", [](bool on) { QSettings().setValue(kShowAddedInTableKey, on); });
+    m_showAddedInTable->setCheckable(true);
+    m_showAddedInTable->setChecked(QSettings().value(kShowAddedInTableKey, false).toBool());
     view->addMenu(QStringLiteral("ウィンドウ(&W)"))->setObjectName(QStringLiteral("WindowMenu"));
     QAction* statusBarToggle = item(view, "ステータス バー(&S)", [this](bool on) { statusBar()->setVisible(on); });
     statusBarToggle->setCheckable(true);
@@ -287,6 +296,7 @@ void MainWindow::Refresh()
     for (const auto& channel : m_document.GetChannels())
         if (channel->IsVisibleInTable()) shown.push_back(channel);
     m_tableModel->SetChannels(shown);
+    m_dataTable->resizeColumnsToContents();
     m_statusChannels->setText(QStringLiteral("チャンネル数: %1").arg(m_document.GetChannels().size()));
     UpdateActions();
     m_view->update();
@@ -398,6 +408,14 @@ void MainWindow::OpenFiles(const QStringList& paths)
 
 std::vector<ovgApp::McrLoadFiles::LeftOutFile> MainWindow::AddLoadedChannels(const ovgApp::FileLoader::Prm& prm)
 {
+    // Channels of recordings (not of graph documents, which keep their own choice) go to the data
+    // table as they are added when the user asked for that.
+    if (m_showAddedInTable->isChecked()) {
+        const auto byFile = prm.ChannelsByFile();
+        for (size_t i = 0; i < byFile.size() && i < size_t(prm.paths.size()); ++i)
+            if (QFileInfo(prm.paths[qsizetype(i)]).suffix().compare(QStringLiteral("kmb"), Qt::CaseInsensitive) != 0)
+                for (const auto& channel : byFile[i]) channel->SetVisibleInTable(true);
+    }
     QString warning;
     auto cmd = ovgApp::McrLoadFiles::FromLoad(m_context, prm, &warning);
     const uint32_t before = m_history.DoneCount();

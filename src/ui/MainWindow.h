@@ -140,6 +140,7 @@ private:
     QAction* m_redo = nullptr;
     QAction* m_celsius = nullptr;
     QAction* m_fahrenheit = nullptr;
+    QAction* m_showAddedInTable = nullptr;
     bool m_refreshing = false;
     bool m_loading = false;
     // The channels the user selected in the channel list (kept across refreshes by object).

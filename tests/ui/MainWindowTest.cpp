@@ -1,5 +1,6 @@
 // The main window, driven offscreen: loading, undo and redo, the panes' models, the screenshot mode.
 #include <QAction>
+#include <QSettings>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QComboBox>
@@ -137,6 +138,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
+        QSettings().clear();  // no choice of an earlier run
         QVERIFY(ovgUi::LoadToolkitTranslations());
     }
 
@@ -220,6 +222,26 @@ private slots:
         QCOMPARE(int(window.Graph().GetChannels().List().size()), 2);
     }
 
+    // "チャンネルを追加時にデータ一覧表示する": the loaded channels go to the data table, and the
+    // choice is there at the next start.
+    void addedChannelsGoToTheDataTableWhenAskedAndTheChoiceIsKept()
+    {
+        {
+            MainWindow window;
+            QAction* option = window.FindAction(QStringLiteral("チャンネルを追加時にデータ一覧表示する(&L)"));
+            QVERIFY(!option->isChecked());
+            option->trigger();
+            window.OpenFilesAndWait({Sample("warehouse-week.kmv")});
+            QCOMPARE(window.TableModel().columnCount(), 4);  // time and value of both channels
+        }
+        MainWindow again;
+        QAction* option = again.FindAction(QStringLiteral("チャンネルを追加時にデータ一覧表示する(&L)"));
+        QVERIFY(option->isChecked());
+        option->trigger();
+        again.OpenFilesAndWait({Sample("warehouse-week.kmv")});
+        QCOMPARE(again.TableModel().columnCount(), 0);
+    }
+
     void switchingToTheUnitShownRecordsNothing()
     {
         MainWindow window;
@@ -286,6 +308,7 @@ private slots:
             bool enabled;
         } rows[] = {{"開く(&O)...", true}, {"CSV形式で保存(&C)...", true}, {"上書き保存(&S)", true},
                     {"グラフをコピー(&C)", true}, {"露点温度作成(&D)...", true}, {"データ抽出(&F)...", true},
+                    {"チャンネルを追加時にデータ一覧表示する(&L)", true},
                     {"表示範囲外のデータを削除する(&D)", true}, {"グラフを印刷(&G)...", false}, {"元に戻す(&U)", false}};
         for (const auto& row : rows) {
             QAction* action = window.FindAction(QString::fromUtf8(row.text));
