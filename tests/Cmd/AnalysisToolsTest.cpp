@@ -26,6 +26,7 @@
 #include "graph/Axis.h"
 #include "graph/Graph.h"
 #include "graph/GraphChannels.h"
+#include "graph/Observer.h"
 
 using namespace ovgApp;
 using OvGraphFileLib::BREAK_VALUE;
@@ -159,6 +160,27 @@ TEST(McrChSetOffsetTime, ShiftsEveryTimeAndUndoGivesThemBackExactly)
         ASSERT_TRUE(app.history.Redo());
         for (size_t i = 0; i < 3; ++i) EXPECT_EQ(shifted[i], DataOf(*channels[i])) << "redo, channel " << i;
     }
+}
+
+// The graph hears of the shift (it must lay out again), and what the user set on a calculated
+// channel still applies once the shift gave it editable data.
+TEST(McrChSetOffsetTime, TellsTheGraphAndKeepsTheUsersDecimalPlaces)
+{
+    struct Heard : ovgGraph::Observer {
+        uint32_t flags = 0;
+        void Update(ovgGraph::Subject*, uint32_t f) override { flags |= f; }
+    } heard;
+    App app;
+    const auto channel = Channel(app.document, Series{{{10, 11, 12}}, 0x41, kStart, kMinute, 9 * kHour, kHour, true});
+    app.Load({channel});
+    channel->SetDecimalPlaces(3);
+    channel->Attach(&heard);
+    ASSERT_TRUE(app.Run(std::make_shared<McrChSetOffsetTime>(app.context, McrChSetOffsetTime::Offsets{{channel, kHour}})));
+    EXPECT_TRUE(heard.flags & ovgGraph::kRelayout);
+    EXPECT_EQ(3, channel->GetDecimalPlaces());
+    channel->SetDecimalPlaces(2);
+    EXPECT_EQ(2, channel->GetDecimalPlaces());
+    channel->Detach(&heard);
 }
 
 TEST(McrChDeleteData, KeepsTheRangeWithItsBoundsAndUndoGivesTheDataBack)
@@ -353,6 +375,22 @@ TEST(McrDewPointMaker, AddsTheDewPointInCelsiusWithGapsOrRecordsNothingAndSaysWh
         EXPECT_EQ(Both(sources), app.Lists());
         ASSERT_TRUE(app.history.Redo());
         EXPECT_EQ(dewPoint.get(), app.Lists().second.back());
+    }
+}
+
+// A block boundary in either source ends the dew point's block, even between valid pairs.
+TEST(McrDewPointMaker, EitherSourcesBlockBoundaryEndsTheBlock)
+{
+    for (const bool splitHumidity : {false, true}) {
+        App app;
+        const Series whole{{{20, 20, 20, 20}}, 13}, split{{{20, 20}, {20, 20}}, 13, kStart, kMinute, 9 * kHour, 2 * kMinute};
+        Series humidity = splitHumidity ? split : whole, temperature = splitHumidity ? whole : split;
+        humidity.type = 209;
+        const auto t = Channel(app.document, temperature), h = Channel(app.document, humidity);
+        app.Load({t, h});
+        const auto maker = std::make_shared<McrDewPointMaker>(app.context, t, h);
+        ASSERT_TRUE(app.Run(maker)) << maker->GetError().toStdString();
+        EXPECT_EQ(2u, maker->GetChannel()->GetFileCh().GetRawData().size()) << splitHumidity;
     }
 }
 

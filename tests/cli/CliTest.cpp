@@ -383,6 +383,25 @@ TEST(Cli, ThinAndMktAgreeWithTheDumpedSamples)
                   run.out)
             << row.options;
     }
+
+    // Windows start at --origin: the first record, before it, falls in the window at the origin.
+    const long long origin = temperature.front().first + 1'800'000;
+    EXPECT_EQ(0u, RunCli("thin --window 3600000 --method 0 --origin " + std::to_string(origin) + " '" + lab + "'")
+                      .out.find(std::to_string(origin) + "\t"));
+
+    // The dew point takes --temperature as the temperature and --humidity as the humidity.
+    const auto dewPointOf = [](double t, double h) {
+        const double kelvin = t + 273.15;
+        const double es = std::pow(2.718281828, -6096.9385 / kelvin + 21.2409642 - 0.02711193 * kelvin +
+                                                    0.00001673952 * kelvin * kelvin + 2.433502 * std::log(kelvin));
+        const double y = std::log(es * h / 100 / 611.213);
+        return y >= 0 ? 13.715 * y + 0.84262 * y * y + 0.019048 * y * y * y + 0.0078158 * y * y * y * y
+                      : 13.7204 * y + 0.736631 * y * y + 0.0332136 * y * y * y + 0.000778591 * y * y * y * y;
+    };
+    const CliRun dewPoint = RunCli("dewpoint --temperature 0 --humidity 1 '" + lab + "'");
+    ASSERT_EQ(0, dewPoint.status);
+    const double first = std::stod(dewPoint.out.substr(dewPoint.out.find('\t') + 1));
+    EXPECT_NEAR(dewPointOf(temperature.front().second, humidity.front().second), first, 1e-9);
 }
 
 // dewpoint prints like dump; the tools fail with exit status 1 and their message, or 2 for usage.

@@ -101,6 +101,13 @@ TEST(ThinData, WindowsByMethodAndStrictness)
          {{{S(5), 1.0}, {S(15), INV}, {S(25), 3.0}}}},
         {"empty sampling window ends the block", {{{S(0), 1.0}, {S(25), 3.0}}}, 5'000, 10'000, kDay0, 0, 0,
          {{{S(0), 1.0}}, {{S(20), 3.0}}}},
+        // A strict window holding both a break and an invalid sample ends the block.
+        {"strict break wins over invalid", {{{S(0), 1.0}, {S(10), INV}}, {{S(30), 2.0}}}, 10'000, 20'000, kDay0, 2, 0,
+         {{{S(30), 2.0}}}},
+        {"maximum of negative values", {{{S(0), -5.0}, {S(10), -3.0}}}, 10'000, 20'000, kDay0, 2, 0, {{{S(10), -3.0}}}},
+        // Records before the origin fall in the window that starts at the origin, not one before it.
+        {"records before the origin", {{{S(20), 4.0}, {S(40), 2.0}, {S(55), 3.0}}}, 10'000, 20'000, S(45), 2, 0,
+         {{{S(55), 4.0}}}},
         // Without a fixed interval the value methods stamp the window's last millisecond.
         {"no fixed interval", {{{S(0), 1.0}, {S(10), 2.0}}}, -1, 20'000, kDay0, 4, 0, {{{S(20) - 1, 1.5}}}},
         // The first window holds the first record: origin 7 s, records from 30 s -> windows [27,37), ...

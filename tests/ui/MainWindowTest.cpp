@@ -1,5 +1,7 @@
 // The main window, driven offscreen: loading, undo and redo, the panes' models, the screenshot mode.
 #include <QAction>
+#include <QApplication>
+#include <QTimer>
 #include <QSettings>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -25,6 +27,7 @@
 #include <string>
 
 #include "App/AppCh.h"
+#include "App/DewPointMaker.h"
 #include "App/MktCalculator.h"
 #include "Cmd/AppContext.h"
 #include "ui/DewPointMakerDlg.h"
@@ -348,6 +351,9 @@ private slots:
         QCOMPARE(list->rowCount(), 3);
         QCOMPARE(int(window.Graph().GetChannels().List().size()), 3);
         QCOMPARE(window.TableModel().columnCount(), 2);  // date-time and the new channel
+        // The temperature and humidity chosen, not the other way round.
+        QCOMPARE(window.Document().GetChannels().back()->GetPoints().Y(0),
+                 ovgApp::DewPoint::Of(temperature->GetPoints().Y(0), channels[1]->GetPoints().Y(0)));
         undo();
         expectOnlyTheLoad();
 
@@ -375,10 +381,27 @@ private slots:
         QCOMPARE(temperature->GetFirstTime(), xs.front() + 86400);
         undo();
         expectOnlyTheLoad();
+        // An earlier time, entered in the fields: "- 戻す" and one hour.
+        ovgUi::OffsetTimeSetupDlg earlier(context, record, {temperature}, &window);
+        earlier.findChild<QComboBox*>()->setCurrentIndex(1);
+        earlier.findChildren<QSpinBox*>()[1]->setValue(1);
+        for (QPushButton* button : earlier.findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("設定")) button->click();
+        QCOMPARE(earlier.Table()->item(0, 2)->text(), QStringLiteral("-0day(s) 01:00:00.000"));
+        earlier.Run();
+        QCOMPARE(temperature->GetFirstTime(), xs.front() - 3600);
+        undo();
+        expectOnlyTheLoad();
 
         ovgUi::DlgDeleteChData erase(context, record, {temperature}, &window);
         erase.Run();
         QCOMPARE(erase.ErrorText(), QStringLiteral("削除する範囲を指定して下さい。"));
+        erase.DeleteBefore()->setChecked(true);
+        erase.From()->setDateTime(erase.From()->dateTime().addDays(30));  // after the last sample
+        erase.Run();
+        QCOMPARE(erase.ErrorText(), QStringLiteral("No.1: 残す範囲にデータがありません。"));
+        QCOMPARE(window.History().DoneCount(), loaded);
+        erase.From()->setDateTime(erase.From()->dateTime().addDays(-30));
         erase.DeleteBefore()->setChecked(true);
         erase.From()->setDateTime(erase.From()->dateTime().addDays(1));
         erase.Run();
@@ -409,10 +432,41 @@ private slots:
         // The toolkit's own buttons speak the program's language.
         QCOMPARE(mkt.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close)->text(), QStringLiteral("閉じる"));
         mkt.Run();
-        QCOMPARE(mkt.Table()->item(0, 2)->text(), ovgApp::Mkt::Format(ovgApp::Mkt::OfChannel(*temperature, 83.14472), ovgApp::Mkt::Unit::kCelsius));
+        const auto mktOf = [&](ovgApp::Mkt::Unit unit) { return ovgApp::Mkt::Format(ovgApp::Mkt::OfChannel(*temperature, 83.14472), unit); };
+        QCOMPARE(mkt.Table()->item(0, 2)->text(), mktOf(ovgApp::Mkt::Unit::kCelsius));
+        mkt.SetUnit(1);
+        mkt.Run();
+        QCOMPARE(mkt.Table()->item(0, 2)->text(), mktOf(ovgApp::Mkt::Unit::kFahrenheit));
+        mkt.SetUnit(2);
+        mkt.Run();
+        QCOMPARE(mkt.Table()->item(0, 2)->text(), mktOf(ovgApp::Mkt::Unit::kKelvin));
         mkt.ActivationEnergy()->setText(QStringLiteral("0"));
         mkt.Run();
         QVERIFY(!mkt.ErrorText().isEmpty());
+    }
+
+    // Each tool's menu item opens that tool's dialog.
+    void toolMenuItemsOpenTheirDialogs()
+    {
+        MainWindow window;
+        window.OpenFilesAndWait({Sample("warehouse-week.kmv")});
+        const struct {
+            const char* item;
+            const char* title;
+        } rows[] = {{"露点温度作成(&D)...", "露点温度作成"},         {"MKT Calculator(&M)...", "MKT Calculator"},
+                    {"データ抽出(&F)...", "データ抽出"},             {"データの時刻を補正する(&T)...", "データの時刻を補正する"},
+                    {"データを削除する(&D)...", "データを削除する"}, {"グラフ操作の設定(&G)...", "グラフ操作の設定"}};
+        for (const auto& row : rows) {
+            QString seen;
+            QTimer::singleShot(0, &window, [&seen] {
+                if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                    seen = dialog->windowTitle();
+                    dialog->reject();
+                }
+            });
+            window.FindAction(QString::fromUtf8(row.item))->trigger();
+            QCOMPARE(seen, QString::fromUtf8(row.title));
+        }
     }
 
     // Real mouse input on the graph view: a dragged box zooms (type A: the time axis), undo gives
