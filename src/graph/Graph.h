@@ -84,6 +84,7 @@ public:
     // state (key input to the key-focus state when there is one). Window thread only.
     GraphWindow& GetWindow() const;
     StateBase& GetCurrentState();
+    bool IsCurrentState(const StateBase* state) const { return m_state.get() == state; }
     // Makes the state current (null: the idle state of the operation type): clears both overlays,
     // enters the state at the last pointer position and repaints.
     void ChangeState(std::shared_ptr<StateBase> state);
@@ -116,6 +117,8 @@ public:
 
 private:
     void LayoutPass(bool force);
+    // The current state (the idle state when none), shared so that it outlives a switch it makes.
+    std::shared_ptr<StateBase> CurrentState();
     // Re-plots the channels that need it in parallel, one task per channel. Thread rule: each task
     // gets copies of its axes' mappings and writes only its own channel's plot; the calling thread
     // waits for all of them, so nothing else of the graph changes meanwhile.

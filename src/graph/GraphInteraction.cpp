@@ -11,10 +11,12 @@ GraphWindow& Graph::GetWindow() const
     return m_window ? *m_window : none;
 }
 
-StateBase& Graph::GetCurrentState()
+StateBase& Graph::GetCurrentState() { return *CurrentState(); }
+
+std::shared_ptr<StateBase> Graph::CurrentState()
 {
     if (!m_state) ChangeState(nullptr);
-    return *m_state;
+    return m_state;  // a copy: the state lives on while it switches to another one
 }
 
 void Graph::ChangeState(std::shared_ptr<StateBase> state)
@@ -37,45 +39,45 @@ void Graph::SetOperationType(int32_t type)
 void Graph::OnMouseMove(Point point)
 {
     m_lastMouse = point;
-    GetCurrentState().OnMouseMove(point);
+    CurrentState()->OnMouseMove(point);
 }
 
-void Graph::OnMouseWheel(uint32_t flags, int32_t delta, Point point) { GetCurrentState().OnMouseWheel(flags, delta, point); }
+void Graph::OnMouseWheel(uint32_t flags, int32_t delta, Point point) { CurrentState()->OnMouseWheel(flags, delta, point); }
 
 void Graph::OnLButtonDown(Point point)
 {
     m_lastMouse = point;
     if (m_keyFocusState) m_keyFocusState->OnOutsideClick(point);
-    GetCurrentState().OnLButtonDown(point);
+    CurrentState()->OnLButtonDown(point);
 }
 
-void Graph::OnLButtonUp(Point point) { GetCurrentState().OnLButtonUp(point); }
+void Graph::OnLButtonUp(Point point) { CurrentState()->OnLButtonUp(point); }
 
-void Graph::OnLButtonDblClk(Point point) { GetCurrentState().OnLButtonDblClk(point); }
+void Graph::OnLButtonDblClk(Point point) { CurrentState()->OnLButtonDblClk(point); }
 
 void Graph::OnRButtonDown(Point point)
 {
     m_lastMouse = point;
     if (m_keyFocusState) m_keyFocusState->OnOutsideClick(point);
-    GetCurrentState().OnRButtonDown(point);
+    CurrentState()->OnRButtonDown(point);
 }
 
-void Graph::OnRButtonUp(Point point) { GetCurrentState().OnRButtonUp(point); }
+void Graph::OnRButtonUp(Point point) { CurrentState()->OnRButtonUp(point); }
 
-void Graph::OnRButtonDblClk(Point point) { GetCurrentState().OnOutsideClick(point); }
+void Graph::OnRButtonDblClk(Point point) { CurrentState()->OnOutsideClick(point); }
 
 void Graph::OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags)
 {
-    StateBase& current = GetCurrentState();
-    (m_keyFocusState && m_keyFocusState.get() != &current ? *m_keyFocusState : current).OnKeyDown(key, repeat, flags);
+    const auto current = CurrentState();
+    (m_keyFocusState && m_keyFocusState != current ? m_keyFocusState : current)->OnKeyDown(key, repeat, flags);
 }
 
 void Graph::OnKeyUp(uint32_t key, uint32_t repeat, uint32_t flags)
 {
-    StateBase& current = GetCurrentState();
-    (m_keyFocusState && m_keyFocusState.get() != &current ? *m_keyFocusState : current).OnKeyUp(key, repeat, flags);
+    const auto current = CurrentState();
+    (m_keyFocusState && m_keyFocusState != current ? m_keyFocusState : current)->OnKeyUp(key, repeat, flags);
 }
 
-void Graph::OnMouseLeave() { GetCurrentState().OnMouseLeave(); }
+void Graph::OnMouseLeave() { CurrentState()->OnMouseLeave(); }
 
 }  // namespace ovgGraph

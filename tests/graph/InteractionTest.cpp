@@ -10,7 +10,9 @@
 #include "graph/Graph.h"
 #include "graph/GraphAxes.h"
 #include "graph/GraphFactory.h"
+#include "graph/GraphLegend.h"
 #include "graph/GraphWindow.h"
+#include "graph/interaction/GraphLegendState.h"
 #include "graph/interaction/IdleState.h"
 #include "graph/interaction/ZoomEffect.h"
 
@@ -250,6 +252,44 @@ TEST(Interaction, OperationTypesAndTheZoomMode)
     g.ExpectOneStepUndoneTo(before);
     g.graph.OnKeyDown(kKeyEscape, 0, 0);
     EXPECT_NE(dynamic_cast<IdleStateTypeB*>(&g.graph.GetCurrentState()), nullptr);
+}
+
+// Over the legend the pointer can drag it: it becomes free-standing, stays inside the graph, and
+// the move is one step whose undo puts it back; Escape during the drag puts it back unrecorded.
+TEST(Interaction, DraggingTheLegend)
+{
+    InteractiveGraph g(0);
+    GraphLegend& legend = g.graph.GetLegend();
+    const Point origin = legend.GetOrigin();
+    const int32_t position = legend.GetPosition();
+    const Rect area = legend.GetArea();
+    const Point on{origin.x + area.left + area.Width() / 2, origin.y + area.top + area.Height() / 2};
+    g.graph.OnMouseMove(on);
+    ASSERT_NE(dynamic_cast<GraphLegendState*>(&g.graph.GetCurrentState()), nullptr);
+    EXPECT_EQ(g.window.cursor, kCursorMove);
+
+    g.graph.OnLButtonDown(on);
+    g.graph.OnMouseMove({on.x - 300, on.y + 200});
+    g.graph.OnKeyDown(kKeyEscape, 0, 0);
+    g.graph.OnLButtonUp({on.x - 300, on.y + 200});
+    EXPECT_EQ(legend.GetOrigin(), origin);
+    EXPECT_EQ(legend.GetPosition(), position);
+    EXPECT_TRUE(g.window.recorded.empty());
+
+    g.graph.OnLButtonDown(on);
+    g.graph.OnMouseMove({on.x - 300, on.y + 5000});  // far below the graph
+    g.graph.OnLButtonUp({on.x - 300, on.y + 5000});
+    g.graph.Render(800, 600);
+    EXPECT_EQ(legend.GetPosition(), 4);
+    EXPECT_EQ(legend.GetOriginX(), origin.x - 300);
+    EXPECT_LE(legend.GetOriginY() + area.bottom, 600) << "kept inside the graph";
+    ASSERT_EQ(g.window.recorded.size(), 1u);
+    orvel::UndoCmd(*g.window.recorded[0][0]);
+    EXPECT_EQ(legend.GetOrigin(), origin);
+    EXPECT_EQ(legend.GetPosition(), position);
+
+    g.graph.OnMouseMove(g.Centre());
+    EXPECT_NE(dynamic_cast<IdleStateTypeA*>(&g.graph.GetCurrentState()), nullptr) << "off the legend: idle again";
 }
 
 }  // namespace

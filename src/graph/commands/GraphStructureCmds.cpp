@@ -508,7 +508,10 @@ void GraphBoxCmdMove::Prepare()
 
 void GraphBoxCmdMove::Apply(const Place& place)
 {
-    m_box->SetOrigin(place.origin);
+    if (!(place.origin == m_box->GetOrigin())) {
+        m_box->SetOrigin(place.origin);
+        m_box->Notify(kChanged);  // drawn again at its place
+    }
     if (place.position != GetPosition()) {
         SetPosition(place.position);
         m_box->Notify(kRelayout);

@@ -8,6 +8,7 @@
 #include "graph/GraphAxes.h"
 #include "graph/GraphWindow.h"
 #include "graph/commands/GraphRangeCmds.h"
+#include "graph/interaction/GraphLegendState.h"
 #include "graph/interaction/ZoomEffect.h"
 
 namespace ovgGraph {
@@ -172,6 +173,8 @@ void IdleStatePopupValue::OnMouseMove(Point point)
         return;
     }
     SetCursor(kCursorArrow);
+    // Objects with a hover state of their own take the pointer.
+    if (GraphLegendState::IsOver(m_graph, point)) m_graph.ChangeState(std::make_shared<GraphLegendState>(m_graph));
 }
 
 void IdleStatePopupValue::OnMouseLeave()
@@ -198,6 +201,7 @@ IdleStateTypeC::IdleStateTypeC(Graph& graph) : IdleStatePopupValue(graph) { m_zo
 void IdleStateTypeB::OnMouseMove(Point point)
 {
     IdleStatePopupValue::OnMouseMove(point);
+    if (!m_graph.IsCurrentState(this)) return;  // the pointer went to another object's state
     if (!m_dragging) {
         m_wheelZoom = false;
         SetCursor(kCursorArrow);
