@@ -93,6 +93,8 @@ public:
     int32_t GetOperationType() const { return m_operationType; }
     void SetOperationType(int32_t type);
     Point GetLastMousePos() const { return m_lastMouse; }
+    // The axis drawn at a client point (its line, labels, unit and cursor strip), or null.
+    std::shared_ptr<Axis> AxisAt(Point point);
     void OnMouseMove(Point point);
     void OnMouseWheel(uint32_t flags, int32_t delta, Point point);
     void OnLButtonDown(Point point);

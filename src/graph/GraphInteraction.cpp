@@ -1,5 +1,7 @@
 // The graph's share of the interaction: the current state and the window's input routed to it.
 #include "graph/Graph.h"
+#include "graph/Axis.h"
+#include "graph/GraphAxes.h"
 #include "graph/GraphWindow.h"
 #include "graph/interaction/IdleState.h"
 
@@ -28,6 +30,13 @@ void Graph::ChangeState(std::shared_ptr<StateBase> state)
     m_state = std::move(state);
     m_state->Enter(m_lastMouse);
     GetWindow().Repaint();
+}
+
+std::shared_ptr<Axis> Graph::AxisAt(Point point)
+{
+    for (const auto& axis : m_axes->All())
+        if (axis->IsVisible() && axis->HitTest({point.x - axis->GetOriginX(), point.y - axis->GetOriginY()})) return axis;
+    return nullptr;
 }
 
 void Graph::SetOperationType(int32_t type)

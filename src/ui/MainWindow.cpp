@@ -38,6 +38,8 @@
 #include "graph/GraphAxes.h"
 #include "graph/GraphChannels.h"
 #include "graph/GraphTitle.h"
+#include "graph/AxisCursor.h"
+#include "graph/ScrollBar.h"
 #include "graph/interaction/IdleState.h"
 #include "graph/interaction/ZoomEffect.h"
 #include "ui/DataTableModel.h"
@@ -548,8 +550,46 @@ void MainWindow::OnOperationType()
     m_graph.SetOperationType(dialog.Type());
 }
 
+void MainWindow::ShowAxisMenu(const std::shared_ptr<ovgGraph::Axis>& axis, const QPoint& point)
+{
+    QMenu menu(this);
+    const bool value = axis->IsVertical();
+    menu.setObjectName(value ? QStringLiteral("AxisY") : QStringLiteral("AxisX"));
+    const auto toggle = [&](const QString& text, bool on, auto record) {
+        QAction* action = menu.addAction(text);
+        action->setCheckable(true);
+        action->setChecked(on);
+        connect(action, &QAction::toggled, this, record);
+    };
+    menu.addAction(QStringLiteral("軸のプロパティ(&P)..."))->setEnabled(false);
+    menu.addAction(QStringLiteral("軸の全体を表示(&W)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrFitAxis>(m_context, axis)); });
+    menu.addSeparator();
+    toggle(QStringLiteral("軸カーソルを表示する(&C)"), axis->GetCursor().IsVisible(),
+           [this, axis](bool on) { Record(std::make_shared<ovgApp::McrAxisSetAxisCursorVisible>(m_context, axis, on)); });
+    toggle(QStringLiteral("軸タイトルを表示する(&T)"), axis->GetTitle().IsVisible(),
+           [this, axis](bool on) { Record(std::make_shared<ovgApp::McrAxisSetTitleVisible>(m_context, axis, on)); });
+    const int32_t mode = axis->GetScrollBar().GetViewMode();
+    toggle(QStringLiteral("スクロールバーを表示する(&S)"), mode != ovgGraph::ScrollBar::kHidden, [this, axis](bool on) {
+        Record(std::make_shared<ovgApp::McrAxisSetScrollbarViewMode>(m_context, axis, on ? ovgGraph::ScrollBar::kShown : ovgGraph::ScrollBar::kHidden));
+    });
+    toggle(QStringLiteral("スクロールバーを自動的に隠す(&H)"), mode == ovgGraph::ScrollBar::kAutomatic, [this, axis](bool on) {
+        Record(std::make_shared<ovgApp::McrAxisSetScrollbarViewMode>(m_context, axis, on ? ovgGraph::ScrollBar::kAutomatic : ovgGraph::ScrollBar::kShown));
+    });
+    if (value) {
+        menu.addSeparator();
+        menu.addAction(QStringLiteral("軸を削除する(&D)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisDelete>(m_context, axis)); });
+        menu.addAction(QStringLiteral("軸を右へ移動する(&R)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisMoveRight>(m_context, axis)); });
+        menu.addAction(QStringLiteral("軸を左へ移動する(&L)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisMoveLeft>(m_context, axis)); });
+    }
+    menu.exec(m_view->mapToGlobal(point));
+}
+
 void MainWindow::ShowGraphMenu(const QPoint& point)
 {
+    if (const auto axis = m_graph.AxisAt({point.x(), point.y()})) {
+        ShowAxisMenu(axis, point);
+        return;
+    }
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("Graph"));
     menu.addAction(QStringLiteral("グラフ全体を表示(&G)"), this, &MainWindow::OnShowWholeGraph);

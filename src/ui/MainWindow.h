@@ -26,6 +26,10 @@ namespace orvel {
 class Cmd;
 }
 
+namespace ovgGraph {
+class Axis;
+}
+
 namespace ovgUi {
 
 class DataTableModel;
@@ -102,7 +106,9 @@ private:
     void OnOperationType();
     // The explicit zoom mode (ZoomEffect modes: 0 X only, 1 Y only, 2 both).
     void EnterZoom(int32_t zoomMode);
+    // The menu of what lies under the point: an axis's (AxisX, AxisY) or the graph's.
     void ShowGraphMenu(const QPoint& point);
+    void ShowAxisMenu(const std::shared_ptr<ovgGraph::Axis>& axis, const QPoint& point);
     void OnDeleteOutsideData();
     // Shows a tool's dialog; what it runs is recorded as one step.
     template <class Dialog, class... Args>

@@ -12,6 +12,8 @@
 #include "graph/GraphFactory.h"
 #include "graph/GraphLegend.h"
 #include "graph/GraphWindow.h"
+#include "graph/AxisCursor.h"
+#include "graph/interaction/AxisCursorState.h"
 #include "graph/interaction/GraphLegendState.h"
 #include "graph/interaction/IdleState.h"
 #include "graph/interaction/ZoomEffect.h"
@@ -290,6 +292,40 @@ TEST(Interaction, DraggingTheLegend)
 
     g.graph.OnMouseMove(g.Centre());
     EXPECT_NE(dynamic_cast<IdleStateTypeA*>(&g.graph.GetCurrentState()), nullptr) << "off the legend: idle again";
+}
+
+// Dragging a shown axis cursor: a handle moves its cursor by the pixels dragged along the strip,
+// the band between the handles moves both; one step at the release, undone exactly.
+TEST(Interaction, DraggingTheAxisCursors)
+{
+    for (const auto part : {AxisCursorState::kCursor1, AxisCursorState::kCursor2, AxisCursorState::kBand}) {
+        SCOPED_TRACE(int(part));
+        InteractiveGraph g(0);
+        AxisCursor& cursor = g.value->GetCursor();
+        cursor.SetStateBits(kVisible);
+        cursor.SetCursor1(20);
+        cursor.SetCursor2(60);
+        g.graph.Render(800, 600);
+        const Rect r = part == AxisCursorState::kCursor1 ? cursor.GetHandle1()
+                       : part == AxisCursorState::kCursor2 ? cursor.GetHandle2()
+                                                            : cursor.GetBand();
+        const Point on{g.value->GetOriginX() + cursor.GetOriginX() + (r.left + r.right) / 2,
+                       g.value->GetOriginY() + cursor.GetOriginY() + (r.top + r.bottom) / 2};
+        g.graph.OnMouseMove(on);
+        auto* state = dynamic_cast<AxisCursorState*>(&g.graph.GetCurrentState());
+        ASSERT_NE(state, nullptr);
+        const double perPixel = (cursor.GetDisplayMax() - cursor.GetDisplayMin()) / cursor.GetArea().Height();
+        g.graph.OnLButtonDown(on);
+        g.graph.OnMouseMove({on.x, on.y - 40});  // up: larger values
+        g.graph.OnLButtonUp({on.x, on.y - 40});
+        const bool first = part != AxisCursorState::kCursor2, second = part != AxisCursorState::kCursor1;
+        EXPECT_NEAR(cursor.GetCursor1(), first ? 20 + 40 * perPixel : 20, 1e-9);
+        EXPECT_NEAR(cursor.GetCursor2(), second ? 60 + 40 * perPixel : 60, 1e-9);
+        ASSERT_EQ(g.window.recorded.size(), 1u);
+        orvel::UndoCmd(*g.window.recorded[0][0]);
+        EXPECT_EQ(cursor.GetCursor1(), 20);
+        EXPECT_EQ(cursor.GetCursor2(), 60);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The main window, driven offscreen: loading, undo and redo, the panes' models, the screenshot mode.
 #include <QAction>
+#include <QMenu>
 #include <QApplication>
 #include <QTimer>
 #include <QSettings>
@@ -467,6 +468,38 @@ private slots:
             window.FindAction(QString::fromUtf8(row.item))->trigger();
             QCOMPARE(seen, QString::fromUtf8(row.title));
         }
+    }
+
+    // A right click opens the menu of what lies under the pointer; its items issue their commands.
+    void contextMenusFollowWhatIsUnderThePointer()
+    {
+        MainWindow window;
+        window.OpenFilesAndWait({Sample("warehouse-week.kmv")});
+        window.Graph().Render(1000, 700);
+        const auto value = window.Graph().GetAxes().List(ovgGraph::Axis::kLeft).front();
+        const ovgGraph::Rect plot = window.Graph().GetPlotArea();
+        const ovgGraph::Point onAxis{value->GetOriginX() - 10, (plot.top + plot.bottom) / 2};
+        const ovgGraph::Point onPlot{(plot.left + plot.right) / 2, (plot.top + plot.bottom) / 2};
+        const auto menuAt = [&window](ovgGraph::Point point, const QString& pick) {
+            QString name;
+            QTimer::singleShot(0, &window, [&name, pick] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                if (!menu) return;
+                name = menu->objectName();
+                for (QAction* action : menu->actions())
+                    if (action->text() == pick) action->trigger();
+                menu->close();
+            });
+            window.Graph().OnRButtonUp(point);
+            return name;
+        };
+        QCOMPARE(menuAt(onPlot, QString()), QStringLiteral("Graph"));
+        const uint32_t steps = window.History().DoneCount();
+        QCOMPARE(menuAt(onAxis, QStringLiteral("軸カーソルを表示する(&C)")), QStringLiteral("AxisY"));
+        QVERIFY(value->GetCursor().IsVisible());
+        QCOMPARE(window.History().DoneCount(), steps + 1);
+        window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+        QVERIFY(!value->GetCursor().IsVisible());
     }
 
     // Real mouse input on the graph view: a dragged box zooms (type A: the time axis), undo gives

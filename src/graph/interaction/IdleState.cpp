@@ -8,6 +8,7 @@
 #include "graph/GraphAxes.h"
 #include "graph/GraphWindow.h"
 #include "graph/commands/GraphRangeCmds.h"
+#include "graph/interaction/AxisCursorState.h"
 #include "graph/interaction/GraphLegendState.h"
 #include "graph/interaction/ZoomEffect.h"
 
@@ -174,7 +175,10 @@ void IdleStatePopupValue::OnMouseMove(Point point)
     }
     SetCursor(kCursorArrow);
     // Objects with a hover state of their own take the pointer.
-    if (GraphLegendState::IsOver(m_graph, point)) m_graph.ChangeState(std::make_shared<GraphLegendState>(m_graph));
+    if (const AxisCursorState::Hit hit = AxisCursorState::At(m_graph, point); hit.axis)
+        m_graph.ChangeState(std::make_shared<AxisCursorState>(m_graph, hit));
+    else if (GraphLegendState::IsOver(m_graph, point))
+        m_graph.ChangeState(std::make_shared<GraphLegendState>(m_graph));
 }
 
 void IdleStatePopupValue::OnMouseLeave()
