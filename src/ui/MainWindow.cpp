@@ -250,6 +250,9 @@ void MainWindow::BuildPanes()
     connect(m_channelList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!m_refreshing) m_selection = SelectedChannels();
     });
+    m_channelList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_channelList, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& point) { ShowChannelListMenu(m_channelList->viewport()->mapToGlobal(point)); });
     auto* channelPane = dock(QStringLiteral("チャンネル一覧"), "ChannelList", m_channelList, Qt::BottomDockWidgetArea);
 
     m_tableModel = new DataTableModel(m_dateInfo, this);
@@ -548,6 +551,57 @@ void MainWindow::OnOperationType()
     if (dialog.exec() != QDialog::Accepted) return;
     DlgOperationType::Save(dialog.Type());
     m_graph.SetOperationType(dialog.Type());
+}
+
+void MainWindow::ShowChannelListMenu(const QPoint& globalPoint)
+{
+    const ovgApp::AppChList selected = SelectedChannels();
+    const bool any = !selected.empty();
+    const bool allShown = any && std::all_of(selected.begin(), selected.end(), [](const auto& ch) { return ch->IsVisible(); });
+    const bool allInTable = any && std::all_of(selected.begin(), selected.end(), [](const auto& ch) { return ch->IsVisibleInTable(); });
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("ChTable"));
+    menu.addAction(QStringLiteral("チャンネルのプロパティ(&P)..."))->setEnabled(false);
+    QAction* graph = menu.addAction(QStringLiteral("グラフに表示する(&G)"));
+    graph->setCheckable(true);
+    graph->setChecked(allShown);
+    graph->setEnabled(any);
+    connect(graph, &QAction::toggled, this, [this, selected](bool on) { Record(std::make_shared<ovgApp::McrChSetVisibleGraph>(m_context, selected, on)); });
+    QAction* table = menu.addAction(QStringLiteral("データ一覧に表示する(&L)"));
+    table->setCheckable(true);
+    table->setChecked(allInTable);
+    table->setEnabled(any);
+    connect(table, &QAction::toggled, this, [this, selected](bool on) { Record(std::make_shared<ovgApp::McrChSetVisibleDataTable>(m_context, selected, on)); });
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("コピー(&C)"), this, &MainWindow::CopyChannelList)->setEnabled(any);
+    menu.addAction(QStringLiteral("すべて選択(&A)"), m_channelList, &QTableWidget::selectAll);
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("チャンネルを削除する(&R)"), this, &MainWindow::OnDeleteChannels)->setEnabled(any);
+    QMenu* merge = menu.addMenu(QStringLiteral("チャンネルを結合する(&M)"));
+    merge->setEnabled(selected.size() >= 2);
+    merge->addAction(QStringLiteral("結合後に元のチャンネルを削除する(&M)"), this, [this] { OnMerge(false); });
+    merge->addAction(QStringLiteral("結合後も元のチャンネルを残す(&K)"), this, [this] { OnMerge(true); });
+    menu.addAction(QStringLiteral("データの時刻を補正する(&T)..."), this, [this] { RunTool<OffsetTimeSetupDlg>(SelectedChannels()); })->setEnabled(any);
+    menu.addAction(QStringLiteral("データを削除する(&D)..."), this, [this] { RunTool<DlgDeleteChData>(SelectedChannels()); })->setEnabled(any);
+    menu.exec(globalPoint);
+}
+
+void MainWindow::CopyChannelList()
+{
+    // The selected rows as tab-separated text, with the column titles first.
+    QStringList lines;
+    QStringList titles;
+    for (int column = 0; column < m_channelList->columnCount(); ++column) titles << m_channelList->horizontalHeaderItem(column)->text();
+    lines << titles.join(QLatin1Char('\t'));
+    for (const QModelIndex& row : m_channelList->selectionModel()->selectedRows()) {
+        QStringList cells;
+        for (int column = 0; column < m_channelList->columnCount(); ++column) {
+            const QTableWidgetItem* cell = m_channelList->item(row.row(), column);
+            cells << (cell ? cell->text() : QString());
+        }
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    QApplication::clipboard()->setText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
 void MainWindow::ShowAxisMenu(const std::shared_ptr<ovgGraph::Axis>& axis, const QPoint& point)

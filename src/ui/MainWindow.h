@@ -109,6 +109,9 @@ private:
     // The menu of what lies under the point: an axis's (AxisX, AxisY) or the graph's.
     void ShowGraphMenu(const QPoint& point);
     void ShowAxisMenu(const std::shared_ptr<ovgGraph::Axis>& axis, const QPoint& point);
+    // The channel list's menu (ChTable) for the selected channels.
+    void ShowChannelListMenu(const QPoint& globalPoint);
+    void CopyChannelList();
     void OnDeleteOutsideData();
     // Shows a tool's dialog; what it runs is recorded as one step.
     template <class Dialog, class... Args>

@@ -1,5 +1,6 @@
 // The main window, driven offscreen: loading, undo and redo, the panes' models, the screenshot mode.
 #include <QAction>
+#include <QClipboard>
 #include <QMenu>
 #include <QApplication>
 #include <QTimer>
@@ -25,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <chrono>
+#include <functional>
 #include <string>
 
 #include "App/AppCh.h"
@@ -480,7 +482,8 @@ private slots:
         const ovgGraph::Rect plot = window.Graph().GetPlotArea();
         const ovgGraph::Point onAxis{value->GetOriginX() - 10, (plot.top + plot.bottom) / 2};
         const ovgGraph::Point onPlot{(plot.left + plot.right) / 2, (plot.top + plot.bottom) / 2};
-        const auto menuAt = [&window](ovgGraph::Point point, const QString& pick) {
+        // Opens a menu, picks the item (if any) and tells which menu it was.
+        const auto pickFrom = [&window](const std::function<void()>& open, const QString& pick) {
             QString name;
             QTimer::singleShot(0, &window, [&name, pick] {
                 auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -490,8 +493,11 @@ private slots:
                     if (action->text() == pick) action->trigger();
                 menu->close();
             });
-            window.Graph().OnRButtonUp(point);
+            open();
             return name;
+        };
+        const auto menuAt = [&](ovgGraph::Point point, const QString& pick) {
+            return pickFrom([&] { window.Graph().OnRButtonUp(point); }, pick);
         };
         QCOMPARE(menuAt(onPlot, QString()), QStringLiteral("Graph"));
         const uint32_t steps = window.History().DoneCount();
@@ -500,6 +506,18 @@ private slots:
         QCOMPARE(window.History().DoneCount(), steps + 1);
         window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
         QVERIFY(!value->GetCursor().IsVisible());
+
+        // The channel list's menu works on the selected channels.
+        auto* list = window.findChild<QTableWidget*>();
+        list->selectRow(0);
+        const auto listMenu = [&](const QString& pick) {
+            return pickFrom([&] { emit list->customContextMenuRequested(QPoint(5, 5)); }, pick);
+        };
+        const auto first = window.Document().GetChannels().front();
+        QCOMPARE(listMenu(QStringLiteral("グラフに表示する(&G)")), QStringLiteral("ChTable"));
+        QVERIFY(!first->IsVisible());
+        listMenu(QStringLiteral("コピー(&C)"));
+        QVERIFY(QApplication::clipboard()->text().contains(first->GetDisplayName()));
     }
 
     // Real mouse input on the graph view: a dragged box zooms (type A: the time axis), undo gives
