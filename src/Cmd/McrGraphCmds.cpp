@@ -332,6 +332,14 @@ McrGraphTitleMove::McrGraphTitleMove(AppContext context, ovgGraph::Point origin,
 {
 }
 
+McrViewPopupValue::McrViewPopupValue(AppContext context, bool show)
+    : McrGraphCmds(u"McrViewPopupValue", One(std::make_shared<CmdAppSetValue<bool>>(
+                                             StepName("McrViewPopupValue", "show"),
+                                             [graph = &context.graph] { return graph->IsValuePopupEnabled(); },
+                                             [graph = &context.graph](const bool& on) { graph->SetValuePopupEnabled(on); }, show)))
+{
+}
+
 McrGraphTitleVisible::McrGraphTitleVisible(AppContext context, bool visible)
     : McrGraphCmds(u"McrGraphTitleVisible", One(std::make_shared<ovgGraph::GlyphCmdSetVisible>(
                                                 Part(context, context.graph.GetTitle()), visible, ovgGraph::kChanged | ovgGraph::kRelayout)))

@@ -106,6 +106,9 @@ OVG_APP_GRAPH_MCR(McrLegendChangeProperty, AppContext context, std::shared_ptr<o
 OVG_APP_GRAPH_MCR(McrGraphTitleMove, AppContext context, ovgGraph::Point origin, int32_t position, ovgGraph::Rect rect);
 OVG_APP_GRAPH_MCR(McrGraphTitleVisible, AppContext context, bool visible);
 
+// Shows or hides the value popup that follows the mouse over a line; step "show".
+OVG_APP_GRAPH_MCR(McrViewPopupValue, AppContext context, bool show);
+
 // One property edited in the property pane: the engine command the pane built.
 OVG_APP_GRAPH_MCR(McrPropertyChange, AppContext context, std::shared_ptr<orvel::Cmd> change);
 

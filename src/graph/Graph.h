@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <algorithm>
 #include <array>
 #include <map>
 #include <memory>
@@ -79,6 +80,7 @@ public:
     // An overlay slot 0-2; null installs an empty effect.
     void SetOverlay(int slot, std::shared_ptr<Glyph> effect);
     enum OverlaySlot { kDragOverlay = 0, kHoverOverlay = 1 };
+    const std::shared_ptr<Glyph>& GetOverlay(int slot) const { return m_overlays[size_t(std::clamp(slot, 0, 2))]; }
 
     // Interaction. The window hands its mouse and key input to these; they go to the current
     // state (key input to the key-focus state when there is one). Window thread only.
@@ -93,6 +95,9 @@ public:
     int32_t GetOperationType() const { return m_operationType; }
     void SetOperationType(int32_t type);
     Point GetLastMousePos() const { return m_lastMouse; }
+    // Whether hovering over a channel's line shows the value popup (on by default).
+    bool IsValuePopupEnabled() const { return m_valuePopup; }
+    void SetValuePopupEnabled(bool on);
     // The axis drawn at a client point (its line, labels, unit and cursor strip), or null.
     std::shared_ptr<Axis> AxisAt(Point point);
     void OnMouseMove(Point point);
@@ -140,6 +145,7 @@ private:
     std::shared_ptr<StateBase> m_keyFocusState;
     int32_t m_operationType = 0;
     Point m_lastMouse;
+    bool m_valuePopup = true;
     std::array<Layer, 3> m_layers;
     Rect m_plotArea;
     int32_t m_reduce = 1;

@@ -39,6 +39,13 @@ std::shared_ptr<Axis> Graph::AxisAt(Point point)
     return nullptr;
 }
 
+void Graph::SetValuePopupEnabled(bool on)
+{
+    m_valuePopup = on;
+    if (!on) SetOverlay(kHoverOverlay, nullptr);
+    GetWindow().Repaint();
+}
+
 void Graph::SetOperationType(int32_t type)
 {
     m_operationType = ClampOperationType(type);

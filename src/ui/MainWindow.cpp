@@ -178,7 +178,10 @@ void MainWindow::BuildMenus()
     m_fahrenheit = item(unit, "華氏(F)", [this] { OnTemperatureUnit(14); });
     m_celsius->setCheckable(true);
     m_fahrenheit->setCheckable(true);
-    disabled(view, "データをポップアップ表示する(&P)");
+    m_popupValue = item(view, "データをポップアップ表示する(&P)", [this](bool on) {
+        if (on != m_graph.IsValuePopupEnabled()) Record(std::make_shared<ovgApp::McrViewPopupValue>(m_context, on));
+    });
+    m_popupValue->setCheckable(true);
     m_showAddedInTable = item(view, "チャンネルを追加時にデータ一覧表示する(&L)", [](bool on) { QSettings().setValue(kShowAddedInTableKey, on); });
     m_showAddedInTable->setCheckable(true);
     m_showAddedInTable->setChecked(QSettings().value(kShowAddedInTableKey, false).toBool());
@@ -355,6 +358,7 @@ void MainWindow::UpdateActions()
     m_redo->setEnabled(m_history.CanRedo());
     m_celsius->setChecked(m_document.GetTemperatureDisplayType() == 13);
     m_fahrenheit->setChecked(m_document.GetTemperatureDisplayType() == 14);
+    m_popupValue->setChecked(m_graph.IsValuePopupEnabled());
     const QString name = m_documentPath.isEmpty() ? QStringLiteral("無題") : QFileInfo(m_documentPath).fileName();
     setWindowTitle(name + QStringLiteral("[*] - Orvel Graph"));
     setWindowModified(IsModified());

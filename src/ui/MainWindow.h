@@ -150,6 +150,7 @@ private:
     QAction* m_celsius = nullptr;
     QAction* m_fahrenheit = nullptr;
     QAction* m_showAddedInTable = nullptr;
+    QAction* m_popupValue = nullptr;
     bool m_refreshing = false;
     bool m_loading = false;
     // The channels the user selected in the channel list (kept across refreshes by object).

@@ -16,6 +16,8 @@
 #include "graph/interaction/AxisCursorState.h"
 #include "graph/interaction/GraphLegendState.h"
 #include "graph/interaction/IdleState.h"
+#include "graph/interaction/ValuePopupEffect.h"
+#include "graph/LabelFormat.h"
 #include "graph/interaction/ZoomEffect.h"
 
 using namespace ovgGraph;
@@ -326,6 +328,28 @@ TEST(Interaction, DraggingTheAxisCursors)
         EXPECT_EQ(cursor.GetCursor1(), 20);
         EXPECT_EQ(cursor.GetCursor2(), 60);
     }
+}
+
+// Hovering over a channel's line shows its name, the sample's time and value beside the sample;
+// elsewhere, or with the popup switched off, nothing.
+TEST(Interaction, ValuePopupOverALine)
+{
+    InteractiveGraph g(0);
+    const Rect& plot = g.graph.GetPlotArea();
+    const auto popup = [&g] { return std::dynamic_pointer_cast<ValuePopupEffect>(g.graph.GetOverlay(Graph::kHoverOverlay)); };
+    const Point lastSample{plot.right - 1, plot.top};
+    g.graph.OnMouseMove({lastSample.x - 1, lastSample.y + 1});
+    ASSERT_TRUE(popup());
+    EXPECT_EQ(popup()->GetLines().size(), 3);
+    EXPECT_EQ(popup()->GetLines()[0], QStringLiteral("ch"));
+    EXPECT_EQ(popup()->GetLines()[2], g.value->GetLabelFormat().Format(100));
+    EXPECT_LE(std::abs(popup()->GetAnchor().x - lastSample.x), 1);
+
+    g.graph.OnMouseMove({plot.left + 20, plot.top + 20});  // far from the diagonal line
+    EXPECT_FALSE(popup());
+    g.graph.SetValuePopupEnabled(false);
+    g.graph.OnMouseMove({lastSample.x - 1, lastSample.y + 1});
+    EXPECT_FALSE(popup());
 }
 
 }  // namespace

@@ -500,6 +500,13 @@ private slots:
             return pickFrom([&] { window.Graph().OnRButtonUp(point); }, pick);
         };
         QCOMPARE(menuAt(onPlot, QString()), QStringLiteral("Graph"));
+        // The value popup switch is a step of its own.
+        QAction* popup = window.FindAction(QStringLiteral("データをポップアップ表示する(&P)"));
+        QVERIFY(popup->isChecked());
+        popup->trigger();
+        QVERIFY(!window.Graph().IsValuePopupEnabled());
+        window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+        QVERIFY(window.Graph().IsValuePopupEnabled() && popup->isChecked());
         const uint32_t steps = window.History().DoneCount();
         QCOMPARE(menuAt(onAxis, QStringLiteral("軸カーソルを表示する(&C)")), QStringLiteral("AxisY"));
         QVERIFY(value->GetCursor().IsVisible());

@@ -10,6 +10,7 @@
 #include "graph/commands/GraphRangeCmds.h"
 #include "graph/interaction/AxisCursorState.h"
 #include "graph/interaction/GraphLegendState.h"
+#include "graph/interaction/ValuePopupEffect.h"
 #include "graph/interaction/ZoomEffect.h"
 
 namespace ovgGraph {
@@ -175,14 +176,28 @@ void IdleStatePopupValue::OnMouseMove(Point point)
     }
     SetCursor(kCursorArrow);
     // Objects with a hover state of their own take the pointer.
-    if (const AxisCursorState::Hit hit = AxisCursorState::At(m_graph, point); hit.axis)
+    if (const AxisCursorState::Hit hit = AxisCursorState::At(m_graph, point); hit.axis) {
         m_graph.ChangeState(std::make_shared<AxisCursorState>(m_graph, hit));
-    else if (GraphLegendState::IsOver(m_graph, point))
+        return;
+    }
+    if (GraphLegendState::IsOver(m_graph, point)) {
         m_graph.ChangeState(std::make_shared<GraphLegendState>(m_graph));
+        return;
+    }
+    // Over a channel's line: the value popup for the sample there.
+    const bool shown = m_graph.IsValuePopupEnabled() && m_popup->Find(m_graph, point);
+    if (shown || m_popupShown) {
+        m_graph.SetOverlay(Graph::kHoverOverlay, shown ? m_popup : nullptr);
+        m_graph.GetWindow().Repaint();
+    }
+    m_popupShown = shown;
 }
+
+IdleStatePopupValue::IdleStatePopupValue(Graph& graph) : IdleState(graph), m_popup(std::make_shared<ValuePopupEffect>(&graph)) {}
 
 void IdleStatePopupValue::OnMouseLeave()
 {
+    m_popupShown = false;
     m_graph.SetOverlay(Graph::kHoverOverlay, nullptr);
     m_graph.GetWindow().Repaint();
 }

@@ -8,6 +8,7 @@
 namespace ovgGraph {
 
 class GraphAxesCmdChangeDisplayRange;
+class ValuePopupEffect;
 class ZoomEffect;
 
 // The state when nothing else applies: a left drag zooms into the rectangle dragged out (with
@@ -43,12 +44,17 @@ protected:
     bool m_zoomOnClick = false;  // a release without movement zooms in too
 };
 
-// Adds what hovering shows (the arrow cursor over the plot).
+// Adds what hovering shows: the arrow cursor, the hover states of axis cursors and the legend,
+// and the value popup over a channel's line.
 class IdleStatePopupValue : public IdleState {
 public:
-    using IdleState::IdleState;
+    explicit IdleStatePopupValue(Graph& graph);
     void OnMouseMove(Point point) override;
     void OnMouseLeave() override;
+
+private:
+    std::shared_ptr<ValuePopupEffect> m_popup;
+    bool m_popupShown = false;
 };
 
 // Operation type A: the drag zooms the X axes only; a double-click shows the whole graph.
