@@ -63,7 +63,7 @@ void Graph::OnMouseWheel(uint32_t flags, int32_t delta, Point point) { CurrentSt
 void Graph::OnLButtonDown(Point point)
 {
     m_lastMouse = point;
-    if (m_keyFocusState) m_keyFocusState->OnOutsideClick(point);
+    if (const auto focus = m_keyFocusState) focus->OnOutsideClick(point);  // may end itself
     CurrentState()->OnLButtonDown(point);
 }
 
@@ -74,7 +74,7 @@ void Graph::OnLButtonDblClk(Point point) { CurrentState()->OnLButtonDblClk(point
 void Graph::OnRButtonDown(Point point)
 {
     m_lastMouse = point;
-    if (m_keyFocusState) m_keyFocusState->OnOutsideClick(point);
+    if (const auto focus = m_keyFocusState) focus->OnOutsideClick(point);  // may end itself
     CurrentState()->OnRButtonDown(point);
 }
 

@@ -327,6 +327,18 @@ TEST(Interaction, DraggingTheAxisCursors)
         orvel::UndoCmd(*g.window.recorded[0][0]);
         EXPECT_EQ(cursor.GetCursor1(), 20);
         EXPECT_EQ(cursor.GetCursor2(), 60);
+
+        // The part dragged last is selected: the arrow keys step it, one step per press; a
+        // press elsewhere ends the selection.
+        g.graph.OnKeyDown(kKeyRight, 0, 0);
+        EXPECT_NEAR(cursor.GetCursor1(), first ? 20 + perPixel : 20, 1e-9);
+        EXPECT_NEAR(cursor.GetCursor2(), second ? 60 + perPixel : 60, 1e-9);
+        EXPECT_EQ(g.window.recorded.size(), 2u);
+        g.graph.OnMouseMove(g.Centre());
+        g.graph.OnLButtonDown(g.Centre());
+        g.graph.OnLButtonUp(g.Centre());
+        g.graph.OnKeyDown(kKeyLeft, 0, 0);
+        EXPECT_EQ(g.window.recorded.size(), 2u);
     }
 }
 

@@ -80,6 +80,7 @@ void AxisCursorState::OnLButtonUp(Point)
 {
     if (!m_dragging) return;
     m_dragging = false;
+    m_graph.SetKeyFocusState(std::make_shared<AxisCursorStateSelect>(m_graph, m_hit));
     const AxisCursor& cursor = m_hit.axis->GetCursor();
     const auto cmd = std::make_shared<AxisCursorCmdSetValueBoth>(m_hit.axis, m_before1, m_before2, cursor.GetCursor1(), cursor.GetCursor2());
     if (cmd->IsValid()) m_graph.GetWindow().RecordCmds({cmd}, false);
@@ -97,6 +98,32 @@ void AxisCursorState::OnKeyDown(uint32_t key, uint32_t, uint32_t)
     if (key != kKeyEscape || !m_dragging) return;
     m_dragging = false;
     Set(m_before1, m_before2);
+}
+
+AxisCursorStateSelect::AxisCursorStateSelect(Graph& graph, AxisCursorState::Hit hit) : StateBase(graph), m_hit(std::move(hit)) {}
+
+void AxisCursorStateSelect::OnOutsideClick(Point point)
+{
+    const AxisCursorState::Hit hit = AxisCursorState::At(m_graph, point);
+    if (hit.axis != m_hit.axis || hit.part != m_hit.part) m_graph.SetKeyFocusState(nullptr);  // ends this state's selection
+}
+
+void AxisCursorStateSelect::OnKeyDown(uint32_t key, uint32_t, uint32_t)
+{
+    if ((key != kKeyLeft && key != kKeyRight) || !m_hit.axis) return;
+    AxisCursor& cursor = m_hit.axis->GetCursor();
+    if (!cursor.IsVisible()) return;
+    const Rect area = cursor.GetArea();
+    const int32_t pixels = cursor.GetOrientation() == 1 ? area.Height() : area.Width();
+    if (pixels <= 0) return;
+    const double step = (key == kKeyRight ? 1 : -1) * (cursor.GetDisplayMax() - cursor.GetDisplayMin()) / pixels;
+    const double old1 = cursor.GetCursor1(), old2 = cursor.GetCursor2();
+    if (m_hit.part != AxisCursorState::kCursor2) cursor.SetCursor1(old1 + step);
+    if (m_hit.part != AxisCursorState::kCursor1) cursor.SetCursor2(old2 + step);
+    cursor.Layout(0);
+    const auto cmd = std::make_shared<AxisCursorCmdSetValueBoth>(m_hit.axis, old1, old2, cursor.GetCursor1(), cursor.GetCursor2());
+    if (cmd->IsValid()) m_graph.GetWindow().RecordCmds({cmd}, false);
+    m_graph.GetWindow().Repaint();
 }
 
 }  // namespace ovgGraph

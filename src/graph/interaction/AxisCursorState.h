@@ -38,4 +38,19 @@ private:
     double m_before1 = 0, m_before2 = 0;
 };
 
+// The axis cursor part the user clicked last, as the graph's key-focus state: the left and right
+// arrow keys move it one pixel's worth of value (both cursors for the band), each press one
+// recorded step. A press outside that part ends the selection.
+class AxisCursorStateSelect : public StateBase {
+public:
+    AxisCursorStateSelect(Graph& graph, AxisCursorState::Hit hit);
+    const AxisCursorState::Hit& GetSelection() const { return m_hit; }
+
+    void OnKeyDown(uint32_t key, uint32_t repeat, uint32_t flags) override;
+    void OnOutsideClick(Point point) override;
+
+private:
+    AxisCursorState::Hit m_hit;
+};
+
 }  // namespace ovgGraph
