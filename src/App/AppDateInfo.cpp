@@ -98,6 +98,16 @@ QString AppDateInfo::SerialDayText(int64_t timeMs) const
     return AppTimeFormatter::SerialDayText(DisplayTime(timeMs));
 }
 
+QString AppDateInfo::DurationText(int64_t offset)
+{
+    const uint64_t magnitude = offset < 0 ? 0 - uint64_t(offset) : uint64_t(offset);
+    const uint64_t ms = magnitude % 1000, seconds = magnitude / 1000;
+    return QString::asprintf("%s%lluday(s) %02llu:%02llu:%02llu.%03llu", offset < 0 ? "-" : "",
+                             static_cast<unsigned long long>(seconds / 86400), static_cast<unsigned long long>(seconds / 3600 % 24),
+                             static_cast<unsigned long long>(seconds / 60 % 60), static_cast<unsigned long long>(seconds % 60),
+                             static_cast<unsigned long long>(ms));
+}
+
 QString AppDateInfo::UtcOffsetText(int64_t timeDiffMs)
 {
     if (timeDiffMs == OvGraphFileLib::NOT_GIVEN) return {};

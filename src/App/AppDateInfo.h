@@ -62,6 +62,8 @@ public:
     // "UTC +09:00" for a channel's time difference in ms (ICh::GetTimeDiff), whole minutes;
     // empty when the difference is not given (OvGraphFileLib::NOT_GIVEN).
     static QString UtcOffsetText(int64_t timeDiffMs);
+    // A length of time: "%dday(s) %02d:%02d:%02d.%03d", with a leading "-" when negative.
+    static QString DurationText(int64_t ms);
 
 private:
     int32_t m_daylightBiasSec = 3600;

@@ -21,6 +21,7 @@
 #include <algorithm>
 
 #include "App/AppCh.h"
+#include "App/AxisCursorReadout.h"
 #include "App/FileCsv.h"
 #include "App/FileUILoadFile.h"
 #include "App/GraphDocumentSave.h"
@@ -266,8 +267,22 @@ void MainWindow::BuildPanes()
     tabifyDockWidget(channelPane, tablePane);
     channelPane->raise();
 
-    m_cursorList = new QTableWidget(0, 3, this);
-    m_cursorList->setHorizontalHeaderLabels({QStringLiteral("軸"), QStringLiteral("カーソルA"), QStringLiteral("カーソルB")});
+    m_cursorList = new QTableWidget(0, 8, this);
+    m_cursorList->setHorizontalHeaderLabels({QString(), QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("B-A"), QStringLiteral("最小"),
+                                             QStringLiteral("最大"), QStringLiteral("平均"), QStringLiteral("標準偏差")});
+    // LCAxisCursor: copy (every row, tab-separated) and select all.
+    m_cursorList->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* copyCursors = new QAction(QStringLiteral("コピー(&C)"), m_cursorList);
+    connect(copyCursors, &QAction::triggered, this, [this] {
+        const auto& times = m_graph.GetAxes().List(ovgGraph::Axis::kBelow);
+        if (times.empty()) return;
+        const ovgGraph::AxisCursor& cursor = times.front()->GetCursor();
+        QApplication::clipboard()->setText(
+            ovgApp::AxisCursorReadout::Read(m_document, cursor.GetCursor1(), cursor.GetCursor2(), m_dateInfo).ToText());
+    });
+    auto* selectCursors = new QAction(QStringLiteral("すべて選択(&A)"), m_cursorList);
+    connect(selectCursors, &QAction::triggered, m_cursorList, &QTableWidget::selectAll);
+    m_cursorList->addActions({copyCursors, selectCursors});
     m_cursorList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_cursorList->verticalHeader()->hide();
     dock(QStringLiteral("軸カーソル情報"), "AxisCursor", m_cursorList, Qt::RightDockWidgetArea);
@@ -340,16 +355,22 @@ void MainWindow::RefreshChannelList()
 
 void MainWindow::RefreshCursorPane()
 {
-    const auto axes = m_graph.GetAxes().All();
-    m_cursorList->setRowCount(int(axes.size()));
-    for (size_t i = 0; i < axes.size(); ++i) {
-        ovgGraph::Axis& axis = *axes[i];
-        const auto& format = axis.GetLabelFormat();
-        const QString name = axis.GetTitle().GetText().isEmpty() ? QStringLiteral("X") : axis.GetTitle().GetText();
-        const QString cells[] = {name, format.Format(axis.GetCursor().GetCursor1()).replace(QLatin1Char('\n'), QLatin1Char(' ')),
-                                 format.Format(axis.GetCursor().GetCursor2()).replace(QLatin1Char('\n'), QLatin1Char(' '))};
-        for (int column = 0; column < 3; ++column) m_cursorList->setItem(int(i), column, new QTableWidgetItem(cells[column]));
+    const auto& times = m_graph.GetAxes().List(ovgGraph::Axis::kBelow);
+    if (times.empty()) {
+        m_cursorList->setRowCount(0);
+        return;
     }
+    const ovgGraph::AxisCursor& cursor = times.front()->GetCursor();
+    const auto readout = ovgApp::AxisCursorReadout::Read(m_document, cursor.GetCursor1(), cursor.GetCursor2(), m_dateInfo);
+    m_cursorList->setRowCount(int(readout.rows.size()) + 1);
+    const QString timeRow[] = {QStringLiteral("時刻"), readout.timeA, readout.timeB, readout.timeDifference};
+    for (int column = 0; column < 8; ++column) m_cursorList->setItem(0, column, new QTableWidgetItem(column < 4 ? timeRow[column] : QString()));
+    for (size_t i = 0; i < readout.rows.size(); ++i) {
+        const auto& row = readout.rows[i];
+        const QString cells[] = {row.name, row.atA, row.atB, row.difference, row.minimum, row.maximum, row.mean, row.deviation};
+        for (int column = 0; column < 8; ++column) m_cursorList->setItem(int(i) + 1, column, new QTableWidgetItem(cells[column]));
+    }
+    m_cursorList->resizeColumnsToContents();
 }
 
 void MainWindow::UpdateActions()

@@ -9,6 +9,7 @@
 #include <QTableWidget>
 
 #include "App/AppCh.h"
+#include "App/AppDateInfo.h"
 #include "App/AppDocument.h"
 
 namespace ovgUi {
@@ -51,16 +52,6 @@ OffsetTimeSetupDlg::OffsetTimeSetupDlg(ovgApp::AppContext context, Recorder reco
     m_table->resizeColumnsToContents();
 }
 
-QString OffsetTimeSetupDlg::OffsetText(int64_t offset)
-{
-    const uint64_t magnitude = offset < 0 ? 0 - uint64_t(offset) : uint64_t(offset);
-    const uint64_t ms = magnitude % 1000, seconds = magnitude / 1000;
-    return QString::asprintf("%s%lluday(s) %02llu:%02llu:%02llu.%03llu", offset < 0 ? "-" : "",
-                             static_cast<unsigned long long>(seconds / 86400), static_cast<unsigned long long>(seconds / 3600 % 24),
-                             static_cast<unsigned long long>(seconds / 60 % 60), static_cast<unsigned long long>(seconds % 60),
-                             static_cast<unsigned long long>(ms));
-}
-
 int64_t OffsetTimeSetupDlg::EnteredOffset() const
 {
     int64_t offset = 0;
@@ -81,7 +72,7 @@ void OffsetTimeSetupDlg::SetOffsetOfSelected(int64_t offset)
 void OffsetTimeSetupDlg::ShowOffsets()
 {
     for (size_t i = 0; i < m_channels.size(); ++i) {
-        const QString cells[] = {m_channels[i]->GetChNumberText(), m_channels[i]->GetDisplayName(), OffsetText(m_offsets[i])};
+        const QString cells[] = {m_channels[i]->GetChNumberText(), m_channels[i]->GetDisplayName(), ovgApp::AppDateInfo::DurationText(m_offsets[i])};
         for (int column = 0; column < 3; ++column) m_table->setItem(int(i), column, new QTableWidgetItem(cells[column]));
     }
 }

@@ -19,8 +19,6 @@ public:
     // Sets the offset (ms) of the rows selected in the list.
     void SetOffsetOfSelected(int64_t offset);
     QTableWidget* Table() const { return m_table; }
-    // "%dday(s) %02d:%02d:%02d.%03d", with a leading minus for an earlier time.
-    static QString OffsetText(int64_t offset);
 
 protected:
     bool OnRun() override;

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "App/AppCh.h"
+#include "App/AppDateInfo.h"
 #include "App/AppDocument.h"
+#include "App/AxisCursorReadout.h"
 #include "App/DewPointMaker.h"
 #include "App/MktCalculator.h"
 #include "filelib/ChConstants.h"
@@ -125,4 +127,40 @@ TEST(Mkt, OfChannelTakesTemperaturesInCelsius)
     }
     AppCh empty(&document, nullptr);
     EXPECT_EQ(QStringLiteral("----"), Mkt::Format(Mkt::OfChannel(empty, 83.14472), Mkt::Unit::kCelsius));
+}
+
+// The axis-cursor pane: both cursor times and their difference, each channel's value at A and B
+// (the last sample at or before), B - A, and the statistics of its valid values between them.
+TEST(AxisCursorReadout, ValuesDifferencesAndStatisticsBetweenTheCursors)
+{
+    AppDocument document;
+    document.SetTimeZoneBias(0);
+    auto file = FileChannel(0x41, {{1, 2, INVALID_VALUE, 4, 5}});
+    file->SetTimeDiff(0);
+    auto channel = std::make_shared<AppCh>(&document, file);
+    document.AddChannel(channel);
+    AppDateInfo dateInfo;
+    const double t0 = 1'780'000'000;  // the first sample, seconds
+    const struct {
+        double a, b;
+        const char *atA, *atB, *difference, *minimum, *maximum, *mean, *deviation, *duration;
+    } rows[] = {
+        // A on the second sample, B half a minute after the fourth: 2, 4 and the values 2, 4 between.
+        {t0 + 60, t0 + 210, "2.0", "4.0", "2.0", "2.0", "4.0", "3.0", "1.4", "0day(s) 00:02:30.000"},
+        // B before A: the same statistics, a negative time difference.
+        {t0 + 210, t0 + 60, "4.0", "2.0", "-2.0", "2.0", "4.0", "3.0", "1.4", "-0day(s) 00:02:30.000"},
+        // A before the first sample, B on the missing one: no values there, one valid value between.
+        {t0 - 60, t0 + 120, "", "", "", "1.0", "2.0", "1.5", "0.7", "0day(s) 00:03:00.000"},
+        {t0 + 120, t0 + 150, "", "", "", "", "", "", "", "0day(s) 00:00:30.000"},
+    };
+    for (const auto& row : rows) {
+        const auto readout = AxisCursorReadout::Read(document, row.a, row.b, dateInfo);
+        ASSERT_EQ(readout.rows.size(), 1u);
+        const auto& r = readout.rows[0];
+        const std::vector<QString> got{r.atA, r.atB, r.difference, r.minimum, r.maximum, r.mean, r.deviation, readout.timeDifference};
+        const std::vector<QString> expected{row.atA, row.atB, row.difference, row.minimum, row.maximum, row.mean, row.deviation, row.duration};
+        EXPECT_EQ(got, expected) << row.a - t0 << " " << row.b - t0;
+        EXPECT_EQ(readout.timeA, dateInfo.DateTimeText(int64_t(row.a * 1000)));
+    }
+    EXPECT_TRUE(AxisCursorReadout::Read(document, t0, t0 + 60, dateInfo).ToText().startsWith(QStringLiteral("\tA\tB\tB-A")));
 }
