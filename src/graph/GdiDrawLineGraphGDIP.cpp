@@ -113,12 +113,27 @@ void GdiDrawLineGraphGDIP::Draw(QPainter& painter, const Segments& segments) con
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
+    // Vertices sit on whole pixels; a line of odd width is centred in them, so a 1-pixel line
+    // covers one pixel row rather than half of two.
+    const bool odd = int(m_pen.widthF() + 0.5) % 2 == 1 || m_pen.widthF() == 0;
+    if (odd) painter.translate(0.5, 0.5);
     painter.setPen(m_pen);
     painter.setBrush(Qt::NoBrush);
     for (const Segment& segment : segments) {
         if (segment.empty()) continue;
+        if (segment.size() == 1) {
+            // A lone sample has no line to it: a dot a little wider than the line shows it.
+            const double radius = std::max(2.0, m_pen.widthF() + 1);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(m_pen.color());
+            painter.drawEllipse(QPointF(segment[0].x, segment[0].y), radius, radius);
+            painter.setPen(m_pen);
+            painter.setBrush(Qt::NoBrush);
+            continue;
+        }
         painter.drawPolyline(ReduceColumns(segment));
     }
+    if (odd) painter.translate(-0.5, -0.5);
     painter.setRenderHint(QPainter::Antialiasing, false);
     if (m_symbol->GetKind() != 0)
         for (const PointRecord* point : SymbolVertices(segments, m_symbolDist)) m_symbol->Draw(painter, point->x, point->y);

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "graph/GdiDrawLine.h"
+#include "graph/GdiDrawLineGraphGDIP.h"
 #include "graph/GdiDrawRect.h"
 #include "graph/GdiDrawStr.h"
 #include "graph/GdiDrawSymbol.h"
@@ -135,6 +136,30 @@ TEST(GdiDrawLine, ArrowHeadsSitAtTheirEnds)
     EXPECT_EQ(QColor(Qt::black), image.pixelColor(45, 17));
     EXPECT_EQ(QColor(Qt::white), image.pixelColor(10, 13));
     EXPECT_EQ(QColor(Qt::white), image.pixelColor(53, 15));
+}
+
+// A 1-pixel channel line covers one pixel row in full colour (not two pale ones), and a lone
+// sample is a visible dot.
+TEST(GdiDrawLineGraph, CrispLinesAndVisibleLoneSamples)
+{
+    GdiDrawLineGraphGDIP drawer;
+    drawer.SetColor(kBlue);
+    drawer.SetWidth(1);
+    QImage image = Canvas(80, 60);
+    {
+        QPainter painter(&image);
+        drawer.Draw(painter, {{{10, 20, 0, 0}, {60, 20, 0, 0}}, {{30, 40, 0, 0}}});
+    }
+    const QColor blue(0, 0, 255);
+    for (const int x : {15, 30, 55}) {
+        EXPECT_EQ(image.pixelColor(x, 20), blue) << x;
+        EXPECT_EQ(image.pixelColor(x, 19), QColor(Qt::white)) << x;
+        EXPECT_EQ(image.pixelColor(x, 21), QColor(Qt::white)) << x;
+    }
+    int dot = 0;
+    for (int y = 37; y <= 43; ++y)
+        for (int x = 27; x <= 33; ++x) dot += image.pixelColor(x, y).red() < 128;  // clearly blue
+    EXPECT_GE(dot, 9) << "the lone sample shows";
 }
 
 TEST(GdiDrawStr, FontPropertiesRoundTripThroughTheRecord)
