@@ -41,6 +41,8 @@
 #include "graph/GraphTitle.h"
 #include "graph/AxisCursor.h"
 #include "graph/ScrollBar.h"
+#include "graph/GraphLegend.h"
+#include "graph/interaction/GraphLegendState.h"
 #include "graph/interaction/IdleState.h"
 #include "graph/interaction/ZoomEffect.h"
 #include "ui/DataTableModel.h"
@@ -663,10 +665,33 @@ void MainWindow::ShowAxisMenu(const std::shared_ptr<ovgGraph::Axis>& axis, const
     menu.exec(m_view->mapToGlobal(point));
 }
 
+void MainWindow::ShowLegendMenu(const QPoint& point)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("Legend"));
+    menu.addAction(QStringLiteral("凡例のプロパティ(&P)..."))->setEnabled(false);
+    menu.addSeparator();
+    ovgGraph::GraphLegend& legend = m_graph.GetLegend();
+    const char16_t* const places[] = {u"グラフの左に配置(&L)", u"グラフの上に配置(&T)", u"グラフの右に配置(&R)", u"グラフの下に配置(&B)"};
+    for (int32_t position = 0; position < 4; ++position) {
+        QAction* action = menu.addAction(QString::fromUtf16(places[position]));
+        action->setCheckable(true);
+        action->setChecked(legend.GetPosition() == position);
+        connect(action, &QAction::triggered, this, [this, position, &legend] {
+            Record(std::make_shared<ovgApp::McrLegendMove>(m_context, legend.GetOrigin(), position, legend.GetArea()));
+        });
+    }
+    menu.exec(m_view->mapToGlobal(point));
+}
+
 void MainWindow::ShowGraphMenu(const QPoint& point)
 {
     if (const auto axis = m_graph.AxisAt({point.x(), point.y()})) {
         ShowAxisMenu(axis, point);
+        return;
+    }
+    if (ovgGraph::GraphLegendState::IsOver(m_graph, {point.x(), point.y()})) {
+        ShowLegendMenu(point);
         return;
     }
     QMenu menu(this);

@@ -47,6 +47,7 @@
 #include "graph/state/Theme.h"
 #include "ui/GraphView.h"
 #include "graph/GraphChannels.h"
+#include "graph/GraphLegend.h"
 #include "ui/DataTableModel.h"
 #include "ui/DlgLoadFiles.h"
 #include "ui/DlgLoadFilesError.h"
@@ -500,6 +501,14 @@ private slots:
             return pickFrom([&] { window.Graph().OnRButtonUp(point); }, pick);
         };
         QCOMPARE(menuAt(onPlot, QString()), QStringLiteral("Graph"));
+        // The legend's menu places it beside the plot; undo puts it back.
+        ovgGraph::GraphLegend& legend = window.Graph().GetLegend();
+        const int32_t place = legend.GetPosition();
+        const ovgGraph::Point onLegend{legend.GetOriginX() + legend.GetArea().left + 3, legend.GetOriginY() + legend.GetArea().top + 3};
+        QCOMPARE(menuAt(onLegend, QStringLiteral("グラフの下に配置(&B)")), QStringLiteral("Legend"));
+        QCOMPARE(legend.GetPosition(), 3);
+        window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+        QCOMPARE(legend.GetPosition(), place);
         // The value popup switch is a step of its own.
         QAction* popup = window.FindAction(QStringLiteral("データをポップアップ表示する(&P)"));
         QVERIFY(popup->isChecked());
