@@ -42,6 +42,7 @@
 #include "graph/AxisCursor.h"
 #include "graph/ScrollBar.h"
 #include "graph/GraphLegend.h"
+#include "graph/interaction/AxisCursorState.h"
 #include "graph/interaction/GraphLegendState.h"
 #include "graph/interaction/IdleState.h"
 #include "graph/interaction/ZoomEffect.h"
@@ -684,8 +685,31 @@ void MainWindow::ShowLegendMenu(const QPoint& point)
     menu.exec(m_view->mapToGlobal(point));
 }
 
+void MainWindow::ShowAxisCursorMenu(const std::shared_ptr<ovgGraph::Axis>& axis, const QPoint& point)
+{
+    QMenu menu(this);
+    menu.setObjectName(axis->IsVertical() ? QStringLiteral("AxisCursorY") : QStringLiteral("AxisCursorX"));
+    // The value the axis shows at the pointer.
+    const ovgGraph::Rect& plot = m_graph.GetPlotArea();
+    const double here = axis->PixelToValue(axis->IsVertical() ? (plot.bottom - 1) - point.y() : point.x() - plot.left);
+    const ovgGraph::AxisCursor& cursor = axis->GetCursor();
+    const double a = cursor.GetCursor1(), b = cursor.GetCursor2();
+    menu.addAction(QStringLiteral("カーソルAをここに移動(&A)"), this,
+                   [this, axis, here, b] { Record(std::make_shared<ovgApp::McrAxisCursorSetValue>(m_context, axis, here, b)); });
+    menu.addAction(QStringLiteral("カーソルBをここに移動(&B)"), this,
+                   [this, axis, here, a] { Record(std::make_shared<ovgApp::McrAxisCursorSetValue>(m_context, axis, a, here)); });
+    menu.addAction(QStringLiteral("カーソルAとBを入れ替える(&S)"), this,
+                   [this, axis, a, b] { Record(std::make_shared<ovgApp::McrAxisCursorSetValue>(m_context, axis, b, a)); });
+    menu.addAction(QStringLiteral("カーソルの位置を指定(&P)..."))->setEnabled(false);
+    menu.exec(m_view->mapToGlobal(point));
+}
+
 void MainWindow::ShowGraphMenu(const QPoint& point)
 {
+    if (const auto hit = ovgGraph::AxisCursorState::At(m_graph, {point.x(), point.y()}); hit.axis) {
+        ShowAxisCursorMenu(hit.axis, point);
+        return;
+    }
     if (const auto axis = m_graph.AxisAt({point.x(), point.y()})) {
         ShowAxisMenu(axis, point);
         return;

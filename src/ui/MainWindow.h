@@ -109,6 +109,8 @@ private:
     // The menu of what lies under the point: an axis's (AxisX, AxisY) or the graph's.
     void ShowGraphMenu(const QPoint& point);
     void ShowAxisMenu(const std::shared_ptr<ovgGraph::Axis>& axis, const QPoint& point);
+    // An axis cursor's menu: cursor A or B to the pointer, swap them.
+    void ShowAxisCursorMenu(const std::shared_ptr<ovgGraph::Axis>& axis, const QPoint& point);
     // The legend's menu: properties, and its place left of, above, right of or below the plot.
     void ShowLegendMenu(const QPoint& point);
     // The channel list's menu (ChTable) for the selected channels.

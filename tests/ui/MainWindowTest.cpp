@@ -48,6 +48,7 @@
 #include "ui/GraphView.h"
 #include "graph/GraphChannels.h"
 #include "graph/GraphLegend.h"
+#include "graph/AxisCursor.h"
 #include "ui/DataTableModel.h"
 #include "ui/DlgLoadFiles.h"
 #include "ui/DlgLoadFilesError.h"
@@ -519,6 +520,20 @@ private slots:
         const uint32_t steps = window.History().DoneCount();
         QCOMPARE(menuAt(onAxis, QStringLiteral("軸カーソルを表示する(&C)")), QStringLiteral("AxisY"));
         QVERIFY(value->GetCursor().IsVisible());
+        QCOMPARE(window.History().DoneCount(), steps + 1);
+        // On the shown cursor strip: its own menu; cursor A to the pointer, then swapped with B.
+        window.Graph().Render(1000, 700);
+        const ovgGraph::AxisCursor& cursor = value->GetCursor();
+        const ovgGraph::Point onStrip{value->GetOriginX() + cursor.GetOriginX() + cursor.GetArea().left + 2, (plot.top + plot.bottom) / 2};
+        const double b = cursor.GetCursor2();
+        QCOMPARE(menuAt(onStrip, QStringLiteral("カーソルAをここに移動(&A)")), QStringLiteral("AxisCursorY"));
+        QCOMPARE(cursor.GetCursor1(), value->PixelToValue((plot.bottom - 1) - onStrip.y));
+        const double a = cursor.GetCursor1();
+        menuAt(onStrip, QStringLiteral("カーソルAとBを入れ替える(&S)"));
+        QCOMPARE(cursor.GetCursor1(), b);
+        QCOMPARE(cursor.GetCursor2(), a);
+        window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+        window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
         QCOMPARE(window.History().DoneCount(), steps + 1);
         window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
         QVERIFY(!value->GetCursor().IsVisible());
