@@ -17,6 +17,7 @@
 #include "graph/commands/GraphCmdSetState.h"
 #include "graph/commands/GraphRangeCmds.h"
 #include "graph/commands/GraphSetterCmds.h"
+#include "graph/commands/ShapeCmds.h"
 #include "graph/commands/GraphStructureCmds.h"
 #include "graph/state/GraphState.h"
 #include "graph/state/Theme.h"
@@ -345,6 +346,18 @@ McrGraphTitleVisible::McrGraphTitleVisible(AppContext context, bool visible)
                                                 Part(context, context.graph.GetTitle()), visible, ovgGraph::kChanged | ovgGraph::kRelayout)))
 {
 }
+
+#define OVG_SHAPE_MCR(Name, Step)                                                                                        \
+    Name::Name(AppContext context, std::shared_ptr<ovgGraph::ShapeBase> shape)                                            \
+        : McrGraphCmds(u## #Name, One(std::make_shared<ovgGraph::Step>(ovgGraph::Unowned(context.graph), std::move(shape)))) \
+    {                                                                                                                    \
+    }
+OVG_SHAPE_MCR(McrShapeTop, GraphShapesCmdTop)
+OVG_SHAPE_MCR(McrShapeForward, GraphShapesCmdForward)
+OVG_SHAPE_MCR(McrShapeBack, GraphShapesCmdBack)
+OVG_SHAPE_MCR(McrShapeBottom, GraphShapesCmdBottom)
+OVG_SHAPE_MCR(McrShapeDelete, GraphShapesCmdDelete)
+#undef OVG_SHAPE_MCR
 
 McrPropertyChange::McrPropertyChange(AppContext, std::shared_ptr<orvel::Cmd> change)
     : McrGraphCmds(u"McrPropertyChange", One(std::move(change)))

@@ -12,6 +12,7 @@
 
 namespace ovgGraph {
 class Axis;
+class ShapeBase;
 class ThemeMemento;
 }  // namespace ovgGraph
 
@@ -107,6 +108,13 @@ OVG_APP_GRAPH_MCR(McrGraphTitleMove, AppContext context, ovgGraph::Point origin,
 OVG_APP_GRAPH_MCR(McrGraphTitleVisible, AppContext context, bool visible);
 
 // Shows or hides the value popup that follows the mouse over a line; step "show".
+// Shapes: their order (top is drawn last) and removal.
+OVG_APP_GRAPH_MCR(McrShapeTop, AppContext context, std::shared_ptr<ovgGraph::ShapeBase> shape);
+OVG_APP_GRAPH_MCR(McrShapeForward, AppContext context, std::shared_ptr<ovgGraph::ShapeBase> shape);
+OVG_APP_GRAPH_MCR(McrShapeBack, AppContext context, std::shared_ptr<ovgGraph::ShapeBase> shape);
+OVG_APP_GRAPH_MCR(McrShapeBottom, AppContext context, std::shared_ptr<ovgGraph::ShapeBase> shape);
+OVG_APP_GRAPH_MCR(McrShapeDelete, AppContext context, std::shared_ptr<ovgGraph::ShapeBase> shape);
+
 OVG_APP_GRAPH_MCR(McrViewPopupValue, AppContext context, bool show);
 
 // One property edited in the property pane: the engine command the pane built.

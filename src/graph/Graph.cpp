@@ -12,6 +12,7 @@
 #include "graph/GraphFrame.h"
 #include "graph/GraphLegend.h"
 #include "graph/GraphScaleLine.h"
+#include "graph/shapes/GraphShapes.h"
 #include "graph/GraphTitle.h"
 #include "graph/GraphWindow.h"
 #include "graph/PlotGenerateLineGraph3.h"
@@ -28,7 +29,7 @@ void GraphChannels::Insert(size_t index, std::shared_ptr<GCh> channel)
     m_channels.insert(m_channels.begin() + ptrdiff_t(std::min(index, m_channels.size())), std::move(channel));
 }
 
-Graph::Graph() : GlyphInt(nullptr), m_axes(std::make_unique<GraphAxes>(this)), m_channels(std::make_unique<GraphChannels>())
+Graph::Graph() : GlyphInt(nullptr), m_axes(std::make_unique<GraphAxes>(this)), m_channels(std::make_unique<GraphChannels>()), m_shapes(std::make_unique<GraphShapes>(*this))
 {
     paddingLeft = paddingTop = paddingRight = paddingBottom = 8;
 }
@@ -364,6 +365,12 @@ void Graph::Draw(QPainter& target)
         for (const auto& axis : m_axes->All()) DrawChild(*painter, *axis);
         m_frame->SetPass(2);
         DrawChild(*painter, *m_frame);
+        {
+            painter->save();  // shapes draw in graph coordinates, where their axes place them
+            for (const auto& shape : m_shapes->List())
+                if (shape->IsVisible()) shape->Draw(*painter);
+            painter->restore();
+        }
         if (m_legend->HasShownItems()) DrawChild(*painter, *m_legend);
         if (!m_title->GetText().isEmpty()) DrawChild(*painter, *m_title);
         ClearStateBits(kRedraw);

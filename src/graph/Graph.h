@@ -21,6 +21,7 @@ class GraphChannels;
 class GraphFrame;
 class GraphLegend;
 class GraphScaleLine;
+class GraphShapes;
 class GraphTitle;
 class GraphWindow;
 class ListMemento;
@@ -69,10 +70,8 @@ public:
     const std::shared_ptr<const ThemeMemento>& GetTheme() const { return m_theme; }
     void SetTheme(std::shared_ptr<const ThemeMemento> theme) { m_theme = std::move(theme); }
 
-    // Shapes read from a graph document before the graph draws shapes of its own: kept as read so
-    // that saving the document again writes them back.
-    const std::shared_ptr<const ListMemento>& GetStoredShapes() const { return m_storedShapes; }
-    void SetStoredShapes(std::shared_ptr<const ListMemento> shapes) { m_storedShapes = std::move(shapes); }
+    // The annotations, drawn above the plot in list order.
+    GraphShapes& GetShapes() { return *m_shapes; }
 
     int32_t GetReduce() const { return m_reduce; }
     void SetReduce(int32_t reduce);
@@ -135,6 +134,7 @@ private:
     GraphWindow* m_window = nullptr;
     std::unique_ptr<GraphAxes> m_axes;
     std::unique_ptr<GraphChannels> m_channels;
+    std::unique_ptr<GraphShapes> m_shapes;
     std::shared_ptr<GraphBack> m_back;
     std::shared_ptr<GraphFrame> m_frame;
     std::shared_ptr<GraphLegend> m_legend;
@@ -150,7 +150,6 @@ private:
     Rect m_plotArea;
     int32_t m_reduce = 1;
     std::shared_ptr<const ThemeMemento> m_theme;
-    std::shared_ptr<const ListMemento> m_storedShapes;
     // What each channel was last plotted against: re-plot when it changes.
     struct PlotBasis {
         double timeMin, timeMax, valueMin, valueMax;

@@ -10,6 +10,8 @@ class Cmd;
 
 namespace ovgGraph {
 
+class ShapeBase;
+
 // The window a graph lives in, as the engine sees it. The engine's own NullGraphWindow ignores
 // every request, so tests and the command line can own a graph without any widget.
 class GraphWindow {
@@ -25,6 +27,8 @@ public:
     virtual void RecordCmds(std::vector<std::shared_ptr<orvel::Cmd>> cmds, bool execute) = 0;
     // Whether a key (virtual-key code, e.g. 16 Shift) is held now.
     virtual bool IsKeyDown(uint32_t) const { return false; }
+    // Opens the in-place editor on a text box or callout.
+    virtual void EditShapeText(const std::shared_ptr<ShapeBase>&) {}
 };
 
 class NullGraphWindow : public GraphWindow {

@@ -8,9 +8,12 @@
 #include <QWheelEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QPlainTextEdit>
 
 #include "graph/Graph.h"
+#include "graph/commands/ShapeCmds.h"
 #include "graph/interaction/StateBase.h"
+#include "graph/shapes/GraphShapes.h"
 
 namespace ovgUi {
 
@@ -93,6 +96,66 @@ void GraphView::SetCursorCode(int32_t code)
     }
     default: setCursor(Qt::ArrowCursor); break;
     }
+}
+
+void GraphView::EditShapeText(const std::shared_ptr<ovgGraph::ShapeBase>& shape)
+{
+    EndTextEdit(false);
+    auto* ballon = dynamic_cast<ovgGraph::ShapeBallon*>(shape.get());
+    auto* box = ballon ? &ballon->GetBox() : dynamic_cast<ovgGraph::ShapeTextBox*>(shape.get());
+    if (!box) return;
+    const ovgGraph::Rect r = box->BoxPixels();
+    m_editedShape = shape;
+    m_editor = new QPlainTextEdit(this);
+    m_editor->setObjectName(QStringLiteral("WndEditText"));
+    m_editor->setPlainText(box->GetText().GetText());
+    m_editor->setFont(box->GetText().GetDrawStr().GetFont());
+    m_editor->setGeometry(r.left, r.top, std::max(r.Width(), 160), std::max(r.Height(), 48));
+    m_editor->installEventFilter(this);
+    m_editor->show();
+    m_editor->setFocus(Qt::OtherFocusReason);
+    m_editor->selectAll();
+}
+
+void GraphView::EndTextEdit(bool cancel)
+{
+    if (!m_editor) return;
+    QPlainTextEdit* editor = m_editor;
+    m_editor = nullptr;  // focus leaving the editor while it closes must not end it twice
+    const auto shape = std::move(m_editedShape);
+    const QString text = editor->toPlainText();
+    editor->removeEventFilter(this);
+    editor->hide();
+    editor->deleteLater();
+    setFocus(Qt::OtherFocusReason);
+    if (cancel || !shape || m_graph.GetShapes().IndexOf(shape.get()) < 0) return;
+    std::shared_ptr<orvel::Cmd> cmd;
+    if (auto ballon = std::dynamic_pointer_cast<ovgGraph::ShapeBallon>(shape))
+        cmd = std::make_shared<ovgGraph::ShapeBallonCmdSetText>(ballon, text);
+    else if (auto box = std::dynamic_pointer_cast<ovgGraph::ShapeTextBox>(shape))
+        cmd = std::make_shared<ovgGraph::EventEditTextTextBoxCmtSetText>(box, text);
+    if (cmd) RecordCmds({cmd}, true);
+}
+
+bool GraphView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_editor && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape) {
+            EndTextEdit(true);
+            return true;
+        }
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & Qt::ControlModifier)) {
+            EndTextEdit(false);
+            return true;
+        }
+    }
+    // Clicking elsewhere ends the edit; the editor's own menu or another window does not.
+    if (watched == m_editor && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) EndTextEdit(false);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool GraphView::IsKeyDown(uint32_t key) const

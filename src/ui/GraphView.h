@@ -1,13 +1,18 @@
 #pragma once
 
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
 
 #include "graph/GraphWindow.h"
 
+class QPlainTextEdit;
+
 namespace ovgGraph {
 class Graph;
+class ShapeBase;
 }
 
 namespace ovgUi {
@@ -30,6 +35,13 @@ public:
     void RecordCmds(std::vector<std::shared_ptr<orvel::Cmd>> cmds, bool execute) override;
     using Recorder = std::function<void(std::vector<std::shared_ptr<orvel::Cmd>>, bool)>;
     void SetRecorder(Recorder recorder) { m_recorder = std::move(recorder); }
+    // The in-place text editor over a text box or callout: Ctrl+Enter or leaving it keeps the
+    // text as one undoable step, Escape drops it and records nothing. Enter starts a new line.
+    void EditShapeText(const std::shared_ptr<ovgGraph::ShapeBase>& shape) override;
+    // The open editor, or null.
+    QPlainTextEdit* TextEditor() const { return m_editor; }
+    // Closes the editor: keeps the text unless `cancel`.
+    void EndTextEdit(bool cancel);
 
 signals:
     // Every dropped file, to be opened together.
@@ -49,10 +61,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     ovgGraph::Graph& m_graph;
     Recorder m_recorder;
+    QPointer<QPlainTextEdit> m_editor;
+    std::shared_ptr<ovgGraph::ShapeBase> m_editedShape;
 };
 
 }  // namespace ovgUi

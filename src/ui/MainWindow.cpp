@@ -44,6 +44,8 @@
 #include "graph/GraphLegend.h"
 #include "graph/interaction/AxisCursorState.h"
 #include "graph/interaction/GraphLegendState.h"
+#include "graph/interaction/ShapeStates.h"
+#include "graph/shapes/GraphShapes.h"
 #include "graph/interaction/IdleState.h"
 #include "graph/interaction/ZoomEffect.h"
 #include "ui/DataTableModel.h"
@@ -157,7 +159,12 @@ void MainWindow::BuildMenus()
     edit->addSeparator();
     item(edit, "グラフをコピー(&C)", &MainWindow::OnCopyGraph);
     QMenu* insert = edit->addMenu(QStringLiteral("図形の挿入(&I)"));
-    for (const char* text : {"テキストボックス(&T)", "直線(&L)", "矢印(&A)", "四角形(&R)", "吹き出し(&S)"}) disabled(insert, text);
+    using Kind = ovgGraph::ShapeBase::Kind;
+    const std::pair<const char*, Kind> shapes[] = {{"テキストボックス(&T)", Kind::kTextBox}, {"直線(&L)", Kind::kLine},
+                                                    {"矢印(&A)", Kind::kArrow},          {"四角形(&R)", Kind::kRect},
+                                                    {"吹き出し(&S)", Kind::kBallon}};
+    for (const auto& [text, kind] : shapes)
+        item(insert, text, [this, kind] { m_graph.ChangeState(std::make_shared<ovgGraph::GraphShapesStateInsert>(m_graph, kind)); });
     QMenu* operate = edit->addMenu(QStringLiteral("グラフの操作(&G)"));
     item(operate, "グラフを拡大(&Z)", [this] { EnterZoom(ovgGraph::ZoomEffect::kXY); });
     item(operate, "グラフをX軸だけ拡大(&X)", [this] { EnterZoom(ovgGraph::ZoomEffect::kX); });
@@ -704,6 +711,31 @@ void MainWindow::ShowAxisCursorMenu(const std::shared_ptr<ovgGraph::Axis>& axis,
     menu.exec(m_view->mapToGlobal(point));
 }
 
+void MainWindow::ShowShapeMenu(const std::shared_ptr<ovgGraph::ShapeBase>& shape, const QPoint& point)
+{
+    using Kind = ovgGraph::ShapeBase::Kind;
+    // Lines, arrows and rectangles have the shape menu; text boxes and callouts add text editing.
+    const bool text = shape->GetKind() == Kind::kTextBox || shape->GetKind() == Kind::kBallon;
+    QMenu menu(this);
+    menu.setObjectName(text ? QStringLiteral("TextBox") : QStringLiteral("Shape"));
+    menu.addAction(QStringLiteral("プロパティ(&P)..."))->setEnabled(false);
+    if (text) menu.addAction(QStringLiteral("テキストの編集(&E)"), this, [this, shape] { m_view->EditShapeText(shape); });
+    menu.addSeparator();
+    const int index = m_graph.GetShapes().IndexOf(shape.get());
+    const int last = int(m_graph.GetShapes().List().size()) - 1;
+    menu.addAction(QStringLiteral("最前面へ移動(&T)"), this, [this, shape] { Record(std::make_shared<ovgApp::McrShapeTop>(m_context, shape)); })
+        ->setEnabled(index < last);
+    menu.addAction(QStringLiteral("前面へ移動(&F)"), this, [this, shape] { Record(std::make_shared<ovgApp::McrShapeForward>(m_context, shape)); })
+        ->setEnabled(index < last);
+    menu.addAction(QStringLiteral("背面へ移動(&B)"), this, [this, shape] { Record(std::make_shared<ovgApp::McrShapeBack>(m_context, shape)); })
+        ->setEnabled(index > 0);
+    menu.addAction(QStringLiteral("最背面へ移動(&K)"), this, [this, shape] { Record(std::make_shared<ovgApp::McrShapeBottom>(m_context, shape)); })
+        ->setEnabled(index > 0);
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("削除(&D)"), this, [this, shape] { Record(std::make_shared<ovgApp::McrShapeDelete>(m_context, shape)); });
+    menu.exec(m_view->mapToGlobal(point));
+}
+
 void MainWindow::ShowGraphMenu(const QPoint& point)
 {
     if (const auto hit = ovgGraph::AxisCursorState::At(m_graph, {point.x(), point.y()}); hit.axis) {
@@ -712,6 +744,10 @@ void MainWindow::ShowGraphMenu(const QPoint& point)
     }
     if (const auto axis = m_graph.AxisAt({point.x(), point.y()})) {
         ShowAxisMenu(axis, point);
+        return;
+    }
+    if (auto shape = m_graph.GetShapes().At({point.x(), point.y()})) {
+        ShowShapeMenu(shape, point);
         return;
     }
     if (ovgGraph::GraphLegendState::IsOver(m_graph, {point.x(), point.y()})) {

@@ -28,6 +28,7 @@ class Cmd;
 
 namespace ovgGraph {
 class Axis;
+class ShapeBase;
 }
 
 namespace ovgUi {
@@ -113,6 +114,7 @@ private:
     void ShowAxisCursorMenu(const std::shared_ptr<ovgGraph::Axis>& axis, const QPoint& point);
     // The legend's menu: properties, and its place left of, above, right of or below the plot.
     void ShowLegendMenu(const QPoint& point);
+    void ShowShapeMenu(const std::shared_ptr<ovgGraph::ShapeBase>& shape, const QPoint& point);
     // The channel list's menu (ChTable) for the selected channels.
     void ShowChannelListMenu(const QPoint& globalPoint);
     void CopyChannelList();

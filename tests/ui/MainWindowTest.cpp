@@ -46,6 +46,8 @@
 #include "graph/commands/GraphRangeCmds.h"
 #include "graph/state/Theme.h"
 #include "ui/GraphView.h"
+#include "graph/shapes/GraphShapes.h"
+#include "graph/shapes/ShapeBallon.h"
 #include "graph/GraphChannels.h"
 #include "graph/GraphLegend.h"
 #include "graph/AxisCursor.h"
@@ -137,6 +139,24 @@ public:
 private:
     MainWindow& m_window;
 };
+
+// Opens a menu, picks the item (if any) and tells which menu it was.
+QString PickFromMenu(QWidget& window, const std::function<void()>& open, const QString& pick, QStringList* items = nullptr)
+{
+    QString name;
+    QTimer::singleShot(0, &window, [&name, pick, items] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        name = menu->objectName();
+        for (QAction* action : menu->actions()) {
+            if (items && !action->isSeparator()) *items << action->text();
+            if (action->text() == pick) action->trigger();
+        }
+        menu->close();
+    });
+    open();
+    return name;
+}
 
 }  // namespace
 
@@ -484,20 +504,7 @@ private slots:
         const ovgGraph::Rect plot = window.Graph().GetPlotArea();
         const ovgGraph::Point onAxis{value->GetOriginX() - 10, (plot.top + plot.bottom) / 2};
         const ovgGraph::Point onPlot{(plot.left + plot.right) / 2, (plot.top + plot.bottom) / 2};
-        // Opens a menu, picks the item (if any) and tells which menu it was.
-        const auto pickFrom = [&window](const std::function<void()>& open, const QString& pick) {
-            QString name;
-            QTimer::singleShot(0, &window, [&name, pick] {
-                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-                if (!menu) return;
-                name = menu->objectName();
-                for (QAction* action : menu->actions())
-                    if (action->text() == pick) action->trigger();
-                menu->close();
-            });
-            open();
-            return name;
-        };
+        const auto pickFrom = [&window](const std::function<void()>& open, const QString& pick) { return PickFromMenu(window, open, pick); };
         const auto menuAt = [&](ovgGraph::Point point, const QString& pick) {
             return pickFrom([&] { window.Graph().OnRButtonUp(point); }, pick);
         };
@@ -604,6 +611,97 @@ private slots:
         window.FindAction(QStringLiteral("グラフ全体を表示(&G)"))->trigger();
         QCOMPARE(time->GetDisplayMin(), time->GetRangeMin());
         QCOMPARE(window.History().DoneCount(), before + 2);
+    }
+
+    // Annotating: an arrow dragged out on the graph stays on its data when zooming; a text box
+    // is typed in place (Escape keeps nothing); the shapes' menus order and delete them, each one
+    // step; the saved document brings them back.
+    void annotatingWithShapesIsUndoableAndSaved()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("notes.kmb"));
+        QImage saved;
+        {
+            MainWindow window;
+            window.resize(1000, 700);
+            window.show();
+            window.OpenFilesAndWait({Sample("warehouse-week.kmv")});
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            auto* view = window.findChild<ovgUi::GraphView*>();
+            ovgGraph::Graph& graph = window.Graph();
+            const ovgGraph::Rect plot = graph.GetPlotArea();
+            const QPoint tip(plot.left + plot.Width() / 2, plot.top + plot.Height() / 2);
+            const uint32_t steps = window.History().DoneCount();
+            const auto drag = [view](QPoint from, QPoint to) {
+                QTest::mouseMove(view, from);
+                QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, from);
+                QTest::mouseMove(view, to);
+                QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, to);
+            };
+
+            window.FindAction(QStringLiteral("矢印(&A)"))->trigger();
+            drag(tip - QPoint(120, 80), tip);
+            QCOMPARE(window.History().DoneCount(), steps + 1);
+            QCOMPARE(graph.GetShapes().List().size(), size_t(1));
+            const auto arrow = std::dynamic_pointer_cast<ovgGraph::ShapeLine>(graph.GetShapes().List()[0]);
+            QVERIFY(arrow && arrow->GetKind() == ovgGraph::ShapeBase::Kind::kArrow);
+            QCOMPARE(arrow->GetEndPixel(), (ovgGraph::Point{tip.x(), tip.y()}));
+            const auto time = graph.GetAxes().List(ovgGraph::Axis::kBelow).front();
+            const double pointedAt = arrow->GetEndValueX();
+            drag(QPoint(tip.x() - 60, plot.top + 20), QPoint(tip.x() + 200, plot.bottom - 20));  // zoom (type A: time)
+            QCOMPARE(window.History().DoneCount(), steps + 2);
+            graph.Render(view->width(), view->height());
+            QCOMPARE(arrow->GetEndValueX(), pointedAt);
+            QCOMPARE(arrow->GetEndPixel().x, time->GetOriginX() + time->ValueToPixel(pointedAt));
+            QVERIFY(arrow->GetEndPixel().x != tip.x());
+            window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+            graph.Render(view->width(), view->height());
+            QCOMPARE(arrow->GetEndPixel(), (ovgGraph::Point{tip.x(), tip.y()}));
+
+            // A text box opens for typing; Escape keeps nothing, Ctrl+Enter keeps the text.
+            window.FindAction(QStringLiteral("テキストボックス(&T)"))->trigger();
+            drag(QPoint(plot.left + 20, plot.top + 20), QPoint(plot.left + 20, plot.top + 20));
+            QCOMPARE(window.History().DoneCount(), steps + 2);
+            QVERIFY(view->TextEditor());
+            QTest::keyClicks(view->TextEditor(), QStringLiteral("drop"));
+            QTest::keyClick(view->TextEditor(), Qt::Key_Escape);
+            QVERIFY(!view->TextEditor());
+            QCOMPARE(window.History().DoneCount(), steps + 2);
+            const auto box = std::dynamic_pointer_cast<ovgGraph::ShapeTextBox>(graph.GetShapes().List()[1]);
+            QVERIFY(box && box->GetText().GetText().isEmpty());
+            const ovgGraph::Point onBox{plot.left + 22, plot.top + 22};
+            QStringList items;
+            QCOMPARE(PickFromMenu(window, [&] { graph.OnRButtonUp(onBox); }, QStringLiteral("テキストの編集(&E)"), &items),
+                     QStringLiteral("TextBox"));
+            QCOMPARE(items, (QStringList{QStringLiteral("プロパティ(&P)..."), QStringLiteral("テキストの編集(&E)"), QStringLiteral("最前面へ移動(&T)"),
+                                         QStringLiteral("前面へ移動(&F)"), QStringLiteral("背面へ移動(&B)"), QStringLiteral("最背面へ移動(&K)"),
+                                         QStringLiteral("削除(&D)")}));
+            QVERIFY(view->TextEditor());
+            view->TextEditor()->insertPlainText(QStringLiteral("扉"));
+            QTest::keyClick(view->TextEditor(), Qt::Key_Return, Qt::ControlModifier);
+            QCOMPARE(window.History().DoneCount(), steps + 3);
+            QCOMPARE(box->GetText().GetText(), QStringLiteral("扉"));
+
+            // The arrow's menu sends it to the back: one step; delete and undo keep the order.
+            items.clear();
+            const ovgGraph::Point onArrow{tip.x() - 60, tip.y() - 40};
+            QCOMPARE(PickFromMenu(window, [&] { graph.OnRButtonUp(onArrow); }, QStringLiteral("最前面へ移動(&T)"), &items), QStringLiteral("Shape"));
+            QVERIFY(!items.contains(QStringLiteral("テキストの編集(&E)")));
+            QCOMPARE(graph.GetShapes().IndexOf(arrow.get()), 1);
+            QCOMPARE(window.History().DoneCount(), steps + 4);
+            PickFromMenu(window, [&] { graph.OnRButtonUp(onArrow); }, QStringLiteral("削除(&D)"));
+            QCOMPARE(graph.GetShapes().List().size(), size_t(1));
+            window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+            QCOMPARE(graph.GetShapes().IndexOf(arrow.get()), 1);
+
+            QVERIFY(window.SaveDocumentAs(path));
+            saved = graph.Render(800, 500);
+        }
+        MainWindow window;
+        window.OpenFilesAndWait({path});
+        QCOMPARE(window.Graph().GetShapes().List().size(), size_t(2));
+        QCOMPARE(window.Graph().GetShapes().List()[1]->GetKind(), ovgGraph::ShapeBase::Kind::kArrow);
+        QCOMPARE(window.Graph().Render(800, 500), saved);
     }
 
     // Theme, a hidden channel, Fahrenheit and a memo are saved; the next start opens them as they

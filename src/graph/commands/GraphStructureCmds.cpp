@@ -13,6 +13,7 @@
 #include "graph/GraphLegendItemLineGraph.h"
 #include "graph/GraphScaleLine.h"
 #include "graph/GraphTitle.h"
+#include "graph/shapes/GraphShapes.h"
 #include "graph/Padding.h"
 
 namespace ovgGraph {
@@ -214,15 +215,30 @@ void AxisCmdSetGraphScaleLineVisible::Prepare()
 void AxisCmdSetGraphScaleLineVisible::DoExecute() { Lines().SetShown(m_axis->IsVertical(), m_visible); }
 void AxisCmdSetGraphScaleLineVisible::DoUndo() { Lines().SetShown(m_axis->IsVertical(), m_old); }
 
-GlyphCmdChange::GlyphCmdChange(std::shared_ptr<Glyph> parent, std::shared_ptr<Glyph> oldChild, std::shared_ptr<Glyph> newChild)
-    : Cmd(u"GlyphCmdChange"), m_parent(Required(std::move(parent), "GlyphCmdChange.cpp", __LINE__)), m_old(std::move(oldChild)),
+GlyphCmdChange::GlyphCmdChange(std::shared_ptr<Glyph> parent, std::shared_ptr<Glyph> oldChild, std::shared_ptr<Glyph> newChild, bool live)
+    : Cmd(u"GlyphCmdChange", live ? kNeither : kNotDone), m_parent(Required(std::move(parent), "GlyphCmdChange.cpp", __LINE__)), m_old(std::move(oldChild)),
       m_new(std::move(newChild))
 {
 }
 
+namespace {
+
+// A shape's place is in its graph's shapes list, not among the graph's other children.
+bool ReplaceShape(Glyph& parent, const std::shared_ptr<Glyph>& child, const std::shared_ptr<Glyph>& replacement)
+{
+    auto* graph = dynamic_cast<Graph*>(&parent);
+    auto shape = std::dynamic_pointer_cast<ShapeBase>(replacement);
+    if (!graph || !shape || !dynamic_cast<ShapeBase*>(child.get())) return false;
+    graph->GetShapes().Replace(static_cast<ShapeBase*>(child.get()), shape);
+    return true;
+}
+
+}  // namespace
+
 void GlyphCmdChange::DoExecute()
 {
     if (!m_new) throw orvel::SeriousError("GlyphCmdChange.cpp", 26, "no new glyph");
+    if (m_old && ReplaceShape(*m_parent, m_old, m_new)) return;
     if (m_old)
         m_parent->ReplaceChild(*m_old, *m_new);
     else
@@ -233,6 +249,7 @@ void GlyphCmdChange::DoExecute()
 void GlyphCmdChange::DoUndo()
 {
     if (!m_old) throw orvel::SeriousError("GlyphCmdChange.cpp", 38, "no old glyph");
+    if (ReplaceShape(*m_parent, m_new, m_old)) return;
     m_parent->ReplaceChild(*m_new, *m_old);
     m_parent->Notify(kChanged);
 }

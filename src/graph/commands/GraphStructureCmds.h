@@ -114,10 +114,12 @@ private:
     bool m_visible, m_old = false;
 };
 
-// Replaces one child of a glyph by another in the glyph tree; notifies 4.
+// Replaces one child of a glyph by another in the glyph tree (a shape: in its graph's shapes
+// list, at the same place); notifies 4. `live`: the replacement is in place already, so the
+// command can be undone before it was ever executed.
 class GlyphCmdChange : public orvel::Cmd {
 public:
-    GlyphCmdChange(std::shared_ptr<Glyph> parent, std::shared_ptr<Glyph> oldChild, std::shared_ptr<Glyph> newChild);
+    GlyphCmdChange(std::shared_ptr<Glyph> parent, std::shared_ptr<Glyph> oldChild, std::shared_ptr<Glyph> newChild, bool live = false);
 
 protected:
     void DoExecute() override;

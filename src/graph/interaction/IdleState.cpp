@@ -10,6 +10,8 @@
 #include "graph/commands/GraphRangeCmds.h"
 #include "graph/interaction/AxisCursorState.h"
 #include "graph/interaction/GraphLegendState.h"
+#include "graph/interaction/ShapeStates.h"
+#include "graph/shapes/GraphShapes.h"
 #include "graph/interaction/ValuePopupEffect.h"
 #include "graph/interaction/ZoomEffect.h"
 
@@ -178,6 +180,11 @@ void IdleStatePopupValue::OnMouseMove(Point point)
     // Objects with a hover state of their own take the pointer.
     if (const AxisCursorState::Hit hit = AxisCursorState::At(m_graph, point); hit.axis) {
         m_graph.ChangeState(std::make_shared<AxisCursorState>(m_graph, hit));
+        return;
+    }
+    uint32_t handle = 0;
+    if (auto shape = m_graph.GetShapes().At(point, &handle)) {
+        m_graph.ChangeState(std::make_shared<ShapeBaseState>(m_graph, std::move(shape), handle));
         return;
     }
     if (GraphLegendState::IsOver(m_graph, point)) {

@@ -17,6 +17,7 @@
 #include "graph/GraphScaleLine.h"
 #include "graph/GraphTitle.h"
 #include "graph/LabelFormatValue.h"
+#include "graph/shapes/GraphShapes.h"
 
 static_assert(std::endian::native == std::endian::little, "real numbers are stored as little-endian bytes");
 
@@ -68,8 +69,7 @@ int32_t AxisIdentifier(Glyph& owner, const std::shared_ptr<Axis>& axis)
     return graph && axis ? graph->GetAxes().IndexOf(axis.get()) : 0;
 }
 
-// A memento kept as the XML it was read from: shapes until the graph has them, so a document
-// that holds some keeps them when it is saved again.
+// A memento kept as the XML it was read from, so a document that holds one writes it back.
 class RawMemento : public Memento {
 public:
     using Memento::Memento;
@@ -546,12 +546,20 @@ Field<Graph> ShapesField()
     field.create = [] { return std::make_shared<ListMemento>("GraphShapes"); };
     field.capture = [](Graph& graph) -> std::shared_ptr<Memento> {
         auto list = std::make_shared<ListMemento>("GraphShapes");
-        if (const auto& stored = graph.GetStoredShapes()) list->Members() = stored->Members();
+        for (const auto& shape : graph.GetShapes().List()) list->Members().push_back(CreateShapeMemento(*shape));
         return list;
     };
+    // The list is rebuilt as stored, in drawing order; members of no shape kind are skipped.
     field.apply = [](Graph& graph, const Memento& memento) {
         const auto* list = dynamic_cast<const ListMemento*>(&memento);
-        if (list) graph.SetStoredShapes(std::make_shared<ListMemento>(*list));
+        if (!list) return;
+        graph.GetShapes().Clear();
+        for (const auto& member : list->Members()) {
+            auto shape = CreateShape(member->ElementName(), &graph);
+            if (!shape) continue;
+            graph.GetShapes().Append(shape);
+            ApplyShapeMemento(*shape, *member);
+        }
     };
     return field;
 }
@@ -667,9 +675,9 @@ void RegisterGraphMementos(MementoFactory& factory)
     RegisterObject(factory, GdiDrawStrSchema(), "");
     RegisterObject(factory, GdiDrawLineSchema(), "");
     RegisterObject(factory, GdiDrawLineGraphSchema(), "");
-    // Kept as read until the graph has objects of their own for them.
-    for (const char* tag : {"GlyPadding", "ShpRect", "ShpLine", "ShpTextBox", "ShpBallon", "ShapeTextBox"})
-        factory.Register(tag, [name = std::string(tag)] { return std::make_shared<RawMemento>(name); });
+    RegisterShapeMementos(factory);
+    // A padding stored by itself has no object of its own: kept as read.
+    factory.Register("GlyPadding", [] { return std::make_shared<RawMemento>("GlyPadding"); });
 }
 
 std::shared_ptr<GraphMemento> CreateMemento(Graph& graph)

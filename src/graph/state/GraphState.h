@@ -23,6 +23,10 @@ class GraphFrame;
 class GraphLegend;
 class GraphScaleLine;
 class GraphTitle;
+class ShapeBallon;
+class ShapeBase;
+class ShapeLine;
+class ShapeTextBox;
 
 // The descriptions of the graph's object kinds: the one list of each kind's persistent
 // properties that its memento, its setter commands and its default values read.
@@ -50,6 +54,17 @@ const Schema<Axis>& AxisLabelFormatSchema();
 const Schema<AxisDrawer>& AxisDrawerSchema();
 const Schema<GCh>& GChSchema();
 const Schema<Graph>& GraphSchema();
+// Shapes: the common part (place, associated axes, lock) and each kind.
+const Schema<ShapeBase>& ShapeBaseSchema();
+const Schema<ShapeLine>& ShapeLineSchema();
+const Schema<ShapeTextBox>& ShapeTextBoxSchema();
+const Schema<ShapeBallon>& ShapeBallonSchema();
+
+// A shape's memento under its kind's tag ("ShpTextBox", "ShpRect", "ShpLine", "ShpBallon"), and
+// back: a memento of another kind changes nothing.
+std::shared_ptr<Memento> CreateShapeMemento(ShapeBase& shape);
+void ApplyShapeMemento(ShapeBase& shape, const Memento& memento);
+void RegisterShapeMementos(MementoFactory& factory);
 
 using GraphMemento = ObjectMemento<Graph>;
 using AxisMemento = ObjectMemento<Axis>;

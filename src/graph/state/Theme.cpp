@@ -45,7 +45,7 @@ const std::set<std::string>& NotLook()
     static const std::set<std::string> names = {
         "GlyphInt", "AxisType", "ScrollBar", "AxisCursor", "label_format", "scale_band", "subscale_band", "auto_range",
         "Text", "position", "direction", "MaxCh", "Row", "Column", "LabelType", "alignment", "Alignment", "Padding",
-        "AutoSizing"};
+        "AutoSizing", "ShapeBase", "end_point_x", "end_point_y", "left", "top", "right", "bottom", "size_lock"};
     return names;
 }
 
