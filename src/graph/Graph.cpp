@@ -209,26 +209,58 @@ void Graph::LayoutPass(bool force)
         }
     }
 
+    // A small window keeps a plot of at least kMinPlotWidth x kMinPlotHeight: value axes fold
+    // (are left out) from the outside in, the side holding more width first, and a legend beside
+    // or above the plot gets what remains, clipped rather than drawn over the axes.
+    m_foldedAxes.clear();
+    std::vector<Axis*> leftShown, rightShown;
+    for (const auto& axis : m_axes->List(Axis::kLeft)) leftShown.push_back(axis.get());
+    for (const auto& axis : m_axes->List(Axis::kRight)) rightShown.push_back(axis.get());
+    const auto widthOf = [](const std::vector<Axis*>& axes) {
+        int32_t sum = 0;
+        for (const Axis* axis : axes) sum += axis->GetArea().Width();
+        return sum;
+    };
+    while (leftShown.size() + rightShown.size() > 1 && widthOf(leftShown) + widthOf(rightShown) > work.Width() - kMinPlotWidth) {
+        // Each side keeps its first axis while the other side has more than one.
+        const bool leftMany = leftShown.size() > 1, rightMany = rightShown.size() > 1;
+        std::vector<Axis*>* side = leftMany != rightMany ? (leftMany ? &leftShown : &rightShown)
+                                                          : (widthOf(leftShown) >= widthOf(rightShown) ? &leftShown : &rightShown);
+        if (side->empty()) side = side == &leftShown ? &rightShown : &leftShown;
+        m_foldedAxes.insert(side->back());
+        side->pop_back();
+    }
+    const int32_t axesWidth = widthOf(leftShown) + widthOf(rightShown);
+    int32_t belowHeight = 0;
+    for (const auto& axis : m_axes->List(Axis::kBelow)) belowHeight += axis->GetArea().Height();
+
+    m_legendClip = GetArea();
     if (legendShown) {
         const Rect l = m_legend->GetArea();
         const int32_t w = l.Width() + m_legend->marginLeft + m_legend->marginRight;
         const int32_t h = l.Height() + m_legend->marginTop + m_legend->marginBottom;
+        const int32_t room = std::clamp(work.Width() - axesWidth - kMinPlotWidth, 0, w);
+        const int32_t roomHigh = std::clamp(work.Height() - belowHeight - kMinPlotHeight, 0, h);
         switch (legendAt) {
             case 0:
                 m_legend->SetOrigin(work.left + m_legend->marginLeft, work.top + m_legend->marginTop);
-                work.left += w;
+                m_legendClip = {work.left, work.top, work.left + room, work.bottom};
+                work.left += room;
                 break;
             case 1:
                 m_legend->SetOrigin(work.left + (work.Width() - w) / 2 + m_legend->marginLeft, work.top + m_legend->marginTop);
-                work.top += h;
+                m_legendClip = {work.left, work.top, work.right, work.top + roomHigh};
+                work.top += roomHigh;
                 break;
             case 2:
-                work.right -= w;
+                work.right -= room;
                 m_legend->SetOrigin(work.right + m_legend->marginLeft, work.top + m_legend->marginTop);
+                m_legendClip = {work.right, work.top, work.right + room, work.bottom};
                 break;
             case 3:
                 m_legend->SetOrigin(work.left + (work.Width() - w) / 2 + m_legend->marginLeft, work.bottom - h + m_legend->marginTop);
-                work.bottom -= h;
+                m_legendClip = {work.left, work.bottom - roomHigh, work.right, work.bottom};
+                work.bottom -= roomHigh;
                 break;
             default:
                 m_legend->SetOrigin(std::clamp(m_legend->GetOriginX(), work.left, std::max(work.left, work.right - l.Width())),
@@ -239,14 +271,14 @@ void Graph::LayoutPass(bool force)
 
     // Each list from its last axis to its first, so the first axis ends up next to the plot.
     int32_t overhang = 0;
-    const auto& left = m_axes->List(Axis::kLeft);
+    const auto& left = leftShown;
     for (auto it = left.rbegin(); it != left.rend(); ++it) {
         const Rect a = (*it)->GetArea();
         (*it)->SetOriginX(work.left - a.left);
         work.left += a.Width();
         overhang = std::max(overhang, a.Height() - (*it)->GetLength());
     }
-    const auto& right = m_axes->List(Axis::kRight);
+    const auto& right = rightShown;
     for (auto it = right.rbegin(); it != right.rend(); ++it) {
         const Rect a = (*it)->GetArea();
         (*it)->SetOriginX(work.right - a.right);
@@ -362,7 +394,8 @@ void Graph::Draw(QPainter& target)
     if (GetState() & kRedraw) {
         m_layers[1].Image() = m_layers[0].Image().copy();
         auto painter = begin(m_layers[1]);
-        for (const auto& axis : m_axes->All()) DrawChild(*painter, *axis);
+        for (const auto& axis : m_axes->All())
+            if (!IsFolded(axis.get())) DrawChild(*painter, *axis);
         m_frame->SetPass(2);
         DrawChild(*painter, *m_frame);
         {
@@ -371,7 +404,12 @@ void Graph::Draw(QPainter& target)
                 if (shape->IsVisible()) shape->Draw(*painter);
             painter->restore();
         }
-        if (m_legend->HasShownItems()) DrawChild(*painter, *m_legend);
+        if (m_legend->HasShownItems()) {
+            painter->save();
+            painter->setClipRect(QRect(m_legendClip.left, m_legendClip.top, m_legendClip.Width(), m_legendClip.Height()));
+            DrawChild(*painter, *m_legend);
+            painter->restore();
+        }
         if (!m_title->GetText().isEmpty()) DrawChild(*painter, *m_title);
         ClearStateBits(kRedraw);
     }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <set>
 #include <memory>
 
 #include "filelib/Result.h"
@@ -50,6 +51,13 @@ public:
     GraphTitle& GetTitle() { return *m_title; }
     GraphScaleLine& GetScaleLine() { return *m_scaleLine; }
     const Rect& GetPlotArea() const { return m_plotArea; }
+    // The smallest plot the layout keeps in a small window.
+    static constexpr int32_t kMinPlotWidth = 120;
+    static constexpr int32_t kMinPlotHeight = 60;
+    // A value axis the layout left out because the window is too narrow for all of them.
+    bool IsFolded(const Axis* axis) const { return m_foldedAxes.count(axis) != 0; }
+    // Where the legend may draw: the room the layout gave it.
+    const Rect& GetLegendClip() const { return m_legendClip; }
 
     // Adds a channel bound to two axes of this graph, with its legend label.
     void AddChannel(std::shared_ptr<GCh> channel, std::shared_ptr<Axis> timeAxis, std::shared_ptr<Axis> valueAxis,
@@ -148,6 +156,8 @@ private:
     bool m_valuePopup = true;
     std::array<Layer, 3> m_layers;
     Rect m_plotArea;
+    Rect m_legendClip;
+    std::set<const Axis*> m_foldedAxes;
     int32_t m_reduce = 1;
     std::shared_ptr<const ThemeMemento> m_theme;
     // What each channel was last plotted against: re-plot when it changes.

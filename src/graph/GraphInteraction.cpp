@@ -35,7 +35,7 @@ void Graph::ChangeState(std::shared_ptr<StateBase> state)
 std::shared_ptr<Axis> Graph::AxisAt(Point point)
 {
     for (const auto& axis : m_axes->All())
-        if (axis->IsVisible() && axis->HitTest({point.x - axis->GetOriginX(), point.y - axis->GetOriginY()})) return axis;
+        if (axis->IsVisible() && !IsFolded(axis.get()) && axis->HitTest({point.x - axis->GetOriginX(), point.y - axis->GetOriginY()})) return axis;
     return nullptr;
 }
 

@@ -210,6 +210,69 @@ TEST(Graph, LegendTakesItsSideOfTheWorkingRectangle)
     }
 }
 
+// Six value axes and a long legend in ever smaller windows: the plot keeps its minimum size, the
+// axes stay on their sides without crossing (outer ones fold away), and the legend is clipped to
+// the room it was given instead of covering the axes.
+TEST(Graph, SmallWindowsKeepAPlotAndNeverCrossTheAxes)
+{
+    const struct {
+        int32_t width, height, legendAt;
+    } rows[] = {{1280, 800, 2}, {800, 600, 2}, {800, 600, 0}, {640, 480, 2}, {640, 480, 1}, {640, 480, 3}, {400, 300, 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.width) + "x" + std::to_string(row.height) + " legend " + std::to_string(row.legendAt));
+        Graph graph;
+        graph.Initialize(nullptr);
+        GraphFactory factory;
+        const auto time = factory.CreateTimeAxis(&graph);
+        graph.GetAxes().Insert(time);
+        std::vector<std::shared_ptr<Axis>> values;
+        for (int i = 0; i < 6; ++i) {
+            values.push_back(i % 2 ? factory.CreateRightAxis(&graph) : factory.CreateLeftAxis(&graph));
+            graph.GetAxes().Insert(values.back());
+            values.back()->SetRange(-1000 * (i + 1), 100000.5 * (i + 1));
+            values.back()->GetUnit().SetText(QStringLiteral("°C"));
+            graph.AddChannel(std::make_shared<SeriesChannel>(&graph, std::vector<SeriesChannel::Sample>{{0, 1}, {60, 2}}), time,
+                             values.back(), QStringLiteral("Warehouse north wall sensor %1").arg(i));
+        }
+        graph.GetLegend().SetPosition(row.legendAt);
+        graph.Render(row.width, row.height);
+
+        const Rect plot = graph.GetPlotArea();
+        EXPECT_GE(plot.Width(), std::min(Graph::kMinPlotWidth, row.width / 4));
+        EXPECT_GT(plot.Height(), 0);
+        int32_t leftEdge = plot.left, rightEdge = plot.right, folded = 0;
+        const auto& lefts = graph.GetAxes().List(Axis::kLeft);
+        const auto& rights = graph.GetAxes().List(Axis::kRight);
+        for (const auto& axis : lefts) {  // from the plot outwards, each left of the one before
+            if (graph.IsFolded(axis.get())) {
+                ++folded;
+                continue;
+            }
+            EXPECT_LE(RightOf(*axis), leftEdge);
+            EXPECT_GE(LeftOf(*axis), 0);
+            leftEdge = LeftOf(*axis);
+        }
+        for (const auto& axis : rights) {
+            if (graph.IsFolded(axis.get())) {
+                ++folded;
+                continue;
+            }
+            EXPECT_GE(LeftOf(*axis), rightEdge);
+            EXPECT_LE(RightOf(*axis), row.width);
+            rightEdge = RightOf(*axis);
+        }
+        EXPECT_FALSE(graph.IsFolded(lefts.front().get()));
+        if (row.width >= 1280) EXPECT_EQ(folded, 0);
+        // The legend's room lies beside the axes and the plot, never over them.
+        const Rect clip = graph.GetLegendClip();
+        const auto apart = [](const Rect& a, int32_t left, int32_t top, int32_t right, int32_t bottom) {
+            return a.right <= left || right <= a.left || a.bottom <= top || bottom <= a.top;
+        };
+        EXPECT_TRUE(apart(clip, leftEdge, plot.top, rightEdge, plot.bottom));
+        EXPECT_TRUE(apart(clip, plot.left, BottomOf(*time) - time->GetHeight(), plot.right, BottomOf(*time)) || row.legendAt != 3);
+    }
+}
+
 TEST(Graph, TitleTakesItsPlaceAtTheTopOrBottom)
 {
     const struct {

@@ -22,7 +22,7 @@ AxisCursorState::Hit AxisCursorState::At(Graph& graph, Point point)
 {
     for (const auto& axis : graph.GetAxes().All()) {
         const AxisCursor& cursor = axis->GetCursor();
-        if (!axis->IsVisible() || !cursor.IsVisible()) continue;
+        if (!axis->IsVisible() || graph.IsFolded(axis.get()) || !cursor.IsVisible()) continue;
         const Point p = InCursor(*axis, cursor, point);
         if (!cursor.HitTest(p)) continue;
         // B is drawn over A: it wins where they overlap.
