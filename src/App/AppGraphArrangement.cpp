@@ -1,6 +1,7 @@
 #include "App/AppGraphArrangement.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "App/AppCh.h"
@@ -11,6 +12,7 @@
 #include "graph/GraphAxes.h"
 #include "graph/GraphChannels.h"
 #include "graph/GraphFactory.h"
+#include "graph/commands/GraphSetterCmds.h"
 
 namespace ovgApp {
 namespace {
@@ -45,6 +47,20 @@ uint32_t NextChannelColor(ovgGraph::Graph& graph)
     for (const uint32_t colour : kPalette)
         if (std::find(used.begin(), used.end(), colour) == used.end()) return colour;
     return DefaultChannelColor(used.size());
+}
+
+int32_t AxisDecimalPlaces(double displayMin, double displayMax, int32_t channelPlaces)
+{
+    const int32_t own = std::clamp(channelPlaces, 0, 3);
+    const double span = displayMax - displayMin;
+    if (!(span > 0) || !std::isfinite(span)) return own;
+    // The automatic label step: 1, 2 or 5 times a power of ten, five to ten labels to the range.
+    const double p = std::pow(10.0, std::floor(std::log10(span)));
+    const double r = span / p;
+    const double step = r > 8 ? 2 * p : r > 4 ? p : r > 2 ? p / 2 : p / 5;
+    int32_t places = 0;
+    while (places < 6 && std::abs(step * std::pow(10.0, places) - std::round(step * std::pow(10.0, places))) > 1e-6) ++places;
+    return std::max(places, own);
 }
 
 bool NeedsArrangement(const AppCh& channel) { return !channel.GetTimeAxis() || !channel.GetValueAxis(); }
@@ -111,6 +127,16 @@ OvGraphFileLib::Result ArrangeNewChannels(ovgGraph::Graph& graph, const std::vec
         graph.AddChannel(channel, timeAxis, byUnit.at(channel->GetUnitText()), channel->GetDisplayName());
     }
     for (const auto& axis : axes.All()) ovgGraph::FitAxisToData(graph, *axis);
+    // A new value axis labels with as many decimals as its step and its channels need, so that
+    // neighbouring labels differ; afterwards only the user changes them.
+    for (const QString& unit : newUnits) {
+        const auto& axis = byUnit.at(unit);
+        int32_t channelPlaces = 0;
+        for (const auto& channel : channels)
+            if (channel->GetUnitText() == unit) channelPlaces = std::max(channelPlaces, channel->GetDecimalPlaces());
+        ovgGraph::AxisCmdSetDecimalPlaces cmd(axis, AxisDecimalPlaces(axis->GetDisplayMin(), axis->GetDisplayMax(), channelPlaces));
+        orvel::ExecuteCmd(cmd);
+    }
     return {};
 }
 

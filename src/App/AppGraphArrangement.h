@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -21,6 +22,10 @@ class AppCh;
 // titled with its unit; every axis fitted to its channels' data. Fails with code 57 when that
 // would need ten or more value axes, and then changes nothing.
 OvGraphFileLib::Result ArrangeNewChannels(ovgGraph::Graph& graph, const std::vector<std::shared_ptr<AppCh>>& channels);
+
+// The decimal places a new value axis's labels get: as many as the automatic label step over the
+// displayed range needs (at most 6), and at least its channels' own (at most 3).
+int32_t AxisDecimalPlaces(double displayMin, double displayMax, int32_t channelPlaces);
 
 // Whether a channel still needs axes from ArrangeNewChannels: it lacks a time or a value axis.
 bool NeedsArrangement(const AppCh& channel);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <QString>
 #include <algorithm>
 #include <array>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "App/AppCh.h"
+#include "App/AppGraphArrangement.h"
 #include "App/AppDocument.h"
 #include "App/CmdHistory.h"
 #include "Cmd/AppContext.h"
@@ -24,6 +27,7 @@
 #include "filelib/GCh.h"
 #include "filelib/RawDataValidInterval.h"
 #include "graph/Axis.h"
+#include "graph/LabelFormatValue.h"
 #include "graph/GdiDrawLineGraphGDIP.h"
 #include "graph/Graph.h"
 #include "graph/GraphAxes.h"
@@ -166,6 +170,31 @@ TEST(McrLoadFiles, AddsChannelsInFileOrderThenChannelOrderWithAxesPerUnit)
     EXPECT_EQ(2u, app.graph.GetAxes().ValueAxisCount());
     EXPECT_EQ(a->GetValueAxis(), c->GetValueAxis()) << "one value axis per unit";
     EXPECT_EQ(QStringLiteral("No.3"), c->GetChNumberText());
+}
+
+// A new value axis gets decimal places that tell its labels apart, as part of the same step.
+TEST(McrLoadFiles, NewValueAxesLabelWithDecimalsThatTellNeighboursApart)
+{
+    const struct {
+        std::vector<double> values;
+        int32_t places;
+    } rows[] = {{{0.100, 0.104, 0.108}, 3}, {{15, 22.5, 30}, 1}, {{0, 500, 1000}, 1}, {{1e-5, 3e-5}, 6}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.places);
+        App app;
+        app.Load({{app.Channel("a", "V", row.values)}});
+        const auto axis = app.graph.GetAxes().List(ovgGraph::Axis::kLeft).front();
+        const auto* format = dynamic_cast<const ovgGraph::LabelFormatValue*>(&axis->GetLabelFormat());
+        ASSERT_TRUE(format);
+        EXPECT_EQ(format->GetDecimalPlaces(), row.places);
+        app.graph.Render(800, 600);
+        std::set<QString> texts;
+        for (const auto& label : axis->GetLabels()) EXPECT_TRUE(texts.insert(label.text).second) << label.text.toStdString();
+        EXPECT_GE(texts.size(), 3u);
+    }
+    // The channels' own decimal places are the least an axis gets.
+    EXPECT_EQ(ovgApp::AxisDecimalPlaces(0, 100, 2), 2);
+    EXPECT_EQ(ovgApp::AxisDecimalPlaces(5, 5, 1), 1);
 }
 
 TEST(McrLoadFiles, UndoRemovesTheChannelsAndSetsFreshBackRedoAddsTheSameObjects)
