@@ -738,16 +738,17 @@ void MainWindow::ShowShapeMenu(const std::shared_ptr<ovgGraph::ShapeBase>& shape
 
 void MainWindow::ShowGraphMenu(const QPoint& point)
 {
+    // Shapes are drawn over everything else, so they answer first.
+    if (auto shape = m_graph.GetShapes().At({point.x(), point.y()})) {
+        ShowShapeMenu(shape, point);
+        return;
+    }
     if (const auto hit = ovgGraph::AxisCursorState::At(m_graph, {point.x(), point.y()}); hit.axis) {
         ShowAxisCursorMenu(hit.axis, point);
         return;
     }
     if (const auto axis = m_graph.AxisAt({point.x(), point.y()})) {
         ShowAxisMenu(axis, point);
-        return;
-    }
-    if (auto shape = m_graph.GetShapes().At({point.x(), point.y()})) {
-        ShowShapeMenu(shape, point);
         return;
     }
     if (ovgGraph::GraphLegendState::IsOver(m_graph, {point.x(), point.y()})) {

@@ -669,7 +669,7 @@ private slots:
             QCOMPARE(window.History().DoneCount(), steps + 2);
             const auto box = std::dynamic_pointer_cast<ovgGraph::ShapeTextBox>(graph.GetShapes().List()[1]);
             QVERIFY(box && box->GetText().GetText().isEmpty());
-            const ovgGraph::Point onBox{plot.left + 22, plot.top + 22};
+            const ovgGraph::Point onBox{box->BoxPixels().left + 2, box->BoxPixels().top + 2};
             QStringList items;
             QCOMPARE(PickFromMenu(window, [&] { graph.OnRButtonUp(onBox); }, QStringLiteral("テキストの編集(&E)"), &items),
                      QStringLiteral("TextBox"));

@@ -177,14 +177,14 @@ void IdleStatePopupValue::OnMouseMove(Point point)
         return;
     }
     SetCursor(kCursorArrow);
-    // Objects with a hover state of their own take the pointer.
-    if (const AxisCursorState::Hit hit = AxisCursorState::At(m_graph, point); hit.axis) {
-        m_graph.ChangeState(std::make_shared<AxisCursorState>(m_graph, hit));
-        return;
-    }
+    // Objects with a hover state of their own take the pointer, shapes (drawn on top) first.
     uint32_t handle = 0;
     if (auto shape = m_graph.GetShapes().At(point, &handle)) {
         m_graph.ChangeState(std::make_shared<ShapeBaseState>(m_graph, std::move(shape), handle));
+        return;
+    }
+    if (const AxisCursorState::Hit hit = AxisCursorState::At(m_graph, point); hit.axis) {
+        m_graph.ChangeState(std::make_shared<AxisCursorState>(m_graph, hit));
         return;
     }
     if (GraphLegendState::IsOver(m_graph, point)) {
