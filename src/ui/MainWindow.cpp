@@ -8,6 +8,7 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -39,6 +40,7 @@
 #include "graph/GraphAxes.h"
 #include "graph/GraphChannels.h"
 #include "graph/GraphTitle.h"
+#include "graph/commands/GraphSetterCmds.h"
 #include "graph/AxisCursor.h"
 #include "graph/ScrollBar.h"
 #include "graph/GraphLegend.h"
@@ -673,6 +675,37 @@ void MainWindow::ShowAxisMenu(const std::shared_ptr<ovgGraph::Axis>& axis, const
     menu.exec(m_view->mapToGlobal(point));
 }
 
+void MainWindow::ShowTitleMenu(const QPoint& point)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("GraphTitle"));
+    menu.addAction(QStringLiteral("グラフタイトルのプロパティ(&P)..."))->setEnabled(false);
+    menu.addAction(QStringLiteral("テキストの編集(&E)..."), this, &MainWindow::EditGraphTitle);
+    menu.addSeparator();
+    ovgGraph::GraphTitle& title = m_graph.GetTitle();
+    const char16_t* const places[] = {u"左上に配置(&1)", u"中央上に配置(&2)", u"右上に配置(&3)",
+                                      u"左下に配置(&4)", u"中央下に配置(&5)", u"右下に配置(&6)"};
+    for (int32_t position = 1; position <= 6; ++position) {
+        QAction* action = menu.addAction(QString::fromUtf16(places[position - 1]));
+        action->setCheckable(true);
+        action->setChecked(title.GetPosition() == position);
+        connect(action, &QAction::triggered, this, [this, position, &title] {
+            Record(std::make_shared<ovgApp::McrGraphTitleMove>(m_context, title.GetOrigin(), position, title.GetArea()));
+        });
+    }
+    menu.exec(m_view->mapToGlobal(point));
+}
+
+void MainWindow::EditGraphTitle()
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, QStringLiteral("グラフタイトル"), QStringLiteral("タイトル:"), QLineEdit::Normal,
+                                               m_graph.GetTitle().GetText(), &ok);
+    if (!ok) return;
+    auto title = std::shared_ptr<ovgGraph::GraphTitle>(ovgGraph::Unowned(m_graph), &m_graph.GetTitle());
+    Record(std::make_shared<ovgApp::McrPropertyChange>(m_context, std::make_shared<ovgGraph::GraphTitleCmdSetText>(title, text)));
+}
+
 void MainWindow::ShowLegendMenu(const QPoint& point)
 {
     QMenu menu(this);
@@ -753,6 +786,10 @@ void MainWindow::ShowGraphMenu(const QPoint& point)
     }
     if (ovgGraph::GraphLegendState::IsOver(m_graph, {point.x(), point.y()})) {
         ShowLegendMenu(point);
+        return;
+    }
+    if (ovgGraph::GraphTitleState::IsOver(m_graph, {point.x(), point.y()})) {
+        ShowTitleMenu(point);
         return;
     }
     QMenu menu(this);

@@ -114,6 +114,8 @@ private:
     void ShowAxisCursorMenu(const std::shared_ptr<ovgGraph::Axis>& axis, const QPoint& point);
     // The legend's menu: properties, and its place left of, above, right of or below the plot.
     void ShowLegendMenu(const QPoint& point);
+    void ShowTitleMenu(const QPoint& point);
+    void EditGraphTitle();
     void ShowShapeMenu(const std::shared_ptr<ovgGraph::ShapeBase>& shape, const QPoint& point);
     // The channel list's menu (ChTable) for the selected channels.
     void ShowChannelListMenu(const QPoint& globalPoint);

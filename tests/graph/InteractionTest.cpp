@@ -11,6 +11,7 @@
 #include "graph/GraphAxes.h"
 #include "graph/GraphFactory.h"
 #include "graph/GraphLegend.h"
+#include "graph/GraphTitle.h"
 #include "graph/GraphWindow.h"
 #include "graph/AxisCursor.h"
 #include "graph/interaction/AxisCursorState.h"
@@ -201,40 +202,57 @@ TEST(Interaction, OperationTypesAndTheZoomMode)
 
 // Over the legend the pointer can drag it: it becomes free-standing, stays inside the graph, and
 // the move is one step whose undo puts it back; Escape during the drag puts it back unrecorded.
-TEST(Interaction, DraggingTheLegend)
+TEST(Interaction, DraggingTheLegendAndTheTitle)
 {
-    InteractiveGraph g(0);
-    GraphLegend& legend = g.graph.GetLegend();
-    const Point origin = legend.GetOrigin();
-    const int32_t position = legend.GetPosition();
-    const Rect area = legend.GetArea();
-    const Point on{origin.x + area.left + area.Width() / 2, origin.y + area.top + area.Height() / 2};
-    g.graph.OnMouseMove(on);
-    ASSERT_NE(dynamic_cast<GraphLegendState*>(&g.graph.GetCurrentState()), nullptr);
-    EXPECT_EQ(g.window.cursor, kCursorMove);
+    const struct {
+        const char* what;
+        int32_t free;  // the position of a box left where it is put
+        const char* cmd;
+    } rows[] = {{"legend", 4, "GraphLegendCmdMove"}, {"title", 0, "GraphTitleCmdMove"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        InteractiveGraph g(0);
+        g.graph.GetTitle().SetText(QStringLiteral("Cold room 3"));
+        g.graph.GetTitle().SetStateBits(kVisible);
+        g.graph.Render(800, 600);
+        const bool isLegend = row.free == 4;
+        GlyphInt& box = isLegend ? static_cast<GlyphInt&>(g.graph.GetLegend()) : g.graph.GetTitle();
+        const auto position = [&] { return isLegend ? g.graph.GetLegend().GetPosition() : g.graph.GetTitle().GetPosition(); };
+        const Point origin = box.GetOrigin();
+        const int32_t before = position();
+        const Rect area = box.GetArea();
+        const Point on{origin.x + area.left + area.Width() / 2, origin.y + area.top + area.Height() / 2};
+        g.graph.OnMouseMove(on);
+        if (isLegend)
+            ASSERT_NE(dynamic_cast<GraphLegendState*>(&g.graph.GetCurrentState()), nullptr);
+        else
+            ASSERT_NE(dynamic_cast<GraphTitleState*>(&g.graph.GetCurrentState()), nullptr);
+        EXPECT_EQ(g.window.cursor, kCursorMove);
 
-    g.graph.OnLButtonDown(on);
-    g.graph.OnMouseMove({on.x - 300, on.y + 200});
-    g.graph.OnKeyDown(kKeyEscape, 0, 0);
-    g.graph.OnLButtonUp({on.x - 300, on.y + 200});
-    EXPECT_EQ(legend.GetOrigin(), origin);
-    EXPECT_EQ(legend.GetPosition(), position);
-    EXPECT_TRUE(g.window.recorded.empty());
+        g.graph.OnLButtonDown(on);
+        g.graph.OnMouseMove({on.x - 300, on.y + 200});
+        g.graph.OnKeyDown(kKeyEscape, 0, 0);
+        g.graph.OnLButtonUp({on.x - 300, on.y + 200});
+        EXPECT_EQ(box.GetOrigin(), origin);
+        EXPECT_EQ(position(), before);
+        EXPECT_TRUE(g.window.recorded.empty());
 
-    g.graph.OnLButtonDown(on);
-    g.graph.OnMouseMove({on.x - 300, on.y + 5000});  // far below the graph
-    g.graph.OnLButtonUp({on.x - 300, on.y + 5000});
-    g.graph.Render(800, 600);
-    EXPECT_EQ(legend.GetPosition(), 4);
-    EXPECT_EQ(legend.GetOriginX(), origin.x - 300);
-    EXPECT_LE(legend.GetOriginY() + area.bottom, 600) << "kept inside the graph";
-    ASSERT_EQ(g.window.recorded.size(), 1u);
-    orvel::UndoCmd(*g.window.recorded[0][0]);
-    EXPECT_EQ(legend.GetOrigin(), origin);
-    EXPECT_EQ(legend.GetPosition(), position);
+        g.graph.OnLButtonDown(on);
+        g.graph.OnMouseMove({on.x - 300, on.y + 5000});  // far below the graph
+        g.graph.OnLButtonUp({on.x - 300, on.y + 5000});
+        g.graph.Render(800, 600);
+        EXPECT_EQ(position(), row.free);
+        EXPECT_EQ(box.GetOriginX(), origin.x - 300);
+        EXPECT_LE(box.GetOriginY() + area.bottom, 600) << "kept inside the graph";
+        ASSERT_EQ(g.window.recorded.size(), 1u);
+        EXPECT_EQ(QString::fromStdU16String(g.window.recorded[0][0]->GetName()).toStdString(), row.cmd);
+        orvel::UndoCmd(*g.window.recorded[0][0]);
+        EXPECT_EQ(box.GetOrigin(), origin);
+        EXPECT_EQ(position(), before);
 
-    g.graph.OnMouseMove(g.Centre());
-    EXPECT_NE(dynamic_cast<IdleStateTypeA*>(&g.graph.GetCurrentState()), nullptr) << "off the legend: idle again";
+        g.graph.OnMouseMove(g.Centre());
+        EXPECT_NE(dynamic_cast<IdleStateTypeA*>(&g.graph.GetCurrentState()), nullptr) << "off the box: idle again";
+    }
 }
 
 // Dragging a shown axis cursor: a handle moves its cursor by the pixels dragged along the strip,

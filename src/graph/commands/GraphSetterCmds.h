@@ -8,6 +8,7 @@
 #include "graph/GdiDrawRect.h"
 #include "graph/GdiDrawStr.h"
 #include "graph/GraphLegend.h"
+#include "graph/GraphTitle.h"
 #include "graph/commands/PropertySetCmd.h"
 #include "graph/state/GraphState.h"
 
@@ -31,6 +32,7 @@ inline GdiDrawStr& UnitFont(Axis& a) { return a.GetUnit().GetDrawStr(); }
 inline GdiDrawStr& LabelFont(Axis& a) { return a.GetLabelFont(); }
 inline GdiDrawRect& LegendRect(GraphLegend& l) { return l.GetDrawRect(); }
 inline GdiDrawStr& LegendFont(GraphLegend& l) { return l.GetFont(); }
+inline GlyphText& TitleTextOf(GraphTitle& t) { return t; }
 }  // namespace reach
 
 OVG_SETTER_CMD(GChCmdSetColor, GCh, GdiDrawLineGraphGDIP, reach::Line, GdiDrawLineGraphSchema, "color", uint32_t);
@@ -64,6 +66,8 @@ OVG_SETTER_CMD(AxisCmdSetLabelFontStyle, Axis, GdiDrawStr, reach::LabelFont, Gdi
 OVG_SETTER_CMD(AxisCmdSetLabelFontSize, Axis, GdiDrawStr, reach::LabelFont, GdiDrawStrSchema, "font_size", int32_t);
 OVG_SETTER_CMD(AxisCmdSetLabelFontColor, Axis, GdiDrawStr, reach::LabelFont, GdiDrawStrSchema, "text_color", uint32_t);
 OVG_SETTER_CMD(ScrollBarCmdSetViewMode, Axis, Axis, reach::Self, AxisScrollBarSchema, "type", int32_t);
+
+OVG_SETTER_CMD(GraphTitleCmdSetText, GraphTitle, GlyphText, reach::TitleTextOf, GlyphTextSchema, "Text", QString);
 
 OVG_SETTER_CMD(GraphLegendCmdSetPosition, GraphLegend, GraphLegend, reach::Self, GraphLegendSchema, "position", int32_t);
 OVG_SETTER_CMD(GraphLegendCmdSetMaxCh, GraphLegend, GraphLegend, reach::Self, GraphLegendSchema, "MaxCh", int32_t);

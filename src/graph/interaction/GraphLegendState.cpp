@@ -2,15 +2,74 @@
 
 #include "graph/Graph.h"
 #include "graph/GraphLegend.h"
+#include "graph/GraphTitle.h"
 #include "graph/GraphWindow.h"
 #include "graph/commands/GraphRangeCmds.h"
 
 namespace ovgGraph {
-namespace {
 
-constexpr int32_t kFree = 4;
+GraphBoxCmdMove::Place GraphBoxState::Current() const { return {Box().GetOrigin(), GetPosition(), Box().GetArea()}; }
 
-}  // namespace
+void GraphBoxState::MoveTo(const GraphBoxCmdMove::Place& place)
+{
+    Box().SetOrigin(place.origin);
+    if (GetPosition() != place.position) {
+        SetPosition(place.position);
+        Box().Notify(kRelayout);
+    }
+    Box().Notify(kChanged);
+    m_graph.GetWindow().Repaint();
+}
+
+void GraphBoxState::Enter(Point) { SetCursor(kCursorMove); }
+
+void GraphBoxState::OnMouseMove(Point point)
+{
+    if (!m_dragging) {
+        if (!IsOverBox(point)) {
+            m_graph.ChangeState(nullptr);
+            return;
+        }
+        SetCursor(kCursorMove);
+        return;
+    }
+    // The layout keeps a free box inside the graph.
+    MoveTo({{m_before.origin.x + point.x - m_start.x, m_before.origin.y + point.y - m_start.y}, FreePosition(), m_before.rect});
+}
+
+void GraphBoxState::OnLButtonDown(Point point)
+{
+    m_dragging = true;
+    m_start = point;
+    m_before = Current();
+}
+
+void GraphBoxState::OnLButtonUp(Point)
+{
+    if (!m_dragging) return;
+    m_dragging = false;
+    const auto cmd = MoveCmd(m_before, Current());
+    if (cmd->IsValid()) m_graph.GetWindow().RecordCmds({cmd}, false);
+    m_graph.GetWindow().Repaint();
+}
+
+void GraphBoxState::OnLButtonDblClk(Point) { m_graph.GetWindow().OpenProperties(); }
+
+void GraphBoxState::OnRButtonUp(Point point)
+{
+    if (m_dragging) return;
+    m_graph.ChangeState(nullptr);
+    m_graph.GetWindow().ShowContextMenu(point.x, point.y);
+}
+
+void GraphBoxState::OnKeyDown(uint32_t key, uint32_t, uint32_t)
+{
+    if (key != kKeyEscape || !m_dragging) return;
+    m_dragging = false;
+    MoveTo(m_before);
+}
+
+// --- the legend -------------------------------------------------------------------------------
 
 bool GraphLegendState::IsOver(Graph& graph, Point point)
 {
@@ -19,71 +78,31 @@ bool GraphLegendState::IsOver(Graph& graph, Point point)
     return legend.HitTest({point.x - legend.GetOriginX(), point.y - legend.GetOriginY()});
 }
 
-GraphBoxCmdMove::Place GraphLegendState::Current() const
+GlyphInt& GraphLegendState::Box() const { return m_graph.GetLegend(); }
+int32_t GraphLegendState::GetPosition() const { return m_graph.GetLegend().GetPosition(); }
+void GraphLegendState::SetPosition(int32_t position) { m_graph.GetLegend().SetPosition(position); }
+
+std::shared_ptr<GraphBoxCmdMove> GraphLegendState::MoveCmd(const GraphBoxCmdMove::Place& before, const GraphBoxCmdMove::Place& after) const
 {
-    GraphLegend& legend = m_graph.GetLegend();
-    return {legend.GetOrigin(), legend.GetPosition(), legend.GetArea()};
+    return std::make_shared<GraphLegendCmdMove>(std::shared_ptr<GraphLegend>(Unowned(m_graph), &m_graph.GetLegend()), before, after);
 }
 
-void GraphLegendState::MoveTo(const GraphBoxCmdMove::Place& place)
+// --- the title --------------------------------------------------------------------------------
+
+bool GraphTitleState::IsOver(Graph& graph, Point point)
 {
-    GraphLegend& legend = m_graph.GetLegend();
-    legend.SetOrigin(place.origin);
-    if (legend.GetPosition() != place.position) {
-        legend.SetPosition(place.position);
-        legend.Notify(kRelayout);
-    }
-    legend.Notify(kChanged);
-    m_graph.GetWindow().Repaint();
+    GraphTitle& title = graph.GetTitle();
+    if (!title.IsVisible() || title.GetText().isEmpty()) return false;
+    return title.HitTest({point.x - title.GetOriginX(), point.y - title.GetOriginY()});
 }
 
-void GraphLegendState::Enter(Point) { SetCursor(kCursorMove); }
+GlyphInt& GraphTitleState::Box() const { return m_graph.GetTitle(); }
+int32_t GraphTitleState::GetPosition() const { return m_graph.GetTitle().GetPosition(); }
+void GraphTitleState::SetPosition(int32_t position) { m_graph.GetTitle().SetPosition(position); }
 
-void GraphLegendState::OnMouseMove(Point point)
+std::shared_ptr<GraphBoxCmdMove> GraphTitleState::MoveCmd(const GraphBoxCmdMove::Place& before, const GraphBoxCmdMove::Place& after) const
 {
-    if (!m_dragging) {
-        if (!IsOver(m_graph, point)) {
-            m_graph.ChangeState(nullptr);
-            return;
-        }
-        SetCursor(kCursorMove);
-        return;
-    }
-    // The layout keeps a free legend inside the graph.
-    MoveTo({{m_before.origin.x + point.x - m_start.x, m_before.origin.y + point.y - m_start.y}, kFree, m_before.rect});
-}
-
-void GraphLegendState::OnLButtonDown(Point point)
-{
-    m_dragging = true;
-    m_start = point;
-    m_before = Current();
-}
-
-void GraphLegendState::OnLButtonUp(Point)
-{
-    if (!m_dragging) return;
-    m_dragging = false;
-    const auto legend = std::shared_ptr<GraphLegend>(Unowned(m_graph), &m_graph.GetLegend());
-    const auto cmd = std::make_shared<GraphLegendCmdMove>(legend, m_before, Current());
-    if (cmd->IsValid()) m_graph.GetWindow().RecordCmds({cmd}, false);
-    m_graph.GetWindow().Repaint();
-}
-
-void GraphLegendState::OnLButtonDblClk(Point) { m_graph.GetWindow().OpenProperties(); }
-
-void GraphLegendState::OnRButtonUp(Point point)
-{
-    if (m_dragging) return;
-    m_graph.ChangeState(nullptr);
-    m_graph.GetWindow().ShowContextMenu(point.x, point.y);
-}
-
-void GraphLegendState::OnKeyDown(uint32_t key, uint32_t, uint32_t)
-{
-    if (key != kKeyEscape || !m_dragging) return;
-    m_dragging = false;
-    MoveTo(m_before);
+    return std::make_shared<GraphTitleCmdMove>(std::shared_ptr<GraphTitle>(Unowned(m_graph), &m_graph.GetTitle()), before, after);
 }
 
 }  // namespace ovgGraph

@@ -191,6 +191,10 @@ void IdleStatePopupValue::OnMouseMove(Point point)
         m_graph.ChangeState(std::make_shared<GraphLegendState>(m_graph));
         return;
     }
+    if (GraphTitleState::IsOver(m_graph, point)) {
+        m_graph.ChangeState(std::make_shared<GraphTitleState>(m_graph));
+        return;
+    }
     // Over a channel's line: the value popup for the sample there.
     const bool shown = m_graph.IsValuePopupEnabled() && m_popup->Find(m_graph, point);
     if (shown || m_popupShown) {
