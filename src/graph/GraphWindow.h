@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -27,6 +28,10 @@ public:
     virtual void RecordCmds(std::vector<std::shared_ptr<orvel::Cmd>> cmds, bool execute) = 0;
     // Whether a key (virtual-key code, e.g. 16 Shift) is held now.
     virtual bool IsKeyDown(uint32_t) const { return false; }
+    // One timer for the states: `tick` runs once after `ms` milliseconds on the window's thread,
+    // unless stopped or started again first.
+    virtual void StartTimer(int32_t, std::function<void()>) {}
+    virtual void StopTimer() {}
     // Opens the in-place editor on a text box or callout.
     virtual void EditShapeText(const std::shared_ptr<ShapeBase>&) {}
 };

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 #include "graph/Graph.h"
 #include "graph/commands/ShapeCmds.h"
@@ -24,7 +25,24 @@ GraphView::GraphView(ovgGraph::Graph& graph, QWidget* parent) : QWidget(parent),
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(320, 240);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_stateTimer = new QTimer(this);
+    m_stateTimer->setSingleShot(true);
+    connect(m_stateTimer, &QTimer::timeout, this, [this] {
+        if (const auto tick = std::move(m_tick)) tick();
+    });
     m_graph.Initialize(this);
+}
+
+void GraphView::StartTimer(int32_t ms, std::function<void()> tick)
+{
+    m_tick = std::move(tick);
+    m_stateTimer->start(ms);
+}
+
+void GraphView::StopTimer()
+{
+    m_stateTimer->stop();
+    m_tick = nullptr;
 }
 
 void GraphView::RecordCmds(std::vector<std::shared_ptr<orvel::Cmd>> cmds, bool execute)

@@ -9,6 +9,7 @@
 #include "graph/GraphWindow.h"
 
 class QPlainTextEdit;
+class QTimer;
 
 namespace ovgGraph {
 class Graph;
@@ -31,6 +32,8 @@ public:
     void ShowContextMenu(int32_t x, int32_t y) override { emit contextMenuRequested(QPoint(x, y)); }
     bool IsKeyDown(uint32_t key) const override;
     void OpenProperties() override {}
+    void StartTimer(int32_t ms, std::function<void()> tick) override;
+    void StopTimer() override;
     // Hands the commands to the recorder the window set (nothing without one).
     void RecordCmds(std::vector<std::shared_ptr<orvel::Cmd>> cmds, bool execute) override;
     using Recorder = std::function<void(std::vector<std::shared_ptr<orvel::Cmd>>, bool)>;
@@ -67,6 +70,8 @@ private:
     ovgGraph::Graph& m_graph;
     Recorder m_recorder;
     QPointer<QPlainTextEdit> m_editor;
+    QTimer* m_stateTimer = nullptr;
+    std::function<void()> m_tick;
     std::shared_ptr<ovgGraph::ShapeBase> m_editedShape;
 };
 

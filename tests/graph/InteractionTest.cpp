@@ -17,6 +17,8 @@
 #include "graph/interaction/AxisCursorState.h"
 #include "graph/interaction/GraphLegendState.h"
 #include "graph/interaction/IdleState.h"
+#include "graph/interaction/ScrollBarState.h"
+#include "graph/ScrollBar.h"
 #include "graph/interaction/ValuePopupEffect.h"
 #include "graph/LabelFormat.h"
 #include "graph/interaction/ZoomEffect.h"
@@ -257,6 +259,82 @@ TEST(Interaction, DraggingTheLegendAndTheTitle)
 
 // Dragging a shown axis cursor: a handle moves its cursor by the pixels dragged along the strip,
 // the band between the handles moves both; one step at the release, undone exactly.
+// The time axis's scroll bar: buttons step and repeat after 500 ms then every 50 ms while held on
+// the part, the bar beside the thumb pages, the thumb drags; each press is one step of history.
+TEST(Interaction, ScrollBarButtonsRepeatAndTheThumbDrags)
+{
+    InteractiveGraph g(0);
+    g.time->GetScrollBar().SetViewMode(ScrollBar::kShown);
+    g.time->SetDisplayRange(400, 600);
+    g.graph.Render(800, 600);
+    const ScrollBar& bar = g.time->GetScrollBar();
+    const auto centreOf = [&](ScrollBar::Part part) {
+        const Rect r = bar.GetPart(part);
+        return Point{g.time->GetOriginX() + bar.GetOriginX() + (r.left + r.right) / 2,
+                     g.time->GetOriginY() + bar.GetOriginY() + (r.top + r.bottom) / 2};
+    };
+    const double step = 2 * ScrollBarState::ValuePerPixel(*g.time);
+    ASSERT_GT(step, 0);
+    const Point up = centreOf(ScrollBar::kIncreaseButton);
+    g.graph.OnMouseMove(up);
+    ASSERT_NE(dynamic_cast<ScrollBarState*>(&g.graph.GetCurrentState()), nullptr);
+    g.graph.OnLButtonDown(up);
+    EXPECT_DOUBLE_EQ(g.time->GetDisplayMin(), 400 + step);
+    EXPECT_EQ(g.window.timerMs, 500);
+    g.window.Fire();
+    EXPECT_DOUBLE_EQ(g.time->GetDisplayMin(), 400 + 2 * step);
+    EXPECT_EQ(g.window.timerMs, 50);
+    g.graph.OnMouseMove({up.x, up.y - 100});  // off the button: the repeat waits
+    g.window.Fire();
+    EXPECT_DOUBLE_EQ(g.time->GetDisplayMin(), 400 + 2 * step);
+    g.graph.OnMouseMove(up);
+    g.window.Fire();
+    g.graph.OnLButtonUp(up);
+    EXPECT_EQ(g.window.timerMs, -1);
+    EXPECT_DOUBLE_EQ(g.time->GetDisplayMax() - g.time->GetDisplayMin(), 200);
+    ASSERT_EQ(g.window.recorded.size(), 1u);
+    EXPECT_FALSE(g.window.executeFlags[0]);
+    orvel::UndoCmd(*g.window.recorded[0][0]);
+    EXPECT_EQ(g.Now().timeMin, 400);
+    EXPECT_EQ(g.Now().timeMax, 600);
+
+    // A page towards the minimum stops at the range's end.
+    g.graph.Render(800, 600);
+    const Point page = centreOf(ScrollBar::kDecreasePan);
+    g.graph.OnMouseMove(page);
+    g.graph.OnLButtonDown(page);
+    g.graph.OnLButtonUp(page);
+    EXPECT_EQ(g.Now().timeMin, 200);
+    for (int i = 0; i < 3; ++i) {
+        g.graph.Render(800, 600);
+        const Point p = centreOf(ScrollBar::kDecreasePan);
+        g.graph.OnMouseMove(p);
+        g.graph.OnLButtonDown(p);
+        g.graph.OnLButtonUp(p);
+    }
+    EXPECT_EQ(g.Now().timeMin, 0);
+    EXPECT_EQ(g.Now().timeMax, 200);
+
+    // The thumb drags by the track's value per pixel and keeps inside the range; Escape puts it back.
+    g.graph.Render(800, 600);
+    const Point thumb = centreOf(ScrollBar::kCentre);
+    const size_t recorded = g.window.recorded.size();
+    g.graph.OnMouseMove(thumb);
+    g.graph.OnLButtonDown(thumb);
+    g.graph.OnMouseMove({thumb.x + 10, thumb.y});
+    EXPECT_NEAR(g.Now().timeMin, 10 * ScrollBarState::ValuePerPixel(*g.time), 1e-9);
+    g.graph.OnKeyDown(kKeyEscape, 0, 0);
+    g.graph.OnLButtonUp({thumb.x + 10, thumb.y});
+    EXPECT_EQ(g.Now().timeMin, 0);
+    EXPECT_EQ(g.window.recorded.size(), recorded);
+    g.graph.OnLButtonDown(thumb);
+    g.graph.OnMouseMove({thumb.x + 5000, thumb.y});
+    g.graph.OnLButtonUp({thumb.x + 5000, thumb.y});
+    EXPECT_EQ(g.Now().timeMax, 1000);
+    EXPECT_EQ(g.Now().timeMin, 800);
+    EXPECT_EQ(g.window.recorded.size(), recorded + 1);
+}
+
 TEST(Interaction, DraggingTheAxisCursors)
 {
     for (const auto part : {AxisCursorState::kCursor1, AxisCursorState::kCursor2, AxisCursorState::kBand}) {

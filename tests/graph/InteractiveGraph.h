@@ -2,6 +2,7 @@
 
 // A graph of 800 x 600 with one channel, laid out, and a window that keeps what the interaction
 // states hand it: the fixture of the tests that drive the graph's input operations.
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,6 +39,23 @@ public:
     }
     bool IsKeyDown(uint32_t key) const override { return key == kKeyShift && shift; }
     std::vector<std::shared_ptr<ShapeBase>> edits;
+    int32_t timerMs = 0;  // the last timer started; -1 after a stop
+    std::function<void()> tick;
+    void StartTimer(int32_t ms, std::function<void()> callback) override
+    {
+        timerMs = ms;
+        tick = std::move(callback);
+    }
+    void StopTimer() override
+    {
+        timerMs = -1;
+        tick = nullptr;
+    }
+    // Runs the pending timer as the window's message loop would.
+    void Fire()
+    {
+        if (auto callback = std::move(tick)) callback();
+    }
     void EditShapeText(const std::shared_ptr<ShapeBase>& shape) override { edits.push_back(shape); }
 };
 

@@ -10,6 +10,7 @@
 #include "graph/commands/GraphRangeCmds.h"
 #include "graph/interaction/AxisCursorState.h"
 #include "graph/interaction/GraphLegendState.h"
+#include "graph/interaction/ScrollBarState.h"
 #include "graph/interaction/ShapeStates.h"
 #include "graph/shapes/GraphShapes.h"
 #include "graph/interaction/ValuePopupEffect.h"
@@ -185,6 +186,10 @@ void IdleStatePopupValue::OnMouseMove(Point point)
     }
     if (const AxisCursorState::Hit hit = AxisCursorState::At(m_graph, point); hit.axis) {
         m_graph.ChangeState(std::make_shared<AxisCursorState>(m_graph, hit));
+        return;
+    }
+    if (ScrollBarState::Hit hit = ScrollBarState::At(m_graph, point); hit.axis) {
+        m_graph.ChangeState(std::make_shared<ScrollBarState>(m_graph, std::move(hit)));
         return;
     }
     if (GraphLegendState::IsOver(m_graph, point)) {
