@@ -10,6 +10,7 @@
 #include "graph/GdiDrawLineGraphGDIP.h"
 #include "graph/Graph.h"
 #include "graph/GraphChannels.h"
+#include "graph/GraphFactory.h"
 #include "graph/GraphLegend.h"
 #include "graph/GraphLegendItemLineGraph.h"
 #include "graph/GraphScaleLine.h"
@@ -173,6 +174,40 @@ McrChSetVisibleDataTable::McrChSetVisibleDataTable(AppContext, const AppChList& 
 
 McrChSetAxisY::McrChSetAxisY(AppContext, const AppChList& channels, std::shared_ptr<ovgGraph::Axis> axis)
     : McrGraphCmds(u"McrChSetAxisY", PerChannel<ovgGraph::GChCmdSetAxisY>(channels, axis))
+{
+}
+
+namespace {
+
+std::shared_ptr<ovgGraph::Axis> NewValueAxis(AppContext& context, bool right, const QString& unit)
+{
+    const ovgGraph::GraphFactory factory;
+    auto axis = right ? factory.CreateRightAxis(&context.graph) : factory.CreateLeftAxis(&context.graph);
+    axis->SetParent(nullptr);  // the add step puts it in the graph
+    axis->GetTitle().SetText(unit);
+    axis->GetTitle().ClearStateBits(ovgGraph::kVisible);
+    axis->GetUnit().SetText(unit);
+    return axis;
+}
+
+}  // namespace
+
+McrChSetNewAxisY::McrChSetNewAxisY(AppContext context, const AppChList& channels, bool right)
+    : McrGraphCmds(u"McrChSetNewAxisY", [&] {
+          std::vector<std::shared_ptr<orvel::Cmd>> steps;
+          if (channels.empty()) return steps;
+          const auto axis = NewValueAxis(context, right, channels.front()->GetUnitText());
+          steps.push_back(std::make_shared<ovgGraph::GraphAxesCmdAdd>(ovgGraph::Unowned(context.graph), axis));
+          for (auto& step : PerChannel<ovgGraph::GChCmdSetAxisY>(channels, axis)) steps.push_back(std::move(step));
+          steps.push_back(std::make_shared<ovgGraph::GraphCmdAutoAxisRange>(ovgGraph::Unowned(context.graph), axis));
+          return steps;
+      }())
+{
+}
+
+McrAxisAdd::McrAxisAdd(AppContext context, bool right)
+    : McrGraphCmds(u"McrAxisAdd", One(std::make_shared<ovgGraph::GraphAxesCmdAdd>(ovgGraph::Unowned(context.graph),
+                                                                                    NewValueAxis(context, right, QString()))))
 {
 }
 

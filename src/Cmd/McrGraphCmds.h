@@ -74,6 +74,9 @@ OVG_APP_GRAPH_MCR(McrChSetLimit, AppContext context, std::shared_ptr<AppCh> chan
 OVG_APP_GRAPH_MCR(McrChSetVisibleGraph, AppContext context, const AppChList& channels, bool visible);
 OVG_APP_GRAPH_MCR(McrChSetVisibleDataTable, AppContext context, const AppChList& channels, bool visible);
 OVG_APP_GRAPH_MCR(McrChSetAxisY, AppContext context, const AppChList& channels, std::shared_ptr<ovgGraph::Axis> axis);
+// Moves channels to a new value axis on the right or left, labelled with the first channel's
+// unit and fitted to their data.
+OVG_APP_GRAPH_MCR(McrChSetNewAxisY, AppContext context, const AppChList& channels, bool right);
 OVG_APP_GRAPH_MCR(McrChSetLineGraphColor, AppContext context, const AppChList& channels, uint32_t colour);
 OVG_APP_GRAPH_MCR(McrChSetLineGraphStyle, AppContext context, const AppChList& channels, int32_t style);
 OVG_APP_GRAPH_MCR(McrChSetLineGraphWidth, AppContext context, const AppChList& channels, int32_t width);
@@ -91,6 +94,8 @@ OVG_APP_GRAPH_MCR(McrFitGraph, AppContext context);
 
 // Axes.
 OVG_APP_GRAPH_MCR(McrAxisChangeProperty, AppContext context, std::shared_ptr<orvel::Cmd> change);
+// A new, empty value axis on the right or on the left.
+OVG_APP_GRAPH_MCR(McrAxisAdd, AppContext context, bool right);
 OVG_APP_GRAPH_MCR(McrAxisDelete, AppContext context, std::shared_ptr<ovgGraph::Axis> axis);
 OVG_APP_GRAPH_MCR(McrAxisMoveLeft, AppContext context, std::shared_ptr<ovgGraph::Axis> axis);
 OVG_APP_GRAPH_MCR(McrAxisMoveRight, AppContext context, std::shared_ptr<ovgGraph::Axis> axis);

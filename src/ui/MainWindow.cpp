@@ -39,6 +39,7 @@
 #include "graph/LabelFormat.h"
 #include "graph/GraphAxes.h"
 #include "graph/GraphChannels.h"
+#include "graph/GraphScaleLine.h"
 #include "graph/GraphTitle.h"
 #include "graph/commands/GraphSetterCmds.h"
 #include "graph/AxisCursor.h"
@@ -49,6 +50,7 @@
 #include "graph/interaction/ShapeStates.h"
 #include "graph/shapes/GraphShapes.h"
 #include "graph/interaction/IdleState.h"
+#include "graph/interaction/ValuePopupEffect.h"
 #include "graph/interaction/ZoomEffect.h"
 #include "ui/DataTableModel.h"
 #include "ui/DewPointMakerDlg.h"
@@ -59,6 +61,7 @@
 #include "ui/OffsetTimeSetupDlg.h"
 #include "ui/DlgLoadFiles.h"
 #include "ui/DlgLoadFilesError.h"
+#include "ui/EditMenus.h"
 #include "ui/GraphView.h"
 #include "ui/Reporter.h"
 
@@ -79,6 +82,7 @@ MainWindow::MainWindow(QWidget* parent)
       m_reporter(std::make_shared<DialogReporter>())
 {
     setObjectName(QStringLiteral("MainWindow"));
+    qApp->installEventFilter(new SimpleEditMenus(this));
     m_themes = ovgApp::AppThemes::Load();
     m_dateInfo.Load();
     m_view = new GraphView(m_graph, this);
@@ -283,23 +287,26 @@ void MainWindow::BuildPanes()
     m_cursorList->setHorizontalHeaderLabels({QString(), QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("B-A"), QStringLiteral("最小"),
                                              QStringLiteral("最大"), QStringLiteral("平均"), QStringLiteral("標準偏差")});
     // LCAxisCursor: copy (every row, tab-separated) and select all.
-    m_cursorList->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* copyCursors = new QAction(QStringLiteral("コピー(&C)"), m_cursorList);
-    connect(copyCursors, &QAction::triggered, this, [this] {
-        const auto& times = m_graph.GetAxes().List(ovgGraph::Axis::kBelow);
-        if (times.empty()) return;
-        const ovgGraph::AxisCursor& cursor = times.front()->GetCursor();
-        QApplication::clipboard()->setText(
-            ovgApp::AxisCursorReadout::Read(m_document, cursor.GetCursor1(), cursor.GetCursor2(), m_dateInfo).ToText());
+    m_cursorList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_cursorList, &QWidget::customContextMenuRequested, this, [this](const QPoint& point) {
+        QMenu menu(this);
+        menu.setObjectName(QStringLiteral("LCAxisCursor"));
+        menu.addAction(QStringLiteral("コピー(&C)"), this, [this] {
+            const auto& times = m_graph.GetAxes().List(ovgGraph::Axis::kBelow);
+            if (times.empty()) return;
+            const ovgGraph::AxisCursor& cursor = times.front()->GetCursor();
+            QApplication::clipboard()->setText(
+                ovgApp::AxisCursorReadout::Read(m_document, cursor.GetCursor1(), cursor.GetCursor2(), m_dateInfo).ToText());
+        });
+        menu.addAction(QStringLiteral("すべて選択(&A)"), m_cursorList, &QTableWidget::selectAll);
+        ShowMenuAt(menu, m_cursorList->viewport(), point);
     });
-    auto* selectCursors = new QAction(QStringLiteral("すべて選択(&A)"), m_cursorList);
-    connect(selectCursors, &QAction::triggered, m_cursorList, &QTableWidget::selectAll);
-    m_cursorList->addActions({copyCursors, selectCursors});
     m_cursorList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_cursorList->verticalHeader()->hide();
     dock(QStringLiteral("軸カーソル情報"), "AxisCursor", m_cursorList, Qt::RightDockWidgetArea);
 
     m_memo = new QPlainTextEdit(this);
+    InstallMemoMenu(m_memo);
     // Typing becomes one undoable step per pause, not one per keystroke.
     m_memoPause = new QTimer(this);
     m_memoPause->setSingleShot(true);
@@ -659,6 +666,8 @@ void MainWindow::ShowAxisMenu(const std::shared_ptr<ovgGraph::Axis>& axis, const
            [this, axis](bool on) { Record(std::make_shared<ovgApp::McrAxisSetAxisCursorVisible>(m_context, axis, on)); });
     toggle(QStringLiteral("軸タイトルを表示する(&T)"), axis->GetTitle().IsVisible(),
            [this, axis](bool on) { Record(std::make_shared<ovgApp::McrAxisSetTitleVisible>(m_context, axis, on)); });
+    toggle(QStringLiteral("グリッド線を表示する(&G)"), m_graph.GetScaleLine().IsShown(value),
+           [this, axis](bool on) { Record(std::make_shared<ovgApp::McrAxisSetScaleLineVisible>(m_context, axis, on)); });
     const int32_t mode = axis->GetScrollBar().GetViewMode();
     toggle(QStringLiteral("スクロールバーを表示する(&S)"), mode != ovgGraph::ScrollBar::kHidden, [this, axis](bool on) {
         Record(std::make_shared<ovgApp::McrAxisSetScrollbarViewMode>(m_context, axis, on ? ovgGraph::ScrollBar::kShown : ovgGraph::ScrollBar::kHidden));
@@ -672,6 +681,31 @@ void MainWindow::ShowAxisMenu(const std::shared_ptr<ovgGraph::Axis>& axis, const
         menu.addAction(QStringLiteral("軸を右へ移動する(&R)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisMoveRight>(m_context, axis)); });
         menu.addAction(QStringLiteral("軸を左へ移動する(&L)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisMoveLeft>(m_context, axis)); });
     }
+    menu.exec(m_view->mapToGlobal(point));
+}
+
+void MainWindow::ShowChannelMenu(const std::shared_ptr<ovgApp::AppCh>& channel, const QPoint& point)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("Ch"));
+    menu.addAction(QStringLiteral("チャンネルのプロパティ(&P)..."))->setEnabled(false);
+    menu.addAction(QStringLiteral("チャンネル全体を表示(&W)"), this, [this, channel] { Record(std::make_shared<ovgApp::McrFitCh>(m_context, channel)); });
+    QAction* table = menu.addAction(QStringLiteral("データ一覧に表示する(&L)"));
+    table->setCheckable(true);
+    table->setChecked(channel->IsVisibleInTable());
+    connect(table, &QAction::toggled, this, [this, channel](bool on) {
+        Record(std::make_shared<ovgApp::McrChSetVisibleDataTable>(m_context, ovgApp::AppChList{channel}, on));
+    });
+    menu.addAction(m_popupValue);
+    menu.addSeparator();
+    QMenu* assign = menu.addMenu(QStringLiteral("軸に割り当て(&A)"));
+    const bool room = ovgGraph::Graph::CheckValueAxisCount(m_graph.GetAxes().ValueAxisCount() + 1, 0).Ok();
+    assign->addAction(QStringLiteral("新しいY軸(右)(&R)"), this, [this, channel] {
+        Record(std::make_shared<ovgApp::McrChSetNewAxisY>(m_context, ovgApp::AppChList{channel}, true));
+    })->setEnabled(room);
+    assign->addAction(QStringLiteral("新しいY軸(左)(&L)"), this, [this, channel] {
+        Record(std::make_shared<ovgApp::McrChSetNewAxisY>(m_context, ovgApp::AppChList{channel}, false));
+    })->setEnabled(room);
     menu.exec(m_view->mapToGlobal(point));
 }
 
@@ -792,6 +826,13 @@ void MainWindow::ShowGraphMenu(const QPoint& point)
         ShowTitleMenu(point);
         return;
     }
+    if (ovgGraph::ValuePopupEffect probe(nullptr); probe.Find(m_graph, {point.x(), point.y()})) {
+        for (const auto& channel : m_document.GetChannels())
+            if (channel.get() == probe.GetChannel()) {
+                ShowChannelMenu(channel, point);
+                return;
+            }
+    }
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("Graph"));
     menu.addAction(QStringLiteral("グラフ全体を表示(&G)"), this, &MainWindow::OnShowWholeGraph);
@@ -803,6 +844,12 @@ void MainWindow::ShowGraphMenu(const QPoint& point)
     title->setCheckable(true);
     title->setChecked(m_graph.GetTitle().IsVisible());
     connect(title, &QAction::toggled, this, [this](bool on) { Record(std::make_shared<ovgApp::McrGraphTitleVisible>(m_context, on)); });
+    menu.addSeparator();
+    const bool room = ovgGraph::Graph::CheckValueAxisCount(m_graph.GetAxes().ValueAxisCount() + 1, 0).Ok();
+    menu.addAction(QStringLiteral("新しい軸を右に追加(&R)"), this, [this] { Record(std::make_shared<ovgApp::McrAxisAdd>(m_context, true)); })
+        ->setEnabled(room);
+    menu.addAction(QStringLiteral("新しい軸を左に追加(&L)"), this, [this] { Record(std::make_shared<ovgApp::McrAxisAdd>(m_context, false)); })
+        ->setEnabled(room);
     menu.exec(m_view->mapToGlobal(point));
 }
 

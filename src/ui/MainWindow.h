@@ -115,6 +115,7 @@ private:
     // The legend's menu: properties, and its place left of, above, right of or below the plot.
     void ShowLegendMenu(const QPoint& point);
     void ShowTitleMenu(const QPoint& point);
+    void ShowChannelMenu(const std::shared_ptr<ovgApp::AppCh>& channel, const QPoint& point);
     void EditGraphTitle();
     void ShowShapeMenu(const std::shared_ptr<ovgGraph::ShapeBase>& shape, const QPoint& point);
     // The channel list's menu (ChTable) for the selected channels.

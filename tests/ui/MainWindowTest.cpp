@@ -1,6 +1,7 @@
 // The main window, driven offscreen: loading, undo and redo, the panes' models, the screenshot mode.
 #include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QApplication>
 #include <QTimer>
@@ -47,6 +48,8 @@
 #include "graph/state/Theme.h"
 #include "ui/GraphView.h"
 #include "graph/shapes/GraphShapes.h"
+#include "graph/interaction/ValuePopupEffect.h"
+#include "graph/GraphTitle.h"
 #include "graph/shapes/ShapeBallon.h"
 #include "graph/GraphChannels.h"
 #include "graph/GraphLegend.h"
@@ -151,6 +154,9 @@ QString PickFromMenu(QWidget& window, const std::function<void()>& open, const Q
         for (QAction* action : menu->actions()) {
             if (items && !action->isSeparator()) *items << action->text();
             if (action->text() == pick) action->trigger();
+            if (action->menu())  // a submenu's items can be picked too
+                for (QAction* inner : action->menu()->actions())
+                    if (inner->text() == pick) inner->trigger();
         }
         menu->close();
     });
@@ -556,6 +562,76 @@ private slots:
         QVERIFY(!first->IsVisible());
         listMenu(QStringLiteral("コピー(&C)"));
         QVERIFY(QApplication::clipboard()->text().contains(first->GetDisplayName()));
+    }
+
+    // Every context menu by what lies under the pointer, with its items; a channel's line moves
+    // to a new axis of its own and back with one undo.
+    void everyContextMenuCarriesItsItems()
+    {
+        MainWindow window;
+        window.resize(1000, 700);
+        window.show();
+        window.OpenFilesAndWait({Sample("warehouse-week.kmv")});
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ovgGraph::Graph& graph = window.Graph();
+        graph.GetTitle().SetText(QStringLiteral("Cold room"));
+        graph.GetTitle().SetStateBits(ovgGraph::kVisible);
+        graph.GetTitle().Notify(ovgGraph::kChanged | ovgGraph::kRelayout);
+        auto* view = window.findChild<ovgUi::GraphView*>();
+        graph.Render(view->width(), view->height());
+        const auto time = graph.GetAxes().List(ovgGraph::Axis::kBelow).front();
+        const auto value = graph.GetAxes().List(ovgGraph::Axis::kLeft).front();
+        const ovgGraph::Rect plot = graph.GetPlotArea();
+        // A point on the first channel's line: where its first sample in view is drawn.
+        const auto first = window.Document().GetChannels().front();
+        ovgGraph::Point onLine;
+        for (int32_t x = plot.left + 5; x < plot.right - 5 && onLine.x == 0; ++x)
+            for (int32_t y = plot.top + 2; y < plot.bottom - 2; ++y)
+                if (ovgGraph::ValuePopupEffect probe(nullptr); probe.Find(graph, {x, y}) && probe.GetChannel() == first.get()) {
+                    onLine = {x, y};
+                    break;
+                }
+        QVERIFY(onLine.x != 0);
+        const ovgGraph::GraphTitle& title = graph.GetTitle();
+        const struct {
+            const char* name;
+            std::function<void()> open;
+            int items;  // actions other than separators
+        } rows[] = {
+            {"Graph", [&] { graph.OnRButtonUp({plot.left + 3, plot.top + 3}); }, 7},
+            {"AxisY", [&] { graph.OnRButtonUp({value->GetOriginX() - 10, (plot.top + plot.bottom) / 2}); }, 10},
+            {"AxisX", [&] { graph.OnRButtonUp({(plot.left + plot.right) / 2, time->GetOriginY() + 10}); }, 7},
+            {"Ch", [&] { graph.OnRButtonUp(onLine); }, 5},
+            {"GraphTitle", [&] { graph.OnRButtonUp({title.GetOriginX() + title.GetArea().left + 2, title.GetOriginY() + title.GetArea().top + 2}); }, 8},
+            {"Memo", [&] { emit window.findChild<QPlainTextEdit*>()->customContextMenuRequested(QPoint(3, 3)); }, 4},
+            {"LCAxisCursor", [&] { emit window.findChild<QDockWidget*>(QStringLiteral("AxisCursor"))->widget()->customContextMenuRequested(QPoint(3, 3)); }, 2},
+        };
+        for (const auto& row : rows) {
+            QStringList items;
+            QCOMPARE(PickFromMenu(window, row.open, QString(), &items), QString::fromUtf8(row.name));
+            QCOMPARE(items.size(), row.items);
+        }
+        // The edit fields of dialogs have our menu.
+        QLineEdit field;
+        field.setText(QStringLiteral("abc"));
+        field.show();
+        QStringList items;
+        QCOMPARE(PickFromMenu(window, [&] {
+                     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2));
+                     QApplication::sendEvent(&field, &event);
+                 }, QStringLiteral("すべて選択(&A)"), &items),
+                 QStringLiteral("SimpleEdit"));
+        QCOMPARE(items.size(), 6);
+        QCOMPARE(field.selectedText(), QStringLiteral("abc"));
+
+        const size_t axes = graph.GetAxes().ValueAxisCount();
+        PickFromMenu(window, [&] { graph.OnRButtonUp(onLine); }, QStringLiteral("新しいY軸(右)(&R)"));
+        QCOMPARE(graph.GetAxes().ValueAxisCount(), axes + 1);
+        QCOMPARE(first->GetValueAxis(), graph.GetAxes().List(ovgGraph::Axis::kRight).back());
+        QVERIFY(first->GetValueAxis()->GetDisplayMax() > first->GetValueAxis()->GetDisplayMin());
+        window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+        QCOMPARE(graph.GetAxes().ValueAxisCount(), axes);
+        QCOMPARE(first->GetValueAxis(), value);
     }
 
     // Real mouse input on the graph view: a dragged box zooms (type A: the time axis), undo gives

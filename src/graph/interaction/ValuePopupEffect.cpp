@@ -43,6 +43,7 @@ bool ValuePopupEffect::Find(Graph& graph, Point point)
         m_anchor = {plot.left + hit.x, plot.bottom - 1 + hit.y};
         m_bounds = graph.GetArea();
         m_colour = channel.GetDrawer().GetColor();
+        m_channel = &channel;
         return true;
     }
     return false;

@@ -20,6 +20,8 @@ public:
     // near it) and sets the popup to it; false when no line is there.
     bool Find(Graph& graph, Point point);
     Point GetAnchor() const { return m_anchor; }
+    // The channel Find found last.
+    const GCh* GetChannel() const { return m_channel; }
     const QStringList& GetLines() const { return m_lines; }
 
     void Draw(QPainter& painter) override;
@@ -29,6 +31,7 @@ private:
     Rect m_bounds;      // where the box must stay
     QStringList m_lines;
     uint32_t m_colour = 0;  // the channel's line colour (0x00BBGGRR)
+    const GCh* m_channel = nullptr;
 };
 
 }  // namespace ovgGraph
