@@ -53,4 +53,41 @@ QVariant DataTableModel::headerData(int section, Qt::Orientation orientation, in
     return channel->GetDisplayName() + QStringLiteral(" [") + channel->GetUnitText() + QLatin1Char(']');
 }
 
+double DataTableModel::TimeOf(int row) const
+{
+    for (const auto& channel : m_channels)
+        if (row >= 0 && size_t(row) < channel->GetPoints().Size()) return channel->GetPoints().X(size_t(row));
+    return std::nan("");
+}
+
+int DataTableModel::RowAtOrAfter(double time) const
+{
+    int best = -1;
+    for (const auto& channel : m_channels) {
+        const auto& points = channel->GetPoints();
+        // Times ascend along a channel's points.
+        size_t lo = 0, hi = points.Size();
+        while (lo < hi) {
+            const size_t mid = lo + (hi - lo) / 2;
+            if (points.X(mid) < time)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        if (lo < points.Size() && (best < 0 || int(lo) < best)) best = int(std::min<size_t>(lo, size_t(INT32_MAX)));
+    }
+    return best;
+}
+
+int DataTableModel::FindText(const QString& text, int from, const std::function<bool(int)>& keepGoing) const
+{
+    const int rows = rowCount(), columns = columnCount();
+    for (int row = std::max(from, 0); row < rows; ++row) {
+        if (row % 65536 == 0 && keepGoing && !keepGoing(row)) return -1;
+        for (int column = 0; column < columns; ++column)
+            if (data(index(row, column)).toString().contains(text, Qt::CaseInsensitive)) return row;
+    }
+    return -1;
+}
+
 }  // namespace ovgUi

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -26,6 +27,15 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    // The time of a row (the first shown channel that has it), in the time axis's values; NaN
+    // when no channel has the row.
+    double TimeOf(int row) const;
+    // The first row at or after a time (seconds) in any shown channel's time column, -1 if none.
+    int RowAtOrAfter(double time) const;
+    // The first row from `from` on whose cells hold the text, -1 if none. `keepGoing` is asked
+    // now and then with the row reached; false stops the search.
+    int FindText(const QString& text, int from, const std::function<bool(int)>& keepGoing) const;
 
 private:
     const ovgApp::AppDateInfo& m_dateInfo;

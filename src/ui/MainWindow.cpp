@@ -63,6 +63,7 @@
 #include "ui/DlgLoadFilesError.h"
 #include "ui/EditMenus.h"
 #include "ui/GraphView.h"
+#include "ui/LCDataTable.h"
 #include "ui/Reporter.h"
 
 namespace ovgUi {
@@ -276,9 +277,11 @@ void MainWindow::BuildPanes()
     auto* channelPane = dock(QStringLiteral("チャンネル一覧"), "ChannelList", m_channelList, Qt::BottomDockWidgetArea);
 
     m_tableModel = new DataTableModel(m_dateInfo, this);
-    m_dataTable = new QTableView(this);
-    m_dataTable->setModel(m_tableModel);
-    m_dataTable->verticalHeader()->setDefaultSectionSize(20);
+    m_dataTable = new LCDataTable(*m_tableModel, this);
+    connect(m_dataTable, &LCDataTable::showRowsInGraph, this, [this](double from, double to) {
+        const auto& times = m_graph.GetAxes().List(ovgGraph::Axis::kBelow);
+        if (!times.empty()) Record(std::make_shared<ovgApp::McrAxisSetDisplayRange>(m_context, times.front(), from, to));
+    });
     auto* tablePane = dock(QStringLiteral("データ一覧"), "DataTable", m_dataTable, Qt::BottomDockWidgetArea);
     tabifyDockWidget(channelPane, tablePane);
     channelPane->raise();

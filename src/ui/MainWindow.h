@@ -33,6 +33,8 @@ class ShapeBase;
 
 namespace ovgUi {
 
+class LCDataTable;
+
 class DataTableModel;
 class GraphView;
 class Reporter;
@@ -143,7 +145,7 @@ private:
 
     GraphView* m_view = nullptr;
     QTableWidget* m_channelList = nullptr;
-    QTableView* m_dataTable = nullptr;
+    LCDataTable* m_dataTable = nullptr;
     DataTableModel* m_tableModel = nullptr;
     QTableWidget* m_cursorList = nullptr;
     QPlainTextEdit* m_memo = nullptr;

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QMenu>
 #include <QApplication>
 #include <QTimer>
@@ -47,6 +48,7 @@
 #include "graph/commands/GraphRangeCmds.h"
 #include "graph/state/Theme.h"
 #include "ui/GraphView.h"
+#include "ui/LCDataTable.h"
 #include "graph/shapes/GraphShapes.h"
 #include "graph/interaction/ValuePopupEffect.h"
 #include "graph/GraphTitle.h"
@@ -306,6 +308,37 @@ private slots:
         QCOMPARE(model.data(model.index(9'999'999, 1)).toString(), QStringLiteral("99.9"));
         QCOMPARE(model.data(model.index(3'600, 0)).toString(), QStringLiteral("2026-06-01 01:00:00"));
         QVERIFY(std::chrono::steady_clock::now() - start < std::chrono::seconds(1));
+
+        // Finding a time jumps to its row, finding a value to the next row that shows it; pages
+        // move by the rows in view, and the rows in view go to the graph as a time span.
+        ovgUi::LCDataTable table(model);
+        table.resize(400, 20 * 12 + table.horizontalHeader()->height() + 4);
+        table.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&table));
+        QVERIFY(table.Find(QStringLiteral("2026/06/01 01:00")));
+        QCOMPARE(table.currentIndex().row(), 3'600);
+        QVERIFY(table.Find(QStringLiteral("99.9")));
+        QCOMPARE(table.currentIndex().row(), 3'999);
+        QVERIFY(!table.Find(QStringLiteral("2031-01-01")));
+        QCOMPARE(table.currentIndex().row(), 3'999);
+        table.GoTo(ovgUi::LCDataTable::Page::kFirst);
+        const auto [first, last] = table.VisibleRows();
+        QCOMPARE(first, 0);
+        QVERIFY(last >= 5);
+        table.GoTo(ovgUi::LCDataTable::Page::kNext);
+        QCOMPARE(table.VisibleRows().first, last - first + 1);
+        table.GoTo(ovgUi::LCDataTable::Page::kLast);
+        QCOMPARE(table.VisibleRows().second, 9'999'999);
+        double from = 0, to = 0;
+        QObject::connect(&table, &ovgUi::LCDataTable::showRowsInGraph, [&](double a, double b) { from = a, to = b; });
+        QStringList items;
+        QCOMPARE(PickFromMenu(table, [&] {
+                     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), table.viewport()->mapToGlobal(QPoint(5, 5)));
+                     QApplication::sendEvent(table.viewport(), &event);
+                 }, QStringLiteral("表示中のページをグラフに表示(&G)"), &items),
+                 QStringLiteral("LCDataTable"));
+        QCOMPARE(items.size(), 9);
+        QCOMPARE(to - from, double(table.VisibleRows().second - table.VisibleRows().first));
     }
 
     void memoTypingIsOneStepPerPause()
