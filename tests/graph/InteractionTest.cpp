@@ -16,6 +16,7 @@
 #include "graph/AxisCursor.h"
 #include "graph/interaction/AxisCursorState.h"
 #include "graph/interaction/GraphLegendState.h"
+#include "graph/interaction/AnimationMovePoint.h"
 #include "graph/interaction/IdleState.h"
 #include "graph/interaction/ScrollBarState.h"
 #include "graph/ScrollBar.h"
@@ -381,6 +382,34 @@ TEST(Interaction, DraggingTheAxisCursors)
 
 // Hovering over a channel's line shows its name, the sample's time and value beside the sample;
 // elsewhere, or with the popup switched off, nothing.
+// The popup's move: 30 pixels per 30 ms, faster when far, never past the target.
+TEST(Interaction, AnimationMovePointStepsTowardsItsTarget)
+{
+    const struct {
+        Point from, to;
+        int64_t elapsed;
+        Point after;
+    } rows[] = {
+        {{0, 0}, {100, 0}, 30, {30, 0}},     // one step
+        {{0, 0}, {100, 50}, 60, {60, 50}},   // two steps, y arrives first
+        {{0, 0}, {20, -20}, 90, {20, -20}},  // never past the target
+        {{0, 0}, {600, 0}, 30, {90, 0}},     // 20 steps away: 20 * 1 / 9 + 1 = 3 steps
+        {{0, 0}, {600, 0}, 0, {90, 0}},      // a tick is a step at least
+        {{0, 0}, {600, 0}, 300, {600, 0}},   // 10 steps of time, 20 away: 20 * 10 / 9 + 1 = 23 steps, stops there
+        {{5, 5}, {5, 5}, 30, {5, 5}},        // already there: nothing runs
+    };
+    for (const auto& row : rows) {
+        AnimationMovePoint move;
+        ASSERT_TRUE(move.Start(row.from, row.to));
+        move.Tick(row.elapsed);
+        EXPECT_EQ(move.Current(), row.after);
+        EXPECT_EQ(move.IsRunning(), row.after != row.to);
+    }
+    AnimationMovePoint busy;
+    busy.Start({0, 0}, {300, 0});
+    EXPECT_FALSE(busy.Start({0, 0}, {10, 10})) << "one move at a time";
+}
+
 TEST(Interaction, ValuePopupOverALine)
 {
     InteractiveGraph g(0);
@@ -393,6 +422,15 @@ TEST(Interaction, ValuePopupOverALine)
     EXPECT_EQ(popup()->GetLines()[0], QStringLiteral("ch"));
     EXPECT_EQ(popup()->GetLines()[2], g.value->GetLabelFormat().Format(100));
     EXPECT_LE(std::abs(popup()->GetAnchor().x - lastSample.x), 1);
+
+    // Along the line to another sample: the box glides there in 30 ms ticks, the marker jumps.
+    const Point earlier{(plot.left + plot.right) / 2, (plot.top + plot.bottom) / 2};
+    g.graph.OnMouseMove(earlier);
+    ASSERT_TRUE(popup());
+    EXPECT_EQ(g.window.timerMs, 30);
+    EXPECT_NE(popup()->GetBoxAnchor(), popup()->GetAnchor());
+    for (int tick = 0; tick < 40 && g.window.tick; ++tick) g.window.Fire();
+    EXPECT_EQ(popup()->GetBoxAnchor(), popup()->GetAnchor());
 
     g.graph.OnMouseMove({plot.left + 20, plot.top + 20});  // far from the diagonal line
     EXPECT_FALSE(popup());

@@ -200,8 +200,22 @@ void IdleStatePopupValue::OnMouseMove(Point point)
         m_graph.ChangeState(std::make_shared<GraphTitleState>(m_graph));
         return;
     }
-    // Over a channel's line: the value popup for the sample there.
+    // Over a channel's line: the value popup for the sample there. A popup already shown moves
+    // to the new sample in 30 ms steps instead of jumping.
+    const Point wasAt = m_popup->GetBoxAnchor();
     const bool shown = m_graph.IsValuePopupEnabled() && m_popup->Find(m_graph, point);
+    if (shown && m_popupShown && wasAt != m_popup->GetAnchor()) {
+        if (m_move.IsRunning()) {
+            m_move.Retarget(m_popup->GetAnchor());
+        } else if (m_move.Start(wasAt, m_popup->GetAnchor())) {
+            m_lastTick = std::chrono::steady_clock::now();
+            m_graph.GetWindow().StartTimer(AnimationMovePoint::kPeriodMs, [this] { OnAnimationTick(); });
+        }
+        m_popup->SetBoxAnchor(m_move.IsRunning() ? m_move.Current() : m_popup->GetAnchor());
+    } else if (!shown && m_move.IsRunning()) {
+        m_move.Stop();
+        m_graph.GetWindow().StopTimer();
+    }
     if (shown || m_popupShown) {
         m_graph.SetOverlay(Graph::kHoverOverlay, shown ? m_popup : nullptr);
         m_graph.GetWindow().Repaint();
@@ -209,10 +223,30 @@ void IdleStatePopupValue::OnMouseMove(Point point)
     m_popupShown = shown;
 }
 
+void IdleStatePopupValue::OnAnimationTick()
+{
+    const auto now = std::chrono::steady_clock::now();
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - m_lastTick).count();
+    m_lastTick = now;
+    const bool going = m_move.Tick(elapsed);
+    m_popup->SetBoxAnchor(m_move.Current());
+    m_graph.GetWindow().Repaint();
+    if (going) m_graph.GetWindow().StartTimer(AnimationMovePoint::kPeriodMs, [this] { OnAnimationTick(); });
+}
+
+IdleStatePopupValue::~IdleStatePopupValue()
+{
+    if (m_move.IsRunning()) m_graph.GetWindow().StopTimer();
+}
+
 IdleStatePopupValue::IdleStatePopupValue(Graph& graph) : IdleState(graph), m_popup(std::make_shared<ValuePopupEffect>(&graph)) {}
 
 void IdleStatePopupValue::OnMouseLeave()
 {
+    if (m_move.IsRunning()) {
+        m_move.Stop();
+        m_graph.GetWindow().StopTimer();
+    }
     m_popupShown = false;
     m_graph.SetOverlay(Graph::kHoverOverlay, nullptr);
     m_graph.GetWindow().Repaint();

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <chrono>
+
 #include <memory>
 #include <vector>
 
+#include "graph/interaction/AnimationMovePoint.h"
 #include "graph/interaction/StateBase.h"
 
 namespace ovgGraph {
@@ -49,12 +52,18 @@ protected:
 class IdleStatePopupValue : public IdleState {
 public:
     explicit IdleStatePopupValue(Graph& graph);
+    ~IdleStatePopupValue() override;
     void OnMouseMove(Point point) override;
     void OnMouseLeave() override;
+    // One tick of the popup's move to its new sample (the window's timer, every 30 ms).
+    void OnAnimationTick();
+    const ValuePopupEffect& GetPopup() const { return *m_popup; }
 
 private:
     std::shared_ptr<ValuePopupEffect> m_popup;
     bool m_popupShown = false;
+    AnimationMovePoint m_move;
+    std::chrono::steady_clock::time_point m_lastTick;
 };
 
 // Operation type A: the drag zooms the X axes only; a double-click shows the whole graph.

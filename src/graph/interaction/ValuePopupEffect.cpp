@@ -40,7 +40,7 @@ bool ValuePopupEffect::Find(Graph& graph, Point point)
         m_lines = {name};
         if (channel.GetTimeAxis()) m_lines << OneLine(channel.GetTimeAxis()->GetLabelFormat().Format(hit.time));
         if (channel.GetValueAxis()) m_lines << OneLine(channel.GetValueAxis()->GetLabelFormat().Format(hit.value));
-        m_anchor = {plot.left + hit.x, plot.bottom - 1 + hit.y};
+        m_anchor = m_boxAnchor = {plot.left + hit.x, plot.bottom - 1 + hit.y};
         m_bounds = graph.GetArea();
         m_colour = channel.GetDrawer().GetColor();
         m_channel = &channel;
@@ -60,9 +60,9 @@ void ValuePopupEffect::Draw(QPainter& painter)
     const int32_t lineHeight = metrics.height();
     const int32_t w = width + 12, h = lineHeight * int32_t(m_lines.size()) + 8;
     // Up and to the right of the point, turned back inside the graph where it would leave it.
-    int32_t x = m_anchor.x + 12, y = m_anchor.y - 12 - h;
-    if (x + w > m_bounds.right) x = m_anchor.x - 12 - w;
-    if (y < m_bounds.top) y = m_anchor.y + 12;
+    int32_t x = m_boxAnchor.x + 12, y = m_boxAnchor.y - 12 - h;
+    if (x + w > m_bounds.right) x = m_boxAnchor.x - 12 - w;
+    if (y < m_bounds.top) y = m_boxAnchor.y + 12;
     x = std::clamp(x, m_bounds.left, std::max(m_bounds.left, m_bounds.right - w));
     y = std::clamp(y, m_bounds.top, std::max(m_bounds.top, m_bounds.bottom - h));
     const QColor line = ToQColor(m_colour);

@@ -20,6 +20,9 @@ public:
     // near it) and sets the popup to it; false when no line is there.
     bool Find(Graph& graph, Point point);
     Point GetAnchor() const { return m_anchor; }
+    // Where the box is placed from while it moves to the anchor (the anchor itself when still).
+    void SetBoxAnchor(Point point) { m_boxAnchor = point; }
+    Point GetBoxAnchor() const { return m_boxAnchor; }
     // The channel Find found last.
     const GCh* GetChannel() const { return m_channel; }
     const QStringList& GetLines() const { return m_lines; }
@@ -28,6 +31,7 @@ public:
 
 private:
     Point m_anchor;     // the data point, client coordinates
+    Point m_boxAnchor;  // the box's place follows it
     Rect m_bounds;      // where the box must stay
     QStringList m_lines;
     uint32_t m_colour = 0;  // the channel's line colour (0x00BBGGRR)
