@@ -54,6 +54,7 @@
 #include "graph/interaction/ZoomEffect.h"
 #include "ui/DataTableModel.h"
 #include "ui/DewPointMakerDlg.h"
+#include "ui/DlgAxisCursorPosition.h"
 #include "ui/DlgDeleteChData.h"
 #include "ui/DlgMktCalculator.h"
 #include "ui/DlgOperationType.h"
@@ -777,7 +778,7 @@ void MainWindow::ShowAxisCursorMenu(const std::shared_ptr<ovgGraph::Axis>& axis,
                    [this, axis, here, a] { Record(std::make_shared<ovgApp::McrAxisCursorSetValue>(m_context, axis, a, here)); });
     menu.addAction(QStringLiteral("カーソルAとBを入れ替える(&S)"), this,
                    [this, axis, a, b] { Record(std::make_shared<ovgApp::McrAxisCursorSetValue>(m_context, axis, b, a)); });
-    menu.addAction(QStringLiteral("カーソルの位置を指定(&P)..."))->setEnabled(false);
+    menu.addAction(QStringLiteral("カーソルの位置を指定(&P)..."), this, [this, axis] { RunTool<DlgAxisCursorPosition>(axis); });
     menu.exec(m_view->mapToGlobal(point));
 }
 

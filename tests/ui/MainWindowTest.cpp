@@ -36,6 +36,7 @@
 #include "App/MktCalculator.h"
 #include "Cmd/AppContext.h"
 #include "ui/DewPointMakerDlg.h"
+#include "ui/DlgAxisCursorPosition.h"
 #include "ui/DlgDeleteChData.h"
 #include "ui/DlgMktCalculator.h"
 #include "ui/DlgThinData.h"
@@ -398,6 +399,27 @@ private slots:
         const auto temperature = channels[0];
         const std::vector<double> xs = XsOf(*temperature);
         auto* list = window.findChild<QTableWidget*>();
+
+        // Cursor positions: outside the axis's range, or not a number, is refused in place.
+        {
+            const auto value = window.Graph().GetAxes().List(ovgGraph::Axis::kLeft).front();
+            const uint32_t steps = window.History().DoneCount();
+            ovgUi::DlgAxisCursorPosition dialog(context, record, value, &window);
+            const double lo = value->GetRangeMin(), hi = value->GetRangeMax();
+            for (const QString& bad : {QString::number(hi + 1), QStringLiteral("abc")}) {
+                dialog.ValueField(1)->setText(bad);
+                dialog.Run();
+                QVERIFY(!dialog.ErrorText().isEmpty());
+                QCOMPARE(window.History().DoneCount(), steps);
+            }
+            dialog.ValueField(1)->setText(QString::number(lo + (hi - lo) / 4, 'g', 17));
+            dialog.ValueField(2)->setText(QString::number(hi, 'g', 17));
+            dialog.Run();
+            QCOMPARE(window.History().DoneCount(), steps + 1);
+            QCOMPARE(value->GetCursor().GetCursor1(), lo + (hi - lo) / 4);
+            QCOMPARE(value->GetCursor().GetCursor2(), hi);
+            window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+        }
         const uint32_t loaded = window.History().DoneCount();
         const auto undo = [&] { window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger(); };
         const auto expectOnlyTheLoad = [&] {
