@@ -54,6 +54,7 @@
 #include "graph/interaction/ZoomEffect.h"
 #include "ui/DataTableModel.h"
 #include "ui/DewPointMakerDlg.h"
+#include "ui/DlgDebug.h"
 #include "ui/DlgAxisCursorPosition.h"
 #include "ui/DlgDeleteChData.h"
 #include "ui/DlgMktCalculator.h"
@@ -234,7 +235,10 @@ void MainWindow::BuildMenus()
     disabled(help, "ヘルプ(&H)");
     item(help, "バージョン情報(&V)...", &MainWindow::OnAbout);
     disabled(help, "起動時にアップデート情報を確認する(&U)");
-    disabled(help, "デバッグ");
+    item(help, "デバッグ(&D)...", [this] {
+        DlgDebug dialog(this);
+        dialog.exec();
+    });
 }
 
 void MainWindow::BuildPanes()

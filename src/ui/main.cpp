@@ -7,6 +7,7 @@
 
 #include "ui/MainWindow.h"
 #include "ui/Reporter.h"
+#include "App/AppDebugLog.h"
 #include "ui/StartUp.h"
 
 int main(int argc, char** argv)
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("Orvel Graph"));
     QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
     ovgUi::LoadToolkitTranslations();
+    ovgApp::AppDebugLog::Restore();
 
     const ovgUi::CommandLine line = ovgUi::ParseCommandLine(QCoreApplication::arguments());
     if (!line.error.isEmpty()) {

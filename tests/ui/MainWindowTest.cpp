@@ -36,6 +36,7 @@
 #include "App/MktCalculator.h"
 #include "Cmd/AppContext.h"
 #include "ui/DewPointMakerDlg.h"
+#include "ui/DlgDebug.h"
 #include "ui/DlgAxisCursorPosition.h"
 #include "ui/DlgDeleteChData.h"
 #include "ui/DlgMktCalculator.h"
@@ -687,6 +688,24 @@ private slots:
         window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
         QCOMPARE(graph.GetAxes().ValueAxisCount(), axes);
         QCOMPARE(first->GetValueAxis(), value);
+    }
+
+    // Help ▸ デバッグ: the switch keeps the program's messages, shown in the window and kept
+    // across starts; off, nothing more is kept.
+    void debugWindowKeepsMessagesWhileSwitchedOn()
+    {
+        ovgUi::DlgDebug dialog;
+        QVERIFY(!dialog.Switch()->isChecked());
+        dialog.Switch()->setChecked(true);
+        qWarning("cold room door open");
+        dialog.ShowLines();
+        QVERIFY(dialog.Lines()->toPlainText().contains(QStringLiteral("warning: cold room door open")));
+        QVERIFY(QSettings().value(QStringLiteral("Settings/Debug/Log")).toBool());
+        dialog.Switch()->setChecked(false);
+        qWarning("not kept");
+        dialog.ShowLines();
+        QVERIFY(!dialog.Lines()->toPlainText().contains(QStringLiteral("not kept")));
+        QVERIFY(!QSettings().value(QStringLiteral("Settings/Debug/Log")).toBool());
     }
 
     // Real mouse input on the graph view: a dragged box zooms (type A: the time axis), undo gives
