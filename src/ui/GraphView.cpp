@@ -176,6 +176,12 @@ bool GraphView::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void GraphView::OpenProperties()
+{
+    const ovgGraph::Point at = m_graph.GetLastMousePos();
+    emit propertiesRequested(QPoint(at.x, at.y));
+}
+
 bool GraphView::IsKeyDown(uint32_t key) const
 {
     if (key == ovgGraph::kKeyShift) return QGuiApplication::keyboardModifiers() & Qt::ShiftModifier;

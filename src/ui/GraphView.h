@@ -31,7 +31,8 @@ public:
     // Asks the window for the menu of what lies under the point (graph coordinates).
     void ShowContextMenu(int32_t x, int32_t y) override { emit contextMenuRequested(QPoint(x, y)); }
     bool IsKeyDown(uint32_t key) const override;
-    void OpenProperties() override {}
+    // Asks the window for the properties of what lies under the pointer.
+    void OpenProperties() override;
     void StartTimer(int32_t ms, std::function<void()> tick) override;
     void StopTimer() override;
     // Hands the commands to the recorder the window set (nothing without one).
@@ -50,6 +51,7 @@ signals:
     // Every dropped file, to be opened together.
     void filesDropped(const QStringList& paths);
     void contextMenuRequested(const QPoint& point);
+    void propertiesRequested(const QPoint& point);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

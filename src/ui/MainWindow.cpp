@@ -65,6 +65,7 @@
 #include "ui/DlgLoadFilesError.h"
 #include "ui/EditMenus.h"
 #include "ui/GraphView.h"
+#include "ui/WndProperty.h"
 #include "ui/LCDataTable.h"
 #include "ui/Reporter.h"
 
@@ -92,6 +93,9 @@ MainWindow::MainWindow(QWidget* parent)
     setCentralWidget(m_view);
     connect(m_view, &GraphView::filesDropped, this, &MainWindow::OpenFiles);
     connect(m_view, &GraphView::contextMenuRequested, this, &MainWindow::ShowGraphMenu);
+    connect(m_view, &GraphView::propertiesRequested, this, [this](const QPoint& point) {
+        if (const auto target = PropertyTargetAt(point)) ShowProperties(*target);
+    });
     m_graph.SetOperationType(DlgOperationType::Load());
     // What the graph's interaction builds is one step of the history.
     m_view->SetRecorder([this](std::vector<std::shared_ptr<orvel::Cmd>> cmds, bool execute) {
@@ -189,8 +193,25 @@ void MainWindow::BuildMenus()
     item(channels, "データを削除する(&D)...", [this] { RunTool<DlgDeleteChData>(SelectedChannels()); });
     item(channels, "表示範囲外のデータを削除する(&D)", &MainWindow::OnDeleteOutsideData);
     edit->addSeparator();
-    for (const char* text : {"グラフタイトルのプロパティ(&T)...", "凡例のプロパティ(&L)...", "軸のプロパティ(&A)...", "図形のプロパティ(&S)..."})
-        disabled(edit, text);
+    using Target = ovgGraph::PropertyTarget;
+    item(edit, "グラフタイトルのプロパティ(&T)...", [this] { ShowProperties({Target::kTitle, nullptr, nullptr, nullptr}); });
+    item(edit, "凡例のプロパティ(&L)...", [this] { ShowProperties({Target::kLegend, nullptr, nullptr, nullptr}); });
+    item(edit, "軸のプロパティ(&A)...", [this] {
+        // The axis the user last pointed at, else the time axis.
+        auto axis = m_lastAxis;
+        if (!axis || m_graph.GetAxes().IndexOf(axis.get()) == 0) {
+            const auto& all = m_graph.GetAxes().All();
+            axis = all.empty() ? nullptr : all.back();
+        }
+        if (axis) ShowProperties({Target::kAxis, axis, nullptr, nullptr});
+    });
+    item(edit, "図形のプロパティ(&S)...", [this] {
+        // The shape the user last pointed at, else the topmost one.
+        auto shape = m_lastShape;
+        if (!shape || m_graph.GetShapes().IndexOf(shape.get()) < 0)
+            shape = m_graph.GetShapes().List().empty() ? nullptr : m_graph.GetShapes().List().back();
+        if (shape) ShowProperties({Target::kShape, nullptr, nullptr, shape});
+    });
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     QMenu* unit = view->addMenu(QStringLiteral("温度単位(&U)"));
@@ -324,6 +345,34 @@ void MainWindow::BuildPanes()
         if (!m_refreshing) m_memoPause->start();
     });
     dock(QStringLiteral("メモ"), "Memo", m_memo, Qt::RightDockWidgetArea);
+
+    // Each edit of the property pane is one step, recorded as a property change.
+    m_properties = new WndProperty(m_graph, [this](std::shared_ptr<orvel::Cmd> change) {
+        if (change) Record(std::make_shared<ovgApp::McrPropertyChange>(m_context, std::move(change)));
+    }, this);
+    m_propertiesPane = dock(QStringLiteral("プロパティ"), "Property", m_properties, Qt::RightDockWidgetArea);
+}
+
+void MainWindow::ShowProperties(const ovgGraph::PropertyTarget& target)
+{
+    m_properties->ShowObject(target);
+    m_propertiesPane->show();
+    m_propertiesPane->raise();
+}
+
+std::optional<ovgGraph::PropertyTarget> MainWindow::PropertyTargetAt(const QPoint& point)
+{
+    using T = ovgGraph::PropertyTarget;
+    const ovgGraph::Point p{point.x(), point.y()};
+    if (auto shape = m_graph.GetShapes().At(p)) return T{T::kShape, nullptr, nullptr, shape};
+    if (const auto hit = ovgGraph::AxisCursorState::At(m_graph, p); hit.axis) return T{T::kAxis, hit.axis, nullptr, nullptr};
+    if (auto axis = m_graph.AxisAt(p)) return T{T::kAxis, axis, nullptr, nullptr};
+    if (ovgGraph::GraphLegendState::IsOver(m_graph, p)) return T{T::kLegend, nullptr, nullptr, nullptr};
+    if (ovgGraph::GraphTitleState::IsOver(m_graph, p)) return T{T::kTitle, nullptr, nullptr, nullptr};
+    if (ovgGraph::ValuePopupEffect probe(nullptr); probe.Find(m_graph, p))
+        for (const auto& channel : m_graph.GetChannels().List())
+            if (channel.get() == probe.GetChannel()) return T{T::kChannel, nullptr, channel, nullptr};
+    return std::nullopt;
 }
 
 void MainWindow::Record(std::shared_ptr<orvel::Cmd> cmd)
@@ -349,6 +398,7 @@ void MainWindow::Refresh()
     m_dataTable->resizeColumnsToContents();
     m_statusChannels->setText(QStringLiteral("チャンネル数: %1").arg(m_document.GetChannels().size()));
     UpdateActions();
+    if (m_properties) m_properties->Refresh();
     m_view->update();
     m_refreshing = false;
 }
@@ -613,7 +663,10 @@ void MainWindow::ShowChannelListMenu(const QPoint& globalPoint)
     const bool allInTable = any && std::all_of(selected.begin(), selected.end(), [](const auto& ch) { return ch->IsVisibleInTable(); });
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("ChTable"));
-    menu.addAction(QStringLiteral("チャンネルのプロパティ(&P)..."))->setEnabled(false);
+    menu.addAction(QStringLiteral("チャンネルのプロパティ(&P)..."), this, [this, selected] {
+        ShowProperties({ovgGraph::PropertyTarget::kChannel, nullptr, selected.front(), nullptr});
+    })->setEnabled(selected.size() == 1 && std::any_of(m_graph.GetChannels().List().begin(), m_graph.GetChannels().List().end(),
+                                                           [&](const auto& shown) { return shown == selected.front(); }));
     QAction* graph = menu.addAction(QStringLiteral("グラフに表示する(&G)"));
     graph->setCheckable(true);
     graph->setChecked(allShown);
@@ -667,7 +720,8 @@ void MainWindow::ShowAxisMenu(const std::shared_ptr<ovgGraph::Axis>& axis, const
         action->setChecked(on);
         connect(action, &QAction::toggled, this, record);
     };
-    menu.addAction(QStringLiteral("軸のプロパティ(&P)..."))->setEnabled(false);
+    menu.addAction(QStringLiteral("軸のプロパティ(&P)..."), this, [this, axis] { ShowProperties({ovgGraph::PropertyTarget::kAxis, axis, nullptr, nullptr}); });
+    m_lastAxis = axis;
     menu.addAction(QStringLiteral("軸の全体を表示(&W)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrFitAxis>(m_context, axis)); });
     menu.addSeparator();
     toggle(QStringLiteral("軸カーソルを表示する(&C)"), axis->GetCursor().IsVisible(),
@@ -696,7 +750,8 @@ void MainWindow::ShowChannelMenu(const std::shared_ptr<ovgApp::AppCh>& channel, 
 {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("Ch"));
-    menu.addAction(QStringLiteral("チャンネルのプロパティ(&P)..."))->setEnabled(false);
+    menu.addAction(QStringLiteral("チャンネルのプロパティ(&P)..."), this,
+                   [this, channel] { ShowProperties({ovgGraph::PropertyTarget::kChannel, nullptr, channel, nullptr}); });
     menu.addAction(QStringLiteral("チャンネル全体を表示(&W)"), this, [this, channel] { Record(std::make_shared<ovgApp::McrFitCh>(m_context, channel)); });
     QAction* table = menu.addAction(QStringLiteral("データ一覧に表示する(&L)"));
     table->setCheckable(true);
@@ -721,7 +776,8 @@ void MainWindow::ShowTitleMenu(const QPoint& point)
 {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("GraphTitle"));
-    menu.addAction(QStringLiteral("グラフタイトルのプロパティ(&P)..."))->setEnabled(false);
+    menu.addAction(QStringLiteral("グラフタイトルのプロパティ(&P)..."), this,
+                   [this] { ShowProperties({ovgGraph::PropertyTarget::kTitle, nullptr, nullptr, nullptr}); });
     menu.addAction(QStringLiteral("テキストの編集(&E)..."), this, &MainWindow::EditGraphTitle);
     menu.addSeparator();
     ovgGraph::GraphTitle& title = m_graph.GetTitle();
@@ -752,7 +808,8 @@ void MainWindow::ShowLegendMenu(const QPoint& point)
 {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("Legend"));
-    menu.addAction(QStringLiteral("凡例のプロパティ(&P)..."))->setEnabled(false);
+    menu.addAction(QStringLiteral("凡例のプロパティ(&P)..."), this,
+                   [this] { ShowProperties({ovgGraph::PropertyTarget::kLegend, nullptr, nullptr, nullptr}); });
     menu.addSeparator();
     ovgGraph::GraphLegend& legend = m_graph.GetLegend();
     const char16_t* const places[] = {u"グラフの左に配置(&L)", u"グラフの上に配置(&T)", u"グラフの右に配置(&R)", u"グラフの下に配置(&B)"};
@@ -793,7 +850,8 @@ void MainWindow::ShowShapeMenu(const std::shared_ptr<ovgGraph::ShapeBase>& shape
     const bool text = shape->GetKind() == Kind::kTextBox || shape->GetKind() == Kind::kBallon;
     QMenu menu(this);
     menu.setObjectName(text ? QStringLiteral("TextBox") : QStringLiteral("Shape"));
-    menu.addAction(QStringLiteral("プロパティ(&P)..."))->setEnabled(false);
+    menu.addAction(QStringLiteral("プロパティ(&P)..."), this, [this, shape] { ShowProperties({ovgGraph::PropertyTarget::kShape, nullptr, nullptr, shape}); });
+    m_lastShape = shape;
     if (text) menu.addAction(QStringLiteral("テキストの編集(&E)"), this, [this, shape] { m_view->EditShapeText(shape); });
     menu.addSeparator();
     const int index = m_graph.GetShapes().IndexOf(shape.get());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <optional>
 #include <QPointer>
 #include <memory>
 
@@ -29,11 +30,13 @@ class Cmd;
 namespace ovgGraph {
 class Axis;
 class ShapeBase;
+struct PropertyTarget;
 }
 
 namespace ovgUi {
 
 class LCDataTable;
+class WndProperty;
 
 class DataTableModel;
 class GraphView;
@@ -117,6 +120,9 @@ private:
     // The legend's menu: properties, and its place left of, above, right of or below the plot.
     void ShowLegendMenu(const QPoint& point);
     void ShowTitleMenu(const QPoint& point);
+    void ShowProperties(const ovgGraph::PropertyTarget& target);
+    // The object the property pane would show for a point of the graph.
+    std::optional<ovgGraph::PropertyTarget> PropertyTargetAt(const QPoint& point);
     void ShowChannelMenu(const std::shared_ptr<ovgApp::AppCh>& channel, const QPoint& point);
     void EditGraphTitle();
     void ShowShapeMenu(const std::shared_ptr<ovgGraph::ShapeBase>& shape, const QPoint& point);
@@ -146,6 +152,10 @@ private:
     GraphView* m_view = nullptr;
     QTableWidget* m_channelList = nullptr;
     LCDataTable* m_dataTable = nullptr;
+    WndProperty* m_properties = nullptr;
+    QDockWidget* m_propertiesPane = nullptr;
+    std::shared_ptr<ovgGraph::Axis> m_lastAxis;
+    std::shared_ptr<ovgGraph::ShapeBase> m_lastShape;
     DataTableModel* m_tableModel = nullptr;
     QTableWidget* m_cursorList = nullptr;
     QPlainTextEdit* m_memo = nullptr;

@@ -262,7 +262,9 @@ TEST(Graph, SmallWindowsKeepAPlotAndNeverCrossTheAxes)
             rightEdge = RightOf(*axis);
         }
         EXPECT_FALSE(graph.IsFolded(lefts.front().get()));
-        if (row.width >= 1280) EXPECT_EQ(folded, 0);
+        if (row.width >= 1280) {
+            EXPECT_EQ(folded, 0);
+        }
         // The legend's room lies beside the axes and the plot, never over them.
         const Rect clip = graph.GetLegendClip();
         const auto apart = [](const Rect& a, int32_t left, int32_t top, int32_t right, int32_t bottom) {

@@ -50,6 +50,7 @@
 #include "graph/commands/GraphRangeCmds.h"
 #include "graph/state/Theme.h"
 #include "ui/GraphView.h"
+#include "ui/WndProperty.h"
 #include "ui/LCDataTable.h"
 #include "graph/shapes/GraphShapes.h"
 #include "graph/interaction/ValuePopupEffect.h"
@@ -146,6 +147,15 @@ public:
 private:
     MainWindow& m_window;
 };
+
+// The window of 1000 x 700 on the screen with a week of warehouse data.
+bool OpenShown(MainWindow& window)
+{
+    window.resize(1000, 700);
+    window.show();
+    window.OpenFilesAndWait({Sample("warehouse-week.kmv")});
+    return QTest::qWaitForWindowExposed(&window);
+}
 
 // Opens a menu, picks the item (if any) and tells which menu it was.
 QString PickFromMenu(QWidget& window, const std::function<void()>& open, const QString& pick, QStringList* items = nullptr)
@@ -625,10 +635,7 @@ private slots:
     void everyContextMenuCarriesItsItems()
     {
         MainWindow window;
-        window.resize(1000, 700);
-        window.show();
-        window.OpenFilesAndWait({Sample("warehouse-week.kmv")});
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(OpenShown(window));
         ovgGraph::Graph& graph = window.Graph();
         graph.GetTitle().SetText(QStringLiteral("Cold room"));
         graph.GetTitle().SetStateBits(ovgGraph::kVisible);
@@ -673,7 +680,7 @@ private slots:
         field.show();
         QStringList items;
         QCOMPARE(PickFromMenu(window, [&] {
-                     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2));
+                     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), field.mapToGlobal(QPoint(2, 2)));
                      QApplication::sendEvent(&field, &event);
                  }, QStringLiteral("すべて選択(&A)"), &items),
                  QStringLiteral("SimpleEdit"));
@@ -706,6 +713,42 @@ private slots:
         dialog.ShowLines();
         QVERIFY(!dialog.Lines()->toPlainText().contains(QStringLiteral("not kept")));
         QVERIFY(!QSettings().value(QStringLiteral("Settings/Debug/Log")).toBool());
+    }
+
+    // The property pane through the window: the Edit menu and a double-click open it on their
+    // object; an edit there is one step, and undo shows the old value again in the pane.
+    void propertyPaneEditsAreStepsOfTheHistory()
+    {
+        MainWindow window;
+        QVERIFY(OpenShown(window));
+        ovgGraph::Graph& graph = window.Graph();
+        auto* pane = window.findChild<ovgUi::WndProperty*>();
+        QVERIFY(pane);
+        window.FindAction(QStringLiteral("凡例のプロパティ(&L)..."))->trigger();
+        QVERIFY(pane->Target() && pane->Target()->kind == ovgGraph::PropertyTarget::kLegend);
+        QVERIFY(pane->isVisible());
+        auto* width = pane->findChild<QSpinBox*>(QStringLiteral("GDV/Legend/View/FrameWidth"));
+        QVERIFY(width);
+        const int before = graph.GetLegend().GetDrawRect().GetFrameWidth();
+        const uint32_t steps = window.History().DoneCount();
+        width->setValue(before + 3);
+        QCOMPARE(window.History().DoneCount(), steps + 1);
+        QCOMPARE(graph.GetLegend().GetDrawRect().GetFrameWidth(), before + 3);
+        window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+        QCOMPARE(graph.GetLegend().GetDrawRect().GetFrameWidth(), before);
+        QCOMPARE(pane->findChild<QSpinBox*>(QStringLiteral("GDV/Legend/View/FrameWidth"))->value(), before);
+
+        // A double-click on the title opens the pane on the title.
+        graph.GetTitle().SetText(QStringLiteral("Cold room"));
+        graph.GetTitle().SetStateBits(ovgGraph::kVisible);
+        graph.GetTitle().Notify(ovgGraph::kChanged | ovgGraph::kRelayout);
+        auto* view = window.findChild<ovgUi::GraphView*>();
+        graph.Render(view->width(), view->height());
+        const ovgGraph::GraphTitle& title = graph.GetTitle();
+        const QPoint onTitle(title.GetOriginX() + title.GetArea().left + 3, title.GetOriginY() + title.GetArea().top + 3);
+        QTest::mouseMove(view, onTitle);
+        QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier, onTitle);
+        QVERIFY(pane->Target() && pane->Target()->kind == ovgGraph::PropertyTarget::kTitle);
     }
 
     // Real mouse input on the graph view: a dragged box zooms (type A: the time axis), undo gives
@@ -773,10 +816,7 @@ private slots:
         QImage saved;
         {
             MainWindow window;
-            window.resize(1000, 700);
-            window.show();
-            window.OpenFilesAndWait({Sample("warehouse-week.kmv")});
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QVERIFY(OpenShown(window));
             auto* view = window.findChild<ovgUi::GraphView*>();
             ovgGraph::Graph& graph = window.Graph();
             const ovgGraph::Rect plot = graph.GetPlotArea();

@@ -68,6 +68,7 @@ OVG_SETTER_CMD(AxisCmdSetLabelFontColor, Axis, GdiDrawStr, reach::LabelFont, Gdi
 OVG_SETTER_CMD(ScrollBarCmdSetViewMode, Axis, Axis, reach::Self, AxisScrollBarSchema, "type", int32_t);
 
 OVG_SETTER_CMD(GraphTitleCmdSetText, GraphTitle, GlyphText, reach::TitleTextOf, GlyphTextSchema, "Text", QString);
+OVG_SETTER_CMD(GraphTitleCmdSetTextAlignment, GraphTitle, GlyphText, reach::TitleTextOf, GlyphTextSchema, "Alignment", uint8_t);
 
 OVG_SETTER_CMD(GraphLegendCmdSetPosition, GraphLegend, GraphLegend, reach::Self, GraphLegendSchema, "position", int32_t);
 OVG_SETTER_CMD(GraphLegendCmdSetMaxCh, GraphLegend, GraphLegend, reach::Self, GraphLegendSchema, "MaxCh", int32_t);
