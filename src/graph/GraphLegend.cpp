@@ -90,6 +90,10 @@ void GraphLegend::Layout(uint8_t)
     for (const auto& item : m_items) {
         item->ClearStateBits(kVisible);
         if (item->GetChannel() && !item->GetChannel()->IsVisible()) continue;
+        // The labels write in the legend's font as it is now (a theme may have changed it).
+        GdiDrawStr& label = item->GetLabel().GetDrawStr();
+        label.SetLogFont(m_font->GetLogFont());
+        label.SetTextColor(m_font->GetTextColor());
         item->Layout(0);
         cellWidth = std::max(cellWidth, item->GetWidth());
         cellHeight = std::max(cellHeight, item->GetHeight());

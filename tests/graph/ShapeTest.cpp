@@ -8,6 +8,9 @@
 #include "graph/interaction/ShapeStates.h"
 #include "graph/shapes/GraphShapes.h"
 #include "graph/state/GraphState.h"
+#include "graph/state/Theme.h"
+#include "graph/GraphLegend.h"
+#include "graph/GraphLegendItemLineGraph.h"
 #include "InteractiveGraph.h"
 
 using namespace ovgGraph;
@@ -215,6 +218,38 @@ TEST(Shapes, ALineMovesByItsEndsAndACalloutByItsAnchor)
     EXPECT_EQ(callout->GetBox().GetOrigin(), ballon->GetBox().GetOrigin());
     EXPECT_THROW(line->GetArea(), orvel::SeriousError);
     EXPECT_THROW(line->SetArea(Rect{}), orvel::SeriousError);
+}
+
+// A theme gives shapes (and the legend's labels) its look; putting the state back keeps the very
+// shape objects that commands in the history hold.
+TEST(Shapes, ThemesGiveShapesTheirLookInPlace)
+{
+    ShapeGraph g;
+    const auto arrow = std::static_pointer_cast<ShapeLine>(g.Insert(Kind::kArrow, {200, 200}, {300, 260}));
+    const auto box = std::static_pointer_cast<ShapeTextBox>(g.Insert(Kind::kTextBox, {100, 100}, {100, 100}));
+    const std::string before = WriteXmlDocumentOf(g.graph);
+    const auto memento = CreateMemento(g.graph);
+    const auto& dark = BuiltInThemes().at(1);
+    dark->Apply(g.graph);
+    g.graph.Render(800, 600);
+    EXPECT_EQ(arrow->GetLine().GetLogPen().color, 0xE0E0E0u);
+    EXPECT_EQ(arrow->GetLine().GetEndPointStyle(), 3) << "still an arrow";
+    EXPECT_EQ(box->GetText().GetDrawStr().GetTextColor(), 0xF0F0F0u);
+    EXPECT_EQ(box->GetOrigin(), (Point{100, 100})) << "a theme never moves anything";
+    GraphLegend& legend = g.graph.GetLegend();
+    ASSERT_FALSE(legend.GetItems().empty());
+    EXPECT_EQ(legend.GetItems().front()->GetLabel().GetDrawStr().GetTextColor(), legend.GetFont().GetTextColor());
+
+    SetMemento(g.graph, *memento);
+    EXPECT_EQ(g.graph.GetShapes().List()[0], arrow);
+    EXPECT_EQ(g.graph.GetShapes().List()[1], box);
+    EXPECT_EQ(WriteXmlDocumentOf(g.graph), before);
+
+    // A shape inserted under the theme takes its look.
+    g.graph.SetTheme(dark);
+    const auto line = std::static_pointer_cast<ShapeLine>(g.Insert(Kind::kLine, {400, 300}, {500, 300}));
+    EXPECT_EQ(line->GetLine().GetLogPen().color, 0xE0E0E0u);
+    EXPECT_EQ(line->GetKind(), Kind::kLine);
 }
 
 }  // namespace

@@ -18,18 +18,6 @@ namespace {
 
 constexpr int32_t kCursorSizeNwse = 7, kCursorSizeNesw = 8, kCursorSizeWe = 9, kCursorSizeNs = 10;
 
-const char* ThemeSlot(ShapeBase::Kind kind)
-{
-    switch (kind) {
-        case ShapeBase::Kind::kTextBox: return "default_shape_textbox";
-        case ShapeBase::Kind::kRect: return "default_shape_rect";
-        case ShapeBase::Kind::kLine: return "default_shape_line";
-        case ShapeBase::Kind::kArrow: return "default_shape_arrow";
-        case ShapeBase::Kind::kBallon: return "default_shape_ballon";
-    }
-    return "";
-}
-
 std::shared_ptr<Axis> First(const GraphAxes& axes, std::initializer_list<uint8_t> types)
 {
     for (const uint8_t type : types)
@@ -174,7 +162,7 @@ std::shared_ptr<ShapeBase> GraphShapesStateInsert::MakeShape(Graph& graph, Shape
     using K = ShapeBase::Kind;
     auto shape = CreateShape(kind, &graph);
     if (const auto& theme = graph.GetTheme())
-        if (const auto look = theme->GetDefault(ThemeSlot(kind))) ApplyShapeMemento(*shape, *look);
+        if (const auto look = theme->GetDefault(ShapeBase::ThemeSlot(kind))) ApplyShapeMemento(*shape, *look);
     const GraphAxes& axes = graph.GetAxes();
     shape->SetAssociationAxes(First(axes, {Axis::kBelow, Axis::kAbove}), First(axes, {Axis::kLeft, Axis::kRight}));
     const bool dragged = Far(start, end);

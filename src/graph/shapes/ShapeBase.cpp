@@ -28,6 +28,18 @@ const char* ShapeBase::Tag(Kind kind)
     return "ShpLine";
 }
 
+const char* ShapeBase::ThemeSlot(Kind kind)
+{
+    switch (kind) {
+        case Kind::kTextBox: return "default_shape_textbox";
+        case Kind::kRect: return "default_shape_rect";
+        case Kind::kLine: return "default_shape_line";
+        case Kind::kArrow: return "default_shape_arrow";
+        case Kind::kBallon: return "default_shape_ballon";
+    }
+    return "default_shape_line";
+}
+
 const char* ShapeBase::PropertyObject(Kind kind)
 {
     switch (kind) {

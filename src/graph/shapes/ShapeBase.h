@@ -38,6 +38,8 @@ public:
     // The element name a shape of this kind is stored under ("ShpLine" for lines and arrows).
     static const char* Tag(Kind kind);
     const char* Tag() const { return Tag(m_kind); }
+    // The child of a theme that holds the kind's look ("default_shape_arrow", ...).
+    static const char* ThemeSlot(Kind kind);
     // The default-value property set of the kind ("GDV/ShapeArrow", ...).
     static const char* PropertyObject(Kind kind);
     bool IsLocked() const { return (GetState() & kLocked) != 0; }

@@ -549,10 +549,19 @@ Field<Graph> ShapesField()
         for (const auto& shape : graph.GetShapes().List()) list->Members().push_back(CreateShapeMemento(*shape));
         return list;
     };
-    // The list is rebuilt as stored, in drawing order; members of no shape kind are skipped.
+    // Shapes of the same kinds in the same order take the stored values in place, so commands
+    // that hold them (moves, order changes) still find them; otherwise the list is rebuilt as
+    // stored, in drawing order, skipping members of no shape kind.
     field.apply = [](Graph& graph, const Memento& memento) {
         const auto* list = dynamic_cast<const ListMemento*>(&memento);
         if (!list) return;
+        const auto& shapes = graph.GetShapes().List();
+        bool same = shapes.size() == list->Members().size();
+        for (size_t i = 0; same && i < shapes.size(); ++i) same = list->Members()[i]->ElementName() == shapes[i]->Tag();
+        if (same) {
+            for (size_t i = 0; i < shapes.size(); ++i) ApplyShapeMemento(*shapes[i], *list->Members()[i]);
+            return;
+        }
         graph.GetShapes().Clear();
         for (const auto& member : list->Members()) {
             auto shape = CreateShape(member->ElementName(), &graph);

@@ -9,6 +9,8 @@
 #include "graph/GraphFactory.h"
 #include "graph/GraphFrame.h"
 #include "graph/GraphLegend.h"
+#include "graph/shapes/GraphShapes.h"
+#include "graph/shapes/ShapeBallon.h"
 #include "graph/state/GraphState.h"
 
 namespace ovgGraph {
@@ -79,6 +81,18 @@ void ApplyIf(const std::shared_ptr<Memento>& memento, T& target)
     if (const auto* typed = dynamic_cast<const ObjectMemento<T>*>(memento.get())) typed->Apply(target);
 }
 
+std::shared_ptr<Memento> ShapeLookOf(ShapeBase& shape)
+{
+    switch (shape.GetKind()) {
+        case ShapeBase::Kind::kLine:
+        case ShapeBase::Kind::kArrow: return LookOf(ShapeLineSchema(), static_cast<ShapeLine&>(shape), shape.Tag());
+        case ShapeBase::Kind::kTextBox:
+        case ShapeBase::Kind::kRect: return LookOf(ShapeTextBoxSchema(), static_cast<ShapeTextBox&>(shape), shape.Tag());
+        case ShapeBase::Kind::kBallon: return LookOf(ShapeBallonSchema(), static_cast<ShapeBallon&>(shape), shape.Tag());
+    }
+    return nullptr;
+}
+
 std::shared_ptr<ThemeMemento> MakeDark()
 {
     Graph graph;
@@ -103,6 +117,23 @@ std::shared_ptr<ThemeMemento> MakeDark()
     }
     graph.GetAxes().Insert(left, 0);
     graph.GetAxes().Insert(time, 0);
+    // Shapes that read on a dark plot: light lines and frames, dark boxes with light text.
+    using Kind = ShapeBase::Kind;
+    for (const Kind kind : {Kind::kTextBox, Kind::kRect, Kind::kLine, Kind::kArrow, Kind::kBallon}) {
+        auto shape = CreateShape(kind, &graph);
+        graph.GetShapes().Append(shape);
+        if (auto* line = dynamic_cast<ShapeLine*>(shape.get())) line->GetLine().SetColor(0xE0E0E0);
+        ShapeTextBox* box = dynamic_cast<ShapeTextBox*>(shape.get());
+        if (auto* ballon = dynamic_cast<ShapeBallon*>(shape.get())) {
+            ballon->GetPointer().GetLine().SetColor(0xE0E0E0);
+            box = &ballon->GetBox();
+        }
+        if (box) {
+            box->GetDrawRect().SetFrameColor(kind == Kind::kRect ? 0x40C0FF : 0xC0C0C0);
+            if (kind != Kind::kRect) box->GetDrawRect().SetBackColor1(0x383838);
+            box->GetText().GetDrawStr().SetTextColor(0xF0F0F0);
+        }
+    }
     return ThemeMemento::Capture(graph, QStringLiteral("ダーク"));
 }
 
@@ -132,6 +163,11 @@ std::shared_ptr<ThemeMemento> ThemeMemento::Capture(Graph& graph, const QString&
     for (uint8_t type : {Axis::kLeft, Axis::kRight})
         if (!axes.List(type).empty() && !theme->m_defaults.count("default_axis_y"))
             theme->m_defaults["default_axis_y"] = LookOf(AxisSchema(), *axes.List(type).front(), "Axis");
+    // The first shape of each kind stands for the kind.
+    for (const auto& shape : graph.GetShapes().List()) {
+        auto& look = theme->m_defaults[ShapeBase::ThemeSlot(shape->GetKind())];
+        if (!look) look = ShapeLookOf(*shape);
+    }
     return theme;
 }
 
@@ -183,6 +219,8 @@ void ThemeMemento::Apply(Graph& graph) const
     ApplyIf(GetDefault("default_graph_frame"), graph.GetFrame());
     ApplyIf(GetDefault("default_graph_legend"), graph.GetLegend());
     for (const auto& axis : graph.GetAxes().All()) ApplyToAxis(*axis);
+    for (const auto& shape : graph.GetShapes().List())
+        if (const auto look = GetDefault(ShapeBase::ThemeSlot(shape->GetKind()))) ApplyShapeMemento(*shape, *look);
     graph.Notify(kChanged | kRelayout);
 }
 
