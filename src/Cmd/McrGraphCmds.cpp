@@ -9,6 +9,7 @@
 #include "Common/Library/SeriousError.h"
 #include "graph/GdiDrawLineGraphGDIP.h"
 #include "graph/Graph.h"
+#include "graph/GraphAxes.h"
 #include "graph/GraphChannels.h"
 #include "graph/GraphFactory.h"
 #include "graph/GraphLegend.h"
@@ -19,6 +20,7 @@
 #include "graph/commands/GraphRangeCmds.h"
 #include "graph/commands/GraphSetterCmds.h"
 #include "graph/commands/ShapeCmds.h"
+#include "graph/shapes/GraphShapes.h"
 #include "graph/commands/GraphStructureCmds.h"
 #include "graph/state/GraphState.h"
 #include "graph/state/Theme.h"
@@ -296,7 +298,21 @@ McrAxisChangeProperty::McrAxisChangeProperty(AppContext, std::shared_ptr<orvel::
 }
 
 McrAxisDelete::McrAxisDelete(AppContext context, std::shared_ptr<ovgGraph::Axis> axis)
-    : McrGraphCmds(u"McrAxisDelete", One(std::make_shared<ovgGraph::GraphAxesCmdDelete>(ovgGraph::Unowned(context.graph), std::move(axis))))
+    : McrGraphCmds(u"McrAxisDelete", [&] {
+          std::vector<std::shared_ptr<orvel::Cmd>> steps;
+          // Shapes tied to the axis move to another axis of its orientation first, where they are
+          // drawn now, so that they do not lose their place with it.
+          std::shared_ptr<ovgGraph::Axis> other;
+          for (const auto& candidate : context.graph.GetAxes().All())
+              if (candidate != axis && axis && candidate->IsVertical() == axis->IsVertical() && !other) other = candidate;
+          for (const auto& shape : context.graph.GetShapes().List()) {
+              if (!axis || (shape->GetAxisX() != axis && shape->GetAxisY() != axis)) continue;
+              steps.push_back(std::make_shared<ovgGraph::ShapeBaseCmdSetAssociationAxis>(
+                  shape, shape->GetAxisX() == axis ? other : shape->GetAxisX(), shape->GetAxisY() == axis ? other : shape->GetAxisY()));
+          }
+          steps.push_back(std::make_shared<ovgGraph::GraphAxesCmdDelete>(ovgGraph::Unowned(context.graph), axis));
+          return steps;
+      }())
 {
 }
 

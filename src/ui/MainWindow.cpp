@@ -364,11 +364,11 @@ std::optional<ovgGraph::PropertyTarget> MainWindow::PropertyTargetAt(const QPoin
 {
     using T = ovgGraph::PropertyTarget;
     const ovgGraph::Point p{point.x(), point.y()};
+    if (ovgGraph::GraphLegendState::IsOver(m_graph, p)) return T{T::kLegend, nullptr, nullptr, nullptr};
+    if (ovgGraph::GraphTitleState::IsOver(m_graph, p)) return T{T::kTitle, nullptr, nullptr, nullptr};
     if (auto shape = m_graph.GetShapes().At(p)) return T{T::kShape, nullptr, nullptr, shape};
     if (const auto hit = ovgGraph::AxisCursorState::At(m_graph, p); hit.axis) return T{T::kAxis, hit.axis, nullptr, nullptr};
     if (auto axis = m_graph.AxisAt(p)) return T{T::kAxis, axis, nullptr, nullptr};
-    if (ovgGraph::GraphLegendState::IsOver(m_graph, p)) return T{T::kLegend, nullptr, nullptr, nullptr};
-    if (ovgGraph::GraphTitleState::IsOver(m_graph, p)) return T{T::kTitle, nullptr, nullptr, nullptr};
     if (ovgGraph::ValuePopupEffect probe(nullptr); probe.Find(m_graph, p))
         for (const auto& channel : m_graph.GetChannels().List())
             if (channel.get() == probe.GetChannel()) return T{T::kChannel, nullptr, channel, nullptr};
@@ -871,28 +871,29 @@ void MainWindow::ShowShapeMenu(const std::shared_ptr<ovgGraph::ShapeBase>& shape
 
 void MainWindow::ShowGraphMenu(const QPoint& point)
 {
-    // Shapes are drawn over everything else, so they answer first.
-    if (auto shape = m_graph.GetShapes().At({point.x(), point.y()})) {
-        ShowShapeMenu(shape, point);
-        return;
-    }
-    if (const auto hit = ovgGraph::AxisCursorState::At(m_graph, {point.x(), point.y()}); hit.axis) {
-        ShowAxisCursorMenu(hit.axis, point);
-        return;
-    }
-    if (const auto axis = m_graph.AxisAt({point.x(), point.y()})) {
-        ShowAxisMenu(axis, point);
-        return;
-    }
-    if (ovgGraph::GraphLegendState::IsOver(m_graph, {point.x(), point.y()})) {
+    // What is drawn on top answers first: legend and title, shapes, then what lies under them.
+    const ovgGraph::Point p{point.x(), point.y()};
+    if (ovgGraph::GraphLegendState::IsOver(m_graph, p)) {
         ShowLegendMenu(point);
         return;
     }
-    if (ovgGraph::GraphTitleState::IsOver(m_graph, {point.x(), point.y()})) {
+    if (ovgGraph::GraphTitleState::IsOver(m_graph, p)) {
         ShowTitleMenu(point);
         return;
     }
-    if (ovgGraph::ValuePopupEffect probe(nullptr); probe.Find(m_graph, {point.x(), point.y()})) {
+    if (auto shape = m_graph.GetShapes().At(p)) {
+        ShowShapeMenu(shape, point);
+        return;
+    }
+    if (const auto hit = ovgGraph::AxisCursorState::At(m_graph, p); hit.axis) {
+        ShowAxisCursorMenu(hit.axis, point);
+        return;
+    }
+    if (const auto axis = m_graph.AxisAt(p)) {
+        ShowAxisMenu(axis, point);
+        return;
+    }
+    if (ovgGraph::ValuePopupEffect probe(nullptr); probe.Find(m_graph, p)) {
         for (const auto& channel : m_document.GetChannels())
             if (channel.get() == probe.GetChannel()) {
                 ShowChannelMenu(channel, point);

@@ -20,6 +20,7 @@
 #include "Cmd/CmdAppChangeMemoStr.h"
 #include "Cmd/CmdAppSetVisibleDataTable.h"
 #include "Cmd/McrChDelete.h"
+#include "Cmd/McrGraphCmds.h"
 #include "Cmd/McrInitApp.h"
 #include "Cmd/McrLoadFiles.h"
 #include "Cmd/McrViewTemperatureUnit.h"
@@ -28,6 +29,7 @@
 #include "filelib/RawDataValidInterval.h"
 #include "graph/Axis.h"
 #include "graph/LabelFormatValue.h"
+#include "graph/shapes/GraphShapes.h"
 #include "graph/GdiDrawLineGraphGDIP.h"
 #include "graph/Graph.h"
 #include "graph/GraphAxes.h"
@@ -195,6 +197,32 @@ TEST(McrLoadFiles, NewValueAxesLabelWithDecimalsThatTellNeighboursApart)
     // The channels' own decimal places are the least an axis gets.
     EXPECT_EQ(ovgApp::AxisDecimalPlaces(0, 100, 2), 2);
     EXPECT_EQ(ovgApp::AxisDecimalPlaces(5, 5, 1), 1);
+}
+
+// Deleting a value axis that a shape is tied to ties the shape to another value axis where it is
+// drawn, in the same step; undo gives both back.
+TEST(McrAxisDelete, ShapesTiedToTheAxisStayWhereTheyAre)
+{
+    App app;
+    app.Load({{app.Channel("a", "%")}, {app.Channel("b", "hPa", {1000, 1010, 1020})}});
+    const auto left = app.graph.GetAxes().List(ovgGraph::Axis::kLeft).front();
+    const auto right = app.graph.GetAxes().List(ovgGraph::Axis::kRight).front();
+    app.history.Add(true, std::make_shared<ovgApp::McrChSetAxisY>(app.context, app.document.GetChannels(), left));
+    app.graph.Render(800, 600);
+    auto shape = ovgGraph::CreateShape(ovgGraph::ShapeBase::Kind::kRect, &app.graph);
+    app.graph.GetShapes().Append(shape);
+    shape->SetAssociationAxes(app.graph.GetAxes().List(ovgGraph::Axis::kBelow).front(), right);
+    shape->SetOrigin(ovgGraph::Point{300, 200});
+    const double stored = shape->GetOriginValueY();
+    const double leftThere = left->PixelToValue(left->GetOriginY() - 200);  // what the left axis shows there
+
+    app.history.Add(true, std::make_shared<ovgApp::McrAxisDelete>(app.context, right));
+    EXPECT_EQ(app.graph.GetAxes().IndexOf(right.get()), 0);
+    EXPECT_EQ(shape->GetAxisY(), left);
+    EXPECT_EQ(shape->GetOriginValueY(), leftThere);
+    ASSERT_TRUE(app.history.Undo());
+    EXPECT_EQ(shape->GetAxisY(), right);
+    EXPECT_EQ(shape->GetOriginValueY(), stored);
 }
 
 TEST(McrLoadFiles, UndoRemovesTheChannelsAndSetsFreshBackRedoAddsTheSameObjects)

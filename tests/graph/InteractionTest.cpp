@@ -336,6 +336,37 @@ TEST(Interaction, ScrollBarButtonsRepeatAndTheThumbDrags)
     EXPECT_EQ(g.window.recorded.size(), recorded + 1);
 }
 
+// A right click in the middle of a drag: type B keeps what it scrolled as a step and the wheel
+// still zooms afterwards; a legend drag is put back.
+TEST(Interaction, RightClickDuringADrag)
+{
+    InteractiveGraph b(1);
+    const Ranges before = b.Now();
+    b.graph.OnMouseMove(b.Centre());
+    b.graph.OnLButtonDown(b.Centre());
+    b.graph.OnMouseMove({b.Centre().x - 40, b.Centre().y});
+    b.graph.OnRButtonUp({b.Centre().x - 40, b.Centre().y});
+    b.graph.OnLButtonUp({b.Centre().x - 40, b.Centre().y});
+    ASSERT_EQ(b.window.recorded.size(), 1u);
+    EXPECT_GT(b.Now().timeMin, before.timeMin);
+    const Ranges scrolled = b.Now();
+    b.graph.OnMouseWheel(0, 120, b.Centre());
+    EXPECT_LT(b.Now().timeMax - b.Now().timeMin, scrolled.timeMax - scrolled.timeMin) << "the wheel zooms again";
+
+    InteractiveGraph a(0);
+    GraphLegend& legend = a.graph.GetLegend();
+    const Point origin = legend.GetOrigin();
+    const Point on{origin.x + legend.GetArea().Width() / 2, origin.y + legend.GetArea().Height() / 2};
+    a.graph.OnMouseMove(on);
+    a.graph.OnLButtonDown(on);
+    a.graph.OnMouseMove({on.x - 200, on.y + 100});
+    a.graph.OnRButtonUp({on.x - 200, on.y + 100});
+    a.graph.OnLButtonUp({on.x - 200, on.y + 100});
+    EXPECT_EQ(legend.GetOrigin(), origin);
+    EXPECT_TRUE(a.window.recorded.empty());
+    EXPECT_EQ(a.window.menus, 0);
+}
+
 TEST(Interaction, DraggingTheAxisCursors)
 {
     for (const auto part : {AxisCursorState::kCursor1, AxisCursorState::kCursor2, AxisCursorState::kBand}) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Common/Library/SeriousError.h"
+#include "graph/commands/GraphCmdSetState.h"
 #include "graph/commands/GraphStructureCmds.h"
 #include "graph/commands/ShapeCmds.h"
 #include "graph/interaction/ShapeStates.h"
@@ -250,6 +251,68 @@ TEST(Shapes, ThemesGiveShapesTheirLookInPlace)
     const auto line = std::static_pointer_cast<ShapeLine>(g.Insert(Kind::kLine, {400, 300}, {500, 300}));
     EXPECT_EQ(line->GetLine().GetLogPen().color, 0xE0E0E0u);
     EXPECT_EQ(line->GetKind(), Kind::kLine);
+}
+
+// What the shapes must survive: a callout's anchor mark is the pointer's start and shows; a line
+// given an arrow head becomes an arrow; a press without movement, or a state left mid-drag,
+// leaves the shape as it was; deleting the axis a shape is tied to keeps it where it is drawn;
+// replacing the whole graph state and undoing it gives back the very shape objects.
+TEST(Shapes, SurvivingAnchorsArrowHeadsAbandonedDragsDeletedAxesAndStateChanges)
+{
+    ShapeGraph g;
+    const auto ballon = std::static_pointer_cast<ShapeBallon>(g.Insert(Kind::kBallon, {400, 300}, {500, 200}));
+    EXPECT_EQ(ballon->GetAnchorPixel(), (Point{400, 300}));
+    const QImage dot = g.Picture();
+    orvel::ExecuteCmd(*std::make_shared<ShapeBallonCmdSetStartPointStyle>(ballon, uint8_t(3)));
+    EXPECT_NE(g.Picture(), dot) << "the mark at the anchor is drawn, not hidden under the box";
+
+    const auto line = std::static_pointer_cast<ShapeLine>(g.Insert(Kind::kLine, {100, 400}, {200, 400}));
+    orvel::ExecuteCmd(*std::make_shared<ShapeLineCmdSetEndPointStyle>(line, uint8_t(3)));
+    EXPECT_EQ(line->GetKind(), Kind::kArrow);
+    orvel::ExecuteCmd(*std::make_shared<ShapeLineCmdSetEndPointStyle>(line, uint8_t(0)));
+    EXPECT_EQ(line->GetKind(), Kind::kLine);
+
+    // A press, then the state changes before any movement or in the middle of a drag.
+    g.graph.ChangeState(nullptr);
+    g.graph.OnMouseMove({150, 400});
+    g.graph.OnLButtonDown({150, 400});
+    g.graph.ChangeState(nullptr);
+    EXPECT_EQ(g.graph.GetShapes().List()[1], line);
+    g.graph.OnMouseMove({150, 400});
+    g.graph.OnLButtonDown({150, 400});
+    g.graph.OnMouseMove({180, 450});
+    EXPECT_NE(g.graph.GetShapes().List()[1], line) << "a copy is dragged";
+    g.graph.SetOperationType(1);
+    EXPECT_EQ(g.graph.GetShapes().List()[1], line);
+    EXPECT_EQ(line->GetOrigin(), (Point{100, 400}));
+
+    // The time axis a shape is tied to goes: the shape moves to the other time axis in place.
+    GraphFactory factory;
+    auto above = factory.CreateTimeAxis(&g.graph);
+    above->SetType(Axis::kAbove);
+    g.graph.GetAxes().Insert(above);
+    above->SetRange(-500, 500);
+    g.graph.Render(800, 600);
+    const Point placed = line->GetOrigin();
+    ShapeBaseCmdSetAssociationAxis retie(line, g.time, g.value);
+    orvel::ExecuteCmd(retie);
+    ShapeBaseCmdSetAssociationAxis moveOff(line, above, g.value);
+    orvel::ExecuteCmd(moveOff);
+    EXPECT_EQ(line->GetOrigin(), placed);
+
+    // A whole state without shapes replaces the list; undo brings back the same objects.
+    const auto state = std::make_shared<GraphCmdSetState>(u"Test_State", std::shared_ptr<Graph>(std::shared_ptr<Graph>(), &g.graph),
+                                                          [](Graph& graph) { graph.GetShapes().Clear(); });
+    const auto before = g.graph.GetShapes().List();
+    orvel::ExecuteCmd(*state);
+    EXPECT_TRUE(g.graph.GetShapes().List().empty());
+    orvel::UndoCmd(*state);
+    EXPECT_EQ(g.graph.GetShapes().List(), before);
+    orvel::ExecuteCmd(*state);
+    orvel::UndoCmd(*state);
+    orvel::UndoCmd(*g.window.recorded.back().front());  // the line's insert, undone after all that
+    EXPECT_EQ(g.graph.GetShapes().List().size(), 1u);
+    EXPECT_EQ(g.graph.GetShapes().List()[0], ballon);
 }
 
 }  // namespace

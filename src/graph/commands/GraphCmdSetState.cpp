@@ -5,6 +5,7 @@
 #include "graph/Axis.h"
 #include "graph/Graph.h"
 #include "graph/GraphAxes.h"
+#include "graph/shapes/GraphShapes.h"
 
 namespace ovgGraph {
 
@@ -40,22 +41,34 @@ void GraphCmdSetState::RestoreAxes(const AxisLists& lists) const
         for (size_t j = 0; j < lists[i].size() && j < 10; ++j) axes.Insert(lists[i][j], int32_t(10 * (i + 1) + j));
 }
 
+// The very shape objects go back in the list (commands in the history hold them); the memento
+// then gives them their values in place.
+void GraphCmdSetState::RestoreShapes(const ShapeList& shapes) const
+{
+    GraphShapes& list = m_graph->GetShapes();
+    list.Clear();
+    for (const auto& shape : shapes) list.Append(shape);
+}
+
 void GraphCmdSetState::Prepare()
 {
     if (!m_before) m_before = CreateMemento(*m_graph);
     m_axesBefore = CaptureAxes();
+    m_shapesBefore = m_graph->GetShapes().List();
 }
 
 void GraphCmdSetState::DoExecute()
 {
     if (m_after) {
         RestoreAxes(m_axesAfter);
+        RestoreShapes(m_shapesAfter);
         SetMemento(*m_graph, *m_after);
         return;
     }
     m_change(*m_graph);
     m_after = CreateMemento(*m_graph);
     m_axesAfter = CaptureAxes();
+    m_shapesAfter = m_graph->GetShapes().List();
     const auto before = WriteXmlDocument(*WriteGraphState(*m_before));
     if (before == WriteXmlDocument(*WriteGraphState(*m_after))) SetEnabled(false);
 }
@@ -63,6 +76,7 @@ void GraphCmdSetState::DoExecute()
 void GraphCmdSetState::DoUndo()
 {
     RestoreAxes(m_axesBefore);
+    RestoreShapes(m_shapesBefore);
     SetMemento(*m_graph, *m_before);
 }
 

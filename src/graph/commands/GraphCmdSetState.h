@@ -35,9 +35,12 @@ private:
     using AxisLists = std::array<std::vector<std::shared_ptr<Axis>>, 4>;
     AxisLists CaptureAxes() const;
     void RestoreAxes(const AxisLists& lists) const;
+    using ShapeList = std::vector<std::shared_ptr<ShapeBase>>;
+    void RestoreShapes(const ShapeList& shapes) const;
 
     std::shared_ptr<Graph> m_graph;
     AxisLists m_axesBefore, m_axesAfter;
+    ShapeList m_shapesBefore, m_shapesAfter;
     std::function<void(Graph&)> m_change;
     std::shared_ptr<GraphMemento> m_before, m_after;
 };

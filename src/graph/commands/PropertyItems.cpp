@@ -625,9 +625,15 @@ const std::vector<std::string>& KeysOf(const PropertyTarget& target, const std::
 }
 
 // The entry of a key of the target, or null.
-const Row* Find(const PropertyTarget& target, const std::string& key)
+const Row* Find(const PropertyTarget& target, const std::string& asked)
 {
     const std::string object = ObjectOf(target);
+    // A line and an arrow share their entries: an end mark set in the pane turns one into the
+    // other while the pane still holds the keys it showed.
+    std::string key = asked;
+    for (const std::string other : {"GDV/ShapeLine/", "GDV/ShapeArrow/"})
+        if ((object == "GDV/ShapeLine" || object == "GDV/ShapeArrow") && key.starts_with(other))
+            key = object + "/" + key.substr(other.size());
     if (object.empty() || key.size() <= object.size() + 1 ||
         key.compare(0, object.size() + 1, object + "/") != 0)
         return nullptr;

@@ -131,6 +131,8 @@ void ShapeBaseCmdSetAssociationAxis::Prepare()
 {
     if (m_shape->GetAxisX() == m_x && m_shape->GetAxisY() == m_y) SetEnabled(false);
     m_before = CreateShapeMemento(*m_shape);
+    m_oldX = m_shape->GetAxisX();
+    m_oldY = m_shape->GetAxisY();
 }
 
 void ShapeBaseCmdSetAssociationAxis::DoExecute()
@@ -142,9 +144,10 @@ void ShapeBaseCmdSetAssociationAxis::DoExecute()
 
 void ShapeBaseCmdSetAssociationAxis::DoUndo()
 {
-    // The stored values name the old axes by number: put them back first, then the rest.
-    m_shape->SetAssociationAxes(nullptr, nullptr);
+    // The stored values come back from the memento; the axes by the objects themselves, since an
+    // old axis may not be in the graph yet when a group undoes this step before its removal.
     ApplyShapeMemento(*m_shape, *m_before);
+    m_shape->SetAssociationAxes(m_oldX, m_oldY);
 }
 
 ShapeTextBoxCmdSetSizeLock::ShapeTextBoxCmdSetSizeLock(std::shared_ptr<ShapeTextBox> box, bool lock)

@@ -94,7 +94,7 @@ protected:
 
 private:
     std::shared_ptr<ShapeBase> m_shape;
-    std::shared_ptr<Axis> m_x, m_y;
+    std::shared_ptr<Axis> m_x, m_y, m_oldX, m_oldY;
     std::shared_ptr<Memento> m_before;
 };
 

@@ -57,7 +57,10 @@ void GraphBoxState::OnLButtonDblClk(Point) { m_graph.GetWindow().OpenProperties(
 
 void GraphBoxState::OnRButtonUp(Point point)
 {
-    if (m_dragging) return;
+    if (m_dragging) {  // a right click during the drag cancels it, as Escape does
+        OnKeyDown(kKeyEscape, 0, 0);
+        return;
+    }
     m_graph.ChangeState(nullptr);
     m_graph.GetWindow().ShowContextMenu(point.x, point.y);
 }

@@ -178,7 +178,16 @@ void IdleStatePopupValue::OnMouseMove(Point point)
         return;
     }
     SetCursor(kCursorArrow);
-    // Objects with a hover state of their own take the pointer, shapes (drawn on top) first.
+    // Objects with a hover state of their own take the pointer in the order they are drawn from
+    // the top: legend and title, shapes, then what lies under them.
+    if (GraphLegendState::IsOver(m_graph, point)) {
+        m_graph.ChangeState(std::make_shared<GraphLegendState>(m_graph));
+        return;
+    }
+    if (GraphTitleState::IsOver(m_graph, point)) {
+        m_graph.ChangeState(std::make_shared<GraphTitleState>(m_graph));
+        return;
+    }
     uint32_t handle = 0;
     if (auto shape = m_graph.GetShapes().At(point, &handle)) {
         m_graph.ChangeState(std::make_shared<ShapeBaseState>(m_graph, std::move(shape), handle));
@@ -190,14 +199,6 @@ void IdleStatePopupValue::OnMouseMove(Point point)
     }
     if (ScrollBarState::Hit hit = ScrollBarState::At(m_graph, point); hit.axis) {
         m_graph.ChangeState(std::make_shared<ScrollBarState>(m_graph, std::move(hit)));
-        return;
-    }
-    if (GraphLegendState::IsOver(m_graph, point)) {
-        m_graph.ChangeState(std::make_shared<GraphLegendState>(m_graph));
-        return;
-    }
-    if (GraphTitleState::IsOver(m_graph, point)) {
-        m_graph.ChangeState(std::make_shared<GraphTitleState>(m_graph));
         return;
     }
     // Over a channel's line: the value popup for the sample there. A popup already shown moves
@@ -320,6 +321,17 @@ void IdleStateTypeB::Drag(Point point)
         const double shift = pixels * axes[i]->GetValuePerPixel();
         axes[i]->SetDisplayRange(m_before[i].min + shift, m_before[i].max + shift);
     }
+    m_graph.GetWindow().Repaint();
+}
+
+void IdleStateTypeB::OnRButtonUp(Point point)
+{
+    if (!m_dragging) {
+        IdleStatePopupValue::OnRButtonUp(point);
+        return;
+    }
+    m_dragging = false;
+    EndDrag();
     m_graph.GetWindow().Repaint();
 }
 

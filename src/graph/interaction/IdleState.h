@@ -82,6 +82,8 @@ public:
     void OnMouseWheel(uint32_t flags, int32_t delta, Point point) override;
     void OnKeyDown(uint32_t, uint32_t, uint32_t) override {}
     void OnKeyUp(uint32_t, uint32_t, uint32_t) override {}
+    // A right click during a drag ends it as a release would: what it scrolled stays, as a step.
+    void OnRButtonUp(Point point) override;
 
 protected:
     void BeginDrag() override;

@@ -147,7 +147,10 @@ void ScrollBarState::OnLButtonUp(Point)
 
 void ScrollBarState::OnRButtonUp(Point point)
 {
-    if (m_dragging) return;
+    if (m_dragging) {  // a right click during the press cancels it, as Escape does
+        OnKeyDown(kKeyEscape, 0, 0);
+        return;
+    }
     m_graph.ChangeState(nullptr);
     m_graph.GetWindow().ShowContextMenu(point.x, point.y);
 }

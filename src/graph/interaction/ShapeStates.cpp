@@ -1,5 +1,6 @@
 #include "graph/interaction/ShapeStates.h"
 
+#include "graph/interaction/GraphLegendState.h"
 #include <QPainter>
 #include <cstdlib>
 
@@ -10,6 +11,7 @@
 #include "graph/commands/GraphRangeCmds.h"
 #include "graph/commands/GraphStructureCmds.h"
 #include "graph/commands/ShapeCmds.h"
+#include "graph/interaction/GraphLegendState.h"
 #include "graph/shapes/GraphShapes.h"
 #include "graph/state/Theme.h"
 
@@ -36,6 +38,11 @@ ShapeBaseState::ShapeBaseState(Graph& graph, std::shared_ptr<ShapeBase> shape, u
 {
 }
 
+ShapeBaseState::~ShapeBaseState()
+{
+    if (m_original) m_graph.GetShapes().Replace(m_shape.get(), m_original);
+}
+
 int32_t ShapeBaseState::CursorFor(uint32_t handle, bool locked)
 {
     if (locked) return kCursorArrow;
@@ -56,6 +63,11 @@ void ShapeBaseState::Enter(Point) { SetCursor(CursorFor(m_handle, m_shape->IsLoc
 void ShapeBaseState::OnMouseMove(Point point)
 {
     if (!m_dragging) {
+        // The legend and the title are drawn over shapes.
+        if (GraphLegendState::IsOver(m_graph, point) || GraphTitleState::IsOver(m_graph, point)) {
+            m_graph.ChangeState(nullptr);
+            return;
+        }
         uint32_t handle = 0;
         const auto shape = m_graph.GetShapes().At(point, &handle);
         if (shape != m_shape) {
@@ -68,7 +80,13 @@ void ShapeBaseState::OnMouseMove(Point point)
     }
     const int32_t dx = point.x - m_start.x, dy = point.y - m_start.y;
     if (!m_moved && std::abs(dx) <= 1 && std::abs(dy) <= 1) return;
-    m_moved = true;
+    if (!m_moved) {
+        // The drag edits a copy shown in the shape's place, from its first real movement on.
+        m_moved = true;
+        m_original = m_shape;
+        m_shape = m_original->Clone();
+        m_graph.GetShapes().Replace(m_original.get(), m_shape);
+    }
     if (m_handle == ShapeBase::kBody)
         m_shape->MoveBy(*m_original, dx, dy);
     else
@@ -79,10 +97,6 @@ void ShapeBaseState::OnMouseMove(Point point)
 void ShapeBaseState::OnLButtonDown(Point point)
 {
     if (m_shape->IsLocked()) return;
-    // The drag edits a copy shown in the shape's place.
-    m_original = m_shape;
-    m_shape = m_original->Clone();
-    m_graph.GetShapes().Replace(m_original.get(), m_shape);
     m_dragging = true;
     m_moved = false;
     m_start = point;
@@ -92,10 +106,7 @@ void ShapeBaseState::OnLButtonUp(Point)
 {
     if (!m_dragging) return;
     m_dragging = false;
-    if (!m_moved) {
-        Cancel();
-        return;
-    }
+    if (!m_moved) return;
     const auto cmd = std::make_shared<GlyphCmdChange>(Unowned(m_graph), m_original, m_shape, true);
     m_original.reset();
     m_graph.GetWindow().RecordCmds({cmd}, false);

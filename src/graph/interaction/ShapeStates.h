@@ -17,6 +17,8 @@ namespace ovgGraph {
 class ShapeBaseState : public StateBase {
 public:
     ShapeBaseState(Graph& graph, std::shared_ptr<ShapeBase> shape, uint32_t handle);
+    // Leaving the state in the middle of a drag puts the shape back.
+    ~ShapeBaseState() override;
 
     void Enter(Point point) override;
     void OnMouseMove(Point point) override;

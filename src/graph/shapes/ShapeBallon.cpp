@@ -11,8 +11,8 @@ ShapeBallon::ShapeBallon(Glyph* parent)
       m_box(std::make_shared<ShapeTextBox>(this, Kind::kTextBox))
 {
     m_pointer->GetLine().SetLogPen({0, 1, 1, 0x000000});
-    m_pointer->GetLine().SetEndPointStyle(1);
-    m_pointer->GetLine().SetEndPointSize(2);
+    m_pointer->GetLine().SetStartPointStyle(1);
+    m_pointer->GetLine().SetStartPointSize(2);
     m_box->GetDrawRect().SetFrameRound(8);
     m_box->GetDrawRect().SetBackColor1(0xE0FFFF);
 }
@@ -24,15 +24,12 @@ void ShapeBallon::SetAlignment(int32_t alignment)
     Notify(kChanged | kRedraw);
 }
 
-void ShapeBallon::SetAnchorPixel(Point point)
-{
-    m_pointer->SetEndValues(m_pointer->ToValueX(point.x), m_pointer->ToValueY(point.y));
-}
+void ShapeBallon::SetAnchorPixel(Point point) { m_pointer->SetOrigin(point); }
 
 void ShapeBallon::SyncPointer()
 {
     const Rect box = m_box->BoxPixels();
-    m_pointer->SetOrigin(Point{box.left + box.Width() / 2, box.top + box.Height() / 2});
+    m_pointer->SetEndValues(m_pointer->ToValueX(box.left + box.Width() / 2), m_pointer->ToValueY(box.top + box.Height() / 2));
 }
 
 void ShapeBallon::SetOriginValues(double x, double y)
@@ -50,7 +47,7 @@ void ShapeBallon::SetAssociationAxes(std::shared_ptr<Axis> x, std::shared_ptr<Ax
 
 uint32_t ShapeBallon::HitHandle(Point point) const
 {
-    if (m_pointer->HitHandle(point) == kEndPoint) return kEndPoint;
+    if (m_pointer->HitHandle(point) == kStartPoint) return kEndPoint;  // the anchor: the callout's far end
     if (const uint32_t handle = m_box->HitHandle(point)) return handle;
     const Rect box = m_box->BoxPixels();
     const Point centre{box.left + box.Width() / 2, box.top + box.Height() / 2};
@@ -87,7 +84,7 @@ void ShapeBallon::Draw(QPainter& painter)
     const Point anchor = GetAnchorPixel();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    m_pointer->GetLine().Draw(painter, box.left + box.Width() / 2, box.top + box.Height() / 2, anchor.x, anchor.y);
+    m_pointer->GetLine().Draw(painter, anchor.x, anchor.y, box.left + box.Width() / 2, box.top + box.Height() / 2);
     painter.restore();
     m_box->Draw(painter);
 }

@@ -7,8 +7,8 @@
 
 namespace ovgGraph {
 
-// A callout: a text box and a pointer line from the box's centre to an anchor point, drawn under
-// the box so that it leaves the box at its edge. The callout's origin is the box's; moving the
+// A callout: a text box and a pointer line from an anchor point (the line's start, whose mark
+// the user styles) to the box's centre, drawn under the box so that it leaves the box at its edge. The callout's origin is the box's; moving the
 // callout moves the box and leaves the anchor on its data. "Alignment" is kept for the stored
 // form (0: the pointer leaves from the box's centre, the only placement drawn).
 class ShapeBallon : public ShapeBase {
@@ -21,10 +21,10 @@ public:
     const ShapeTextBox& GetBox() const { return *m_box; }
     int32_t GetAlignment() const { return m_alignment; }
     void SetAlignment(int32_t alignment);
-    // The anchor, where the pointer points.
-    Point GetAnchorPixel() const { return m_pointer->GetEndPixel(); }
+    // The anchor, where the pointer points: the pointer line's start.
+    Point GetAnchorPixel() const { return m_pointer->GetOrigin(); }
     void SetAnchorPixel(Point point);
-    // Stores the pointer's start at the box's centre, where it is drawn from (before saving).
+    // Stores the pointer's end at the box's centre, where it is drawn to (before saving).
     void SyncPointer();
 
     void SetOriginValues(double x, double y) override;

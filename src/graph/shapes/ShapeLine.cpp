@@ -42,6 +42,12 @@ void ShapeLine::UpdateKindFromEnds()
     SetKind(end == 2 || end == 3 ? Kind::kArrow : Kind::kLine);
 }
 
+void ShapeLine::Update(Subject* subject, uint32_t flags)
+{
+    if (subject == &m_line && (GetKind() == Kind::kLine || GetKind() == Kind::kArrow)) UpdateKindFromEnds();
+    ShapeBase::Update(subject, flags);
+}
+
 uint32_t ShapeLine::HitHandle(Point point) const
 {
     const Point start = GetOrigin(), end = GetEndPixel();

@@ -28,6 +28,8 @@ public:
     void DragHandle(const ShapeBase& from, uint32_t handle, Point point) override;
     Rect Bounds() const override;
     void Draw(QPainter& painter) override;
+    // A change of the end mark makes a line an arrow or an arrow a line.
+    void Update(Subject* subject, uint32_t flags) override;
 
 private:
     GdiDrawLine m_line;
