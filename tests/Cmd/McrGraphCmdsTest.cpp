@@ -122,6 +122,18 @@ TEST(McrGraphCmds, ChannelCommandsThroughTheHistory)
     EXPECT_EQ(left->GetDisplayMin(), left->GetRangeMin());
     d.history.Undo();
     EXPECT_EQ(left->GetDisplayMin(), 12);
+
+    // A new value axis goes to the side asked for, alone or with channels.
+    for (const bool right : {true, false}) {
+        const uint8_t side = right ? ovgGraph::Axis::kRight : ovgGraph::Axis::kLeft;
+        const size_t axes = d.graph.GetAxes().List(side).size();
+        ASSERT_TRUE(d.Record(std::make_shared<McrAxisAdd>(d.context, right)));
+        EXPECT_EQ(d.graph.GetAxes().List(side).size(), axes + 1);
+        d.history.Undo();
+        ASSERT_TRUE(d.Record(std::make_shared<McrChSetNewAxisY>(d.context, AppChList{d.channels[2]}, right)));
+        EXPECT_EQ(d.channels[2]->GetValueAxis(), d.graph.GetAxes().List(side).back());
+        d.history.Undo();
+    }
 }
 
 TEST(McrGraphCmds, ThemeIsCurrentUntilUndoneAndNewDocumentsKeepIt)

@@ -235,7 +235,9 @@ TEST(Graph, SmallWindowsKeepAPlotAndNeverCrossTheAxes)
                              values.back(), QStringLiteral("Warehouse north wall sensor %1").arg(i));
         }
         graph.GetLegend().SetPosition(row.legendAt);
-        graph.Render(row.width, row.height);
+        graph.GetLegend().GetDrawRect().SetBackColor1(0xFF00FF);
+        graph.GetLegend().GetDrawRect().SetBackColor2(0xFF00FF);
+        const QImage picture = graph.Render(row.width, row.height);
 
         const Rect plot = graph.GetPlotArea();
         EXPECT_GE(plot.Width(), std::min(Graph::kMinPlotWidth, row.width / 4));
@@ -272,6 +274,11 @@ TEST(Graph, SmallWindowsKeepAPlotAndNeverCrossTheAxes)
         };
         EXPECT_TRUE(apart(clip, leftEdge, plot.top, rightEdge, plot.bottom));
         EXPECT_TRUE(apart(clip, plot.left, BottomOf(*time) - time->GetHeight(), plot.right, BottomOf(*time)) || row.legendAt != 3);
+        int outside = 0;  // the legend's background never shows outside its room
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (picture.pixel(x, y) == qRgb(255, 0, 255) && (x < clip.left || x >= clip.right || y < clip.top || y >= clip.bottom)) ++outside;
+        EXPECT_EQ(outside, 0);
     }
 }
 

@@ -184,7 +184,9 @@ TEST(GraphState, ShapesReadAreWrittenBack)
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->Children().size(), 2u);
     EXPECT_EQ(list->Children()[0]->Name(), "ShpRect");
-    EXPECT_EQ(list->Children()[1]->Find("end_point_x")->Text(), "AAAAAAAA8D8=\r\n");
+    const XmlElement* end = list->Children()[1]->Find("end_point_x");
+    ASSERT_NE(end, nullptr);
+    EXPECT_EQ(end->Text(), "AAAAAAAA8D8=\r\n");
 }
 
 TEST(GraphState, LegendWritesDirectionWithoutReadingIt)

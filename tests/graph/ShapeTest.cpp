@@ -200,6 +200,9 @@ TEST(Shapes, DragsMoveAndResizeAsOneUndoableStep)
     EXPECT_EQ(g.graph.GetShapes().List().front(), box);
     EXPECT_EQ(g.Picture(), before);
     EXPECT_NE(WriteXmlDocumentOf(g.graph).find("<lock>1</lock>"), std::string::npos);
+    ShapeGraph copy;
+    SetMemento(copy.graph, *ReadGraphState(*WriteGraphState(*CreateMemento(g.graph))));
+    EXPECT_TRUE(copy.graph.GetShapes().List().front()->IsLocked());
 }
 
 TEST(Shapes, ALineMovesByItsEndsAndACalloutByItsAnchor)

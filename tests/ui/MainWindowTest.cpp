@@ -695,6 +695,9 @@ private slots:
         window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
         QCOMPARE(graph.GetAxes().ValueAxisCount(), axes);
         QCOMPARE(first->GetValueAxis(), value);
+        PickFromMenu(window, [&] { graph.OnRButtonUp({title.GetOriginX() + title.GetArea().left + 2, title.GetOriginY() + title.GetArea().top + 2}); },
+                     QStringLiteral("中央下に配置(&5)"));
+        QCOMPARE(graph.GetTitle().GetPosition(), 5);
     }
 
     // Help ▸ デバッグ: the switch keeps the program's messages, shown in the window and kept
@@ -734,6 +737,9 @@ private slots:
         width->setValue(before + 3);
         QCOMPARE(window.History().DoneCount(), steps + 1);
         QCOMPARE(graph.GetLegend().GetDrawRect().GetFrameWidth(), before + 3);
+        const auto step = window.History().Undo();
+        QCOMPARE(QString::fromStdU16String(step->GetName()), QStringLiteral("McrPropertyChange"));
+        window.History().Redo();
         window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
         QCOMPARE(graph.GetLegend().GetDrawRect().GetFrameWidth(), before);
         QCOMPARE(pane->findChild<QSpinBox*>(QStringLiteral("GDV/Legend/View/FrameWidth"))->value(), before);
@@ -804,6 +810,12 @@ private slots:
         window.FindAction(QStringLiteral("グラフ全体を表示(&G)"))->trigger();
         QCOMPARE(time->GetDisplayMin(), time->GetRangeMin());
         QCOMPARE(window.History().DoneCount(), before + 2);
+        // A stopped timer never calls back.
+        int ticks = 0;
+        view->StartTimer(1, [&ticks] { ++ticks; });
+        view->StopTimer();
+        QTest::qWait(30);
+        QCOMPARE(ticks, 0);
     }
 
     // Annotating: an arrow dragged out on the graph stays on its data when zooming; a text box
@@ -879,6 +891,10 @@ private slots:
             QVERIFY(!items.contains(QStringLiteral("テキストの編集(&E)")));
             QCOMPARE(graph.GetShapes().IndexOf(arrow.get()), 1);
             QCOMPARE(window.History().DoneCount(), steps + 4);
+            PickFromMenu(window, [&] { graph.OnRButtonUp(onArrow); }, QStringLiteral("背面へ移動(&B)"));
+            QCOMPARE(graph.GetShapes().IndexOf(arrow.get()), 0);
+            PickFromMenu(window, [&] { graph.OnRButtonUp(onArrow); }, QStringLiteral("前面へ移動(&F)"));
+            QCOMPARE(graph.GetShapes().IndexOf(arrow.get()), 1);
             PickFromMenu(window, [&] { graph.OnRButtonUp(onArrow); }, QStringLiteral("削除(&D)"));
             QCOMPARE(graph.GetShapes().List().size(), size_t(1));
             window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
