@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Common/Library/SeriousError.h"
+#include "graph/commands/PropertySetCmd.h"
 #include "graph/Axis.h"
 #include "graph/FitAxisToData.h"
 #include "graph/GCh.h"
@@ -15,13 +16,6 @@ namespace {
 
 Range DisplayOf(const Axis& axis) { return {axis.GetDisplayMin(), axis.GetDisplayMax()}; }
 Range RangeOf(const Axis& axis) { return {axis.GetRangeMin(), axis.GetRangeMax()}; }
-
-template <class T>
-std::shared_ptr<T> Required(std::shared_ptr<T> target, const char* source, int line)
-{
-    if (!target) throw orvel::SeriousError(source, line, "no target");
-    return target;
-}
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Common/Library/SeriousError.h"
+#include "graph/commands/PropertySetCmd.h"
 #include "graph/AutoSizing.h"
 #include "graph/Axis.h"
 #include "graph/GCh.h"
@@ -18,13 +19,6 @@
 
 namespace ovgGraph {
 namespace {
-
-template <class T>
-std::shared_ptr<T> Required(std::shared_ptr<T> target, const char* source, int line)
-{
-    if (!target) throw orvel::SeriousError(source, line, "no target");
-    return target;
-}
 
 void SetVisibleBit(Glyph& glyph, bool visible)
 {

@@ -12,6 +12,15 @@ namespace ovgGraph {
 // A command's name from its class name.
 std::u16string CmdName(const char* className);
 
+// A command's target, checked when the command is made: none is an internal error naming the
+// command's own source file and line.
+template <class T>
+std::shared_ptr<T> Required(std::shared_ptr<T> target, const char* source, int line)
+{
+    if (!target) throw orvel::SeriousError(source, line, "no target");
+    return target;
+}
+
 // Sets one described property of a drawing primitive or glyph. Prepare reads the current value
 // (the old one) and disables the command when it equals the new one or when the property does
 // not apply to the object; execution writes the new value through the object's own setter, undo

@@ -1,18 +1,12 @@
 #include "graph/commands/ShapeCmds.h"
 
 #include "Common/Library/SeriousError.h"
+#include "graph/commands/PropertySetCmd.h"
 #include "graph/Graph.h"
 #include "graph/shapes/GraphShapes.h"
 
 namespace ovgGraph {
 namespace {
-
-template <class T>
-std::shared_ptr<T> Required(std::shared_ptr<T> target, const std::string& source, int line)
-{
-    if (!target) throw orvel::SeriousError(source.c_str(), line, "no target");
-    return target;
-}
 
 // Where the shape is drawn: its origin, and a line's end or a callout's anchor.
 struct Place {
@@ -51,8 +45,8 @@ void GraphShapesCmdInsert::DoUndo() { m_graph->GetShapes().Remove(m_shape.get())
 GraphShapesOrderCmd::GraphShapesOrderCmd(const char* className, std::shared_ptr<Graph> graph, std::shared_ptr<ShapeBase> shape, Move move)
     : Cmd(CmdName(className)),
       m_source(std::string(className) + ".cpp"),
-      m_graph(Required(std::move(graph), m_source, __LINE__)),
-      m_shape(Required(std::move(shape), m_source, __LINE__)),
+      m_graph(Required(std::move(graph), m_source.c_str(), __LINE__)),
+      m_shape(Required(std::move(shape), m_source.c_str(), __LINE__)),
       m_move(move)
 {
 }
