@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "App/AppDateInfo.h"
+
 namespace ovgApp {
 
 class AppCh;
@@ -42,6 +44,10 @@ public:
     void SetTimeZoneBias(int32_t minutes) { m_timeZoneBias = minutes; }
     static int32_t SystemTimeZoneBias();
 
+    // How every view outside the axis labels writes dates and times.
+    AppDateInfo& GetDateInfo() { return m_dateInfo; }
+    const AppDateInfo& GetDateInfo() const { return m_dateInfo; }
+
     const QString& GetMemo() const { return m_memo; }
     void SetMemo(const QString& memo) { m_memo = memo; }
 
@@ -52,6 +58,7 @@ private:
     std::vector<std::shared_ptr<PrmScaleExpr>> m_scaleExprs;
     int32_t m_temperatureDisplayType = 13;
     int32_t m_timeZoneBias = 0;
+    AppDateInfo m_dateInfo;
     QString m_memo;
 };
 

@@ -4,48 +4,14 @@
 #include <vector>
 
 #include "App/AppCh.h"
+#include "App/SampleBlockBuilder.h"
 #include "filelib/CalcCh.h"
 #include "filelib/ChConstants.h"
-#include "filelib/RawDataInvalidInterval.h"
-#include "filelib/RawDataValidInterval.h"
 
 namespace ovgApp::DewPoint {
 namespace {
 
 constexpr int32_t kCelsius = 13;
-
-// The records of one output block; equally spaced blocks are stored compactly.
-class BlockBuilder {
-public:
-    explicit BlockBuilder(int64_t interval) : m_interval(interval) {}
-
-    void Add(int64_t time, double value)
-    {
-        m_times.push_back(time);
-        m_values.push_back(value);
-    }
-    void End(OvGraphFileLib::RawDataList& blocks)
-    {
-        if (m_times.empty()) return;
-        bool spaced = m_interval > 0;
-        for (size_t i = 1; spaced && i < m_times.size(); ++i) spaced = m_times[i] - m_times[i - 1] == m_interval;
-        if (spaced) {
-            blocks.push_back(OvGraphFileLib::RawDataValidInterval::Create(kCelsius, m_times.front(), m_interval, m_values));
-        } else {
-            auto block = std::make_shared<OvGraphFileLib::RawDataInvalidInterval>();
-            block->SetChType(kCelsius);
-            for (size_t i = 0; i < m_times.size(); ++i) block->Append(m_times[i], m_values[i]);
-            blocks.push_back(block);
-        }
-        m_times.clear();
-        m_values.clear();
-    }
-
-private:
-    int64_t m_interval;
-    std::vector<int64_t> m_times;
-    std::vector<double> m_values;
-};
 
 // A channel's samples without the break items; `breakBefore` marks a sample that starts a block.
 struct Series {
@@ -106,7 +72,7 @@ Made Make(const AppCh* temperature, const AppCh* humidity)
     const OvGraphFileLib::ICh& source = temperature->GetFileCh();
     const int64_t interval = source.GetInterval() == humidity->GetInterval() ? source.GetInterval() : OvGraphFileLib::NO_INTERVAL;
     OvGraphFileLib::RawDataList blocks;
-    BlockBuilder block(interval);
+    SampleBlockBuilder block(kCelsius, interval);
     for (size_t i = 0; i < count; ++i) {
         // A block of either source ends here, or a value is missing: the line does not go on.
         if (temperatures.breakBefore[i] || humidities.breakBefore[i]) block.End(blocks);

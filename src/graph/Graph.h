@@ -3,6 +3,7 @@
 #include <QImage>
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <map>
 #include <set>
 #include <memory>
@@ -105,6 +106,11 @@ public:
     // Whether hovering over a channel's line shows the value popup (on by default).
     bool IsValuePopupEnabled() const { return m_valuePopup; }
     void SetValuePopupEnabled(bool on);
+    // How the value popup writes a sample's time (seconds on the graph's clock): the
+    // application's date settings once it sets them, else the time axis's label format.
+    using TimeTextFormatter = std::function<QString(double time)>;
+    void SetTimeTextFormatter(TimeTextFormatter formatter) { m_timeText = std::move(formatter); }
+    const TimeTextFormatter& GetTimeTextFormatter() const { return m_timeText; }
     // The axis drawn at a client point (its line, labels, unit and cursor strip), or null.
     std::shared_ptr<Axis> AxisAt(Point point);
     void OnMouseMove(Point point);
@@ -154,6 +160,7 @@ private:
     int32_t m_operationType = 0;
     Point m_lastMouse;
     bool m_valuePopup = true;
+    TimeTextFormatter m_timeText;
     std::array<Layer, 3> m_layers;
     Rect m_plotArea;
     Rect m_legendClip;

@@ -88,7 +88,8 @@ MainWindow::MainWindow(QWidget* parent)
     setObjectName(QStringLiteral("MainWindow"));
     qApp->installEventFilter(new SimpleEditMenus(this));
     m_themes = ovgApp::AppThemes::Load();
-    m_dateInfo.Load();
+    m_document.GetDateInfo().Load();
+    m_document.GetDateInfo().ReadSystemTimeZone();
     m_view = new GraphView(m_graph, this);
     setCentralWidget(m_view);
     connect(m_view, &GraphView::filesDropped, this, &MainWindow::OpenFiles);
@@ -302,7 +303,7 @@ void MainWindow::BuildPanes()
             [this](const QPoint& point) { ShowChannelListMenu(m_channelList->viewport()->mapToGlobal(point)); });
     auto* channelPane = dock(QStringLiteral("チャンネル一覧"), "ChannelList", m_channelList, Qt::BottomDockWidgetArea);
 
-    m_tableModel = new DataTableModel(m_dateInfo, this);
+    m_tableModel = new DataTableModel(m_document.GetDateInfo(), this);
     m_dataTable = new LCDataTable(*m_tableModel, this);
     connect(m_dataTable, &LCDataTable::showRowsInGraph, this, [this](double from, double to) {
         const auto& times = m_graph.GetAxes().List(ovgGraph::Axis::kBelow);
@@ -325,7 +326,7 @@ void MainWindow::BuildPanes()
             if (times.empty()) return;
             const ovgGraph::AxisCursor& cursor = times.front()->GetCursor();
             QApplication::clipboard()->setText(
-                ovgApp::AxisCursorReadout::Read(m_document, cursor.GetCursor1(), cursor.GetCursor2(), m_dateInfo).ToText());
+                ovgApp::AxisCursorReadout::Read(m_document, cursor.GetCursor1(), cursor.GetCursor2(), m_document.GetDateInfo()).ToText());
         });
         menu.addAction(QStringLiteral("すべて選択(&A)"), m_cursorList, &QTableWidget::selectAll);
         ShowMenuAt(menu, m_cursorList->viewport(), point);
@@ -438,7 +439,7 @@ void MainWindow::RefreshCursorPane()
         return;
     }
     const ovgGraph::AxisCursor& cursor = times.front()->GetCursor();
-    const auto readout = ovgApp::AxisCursorReadout::Read(m_document, cursor.GetCursor1(), cursor.GetCursor2(), m_dateInfo);
+    const auto readout = ovgApp::AxisCursorReadout::Read(m_document, cursor.GetCursor1(), cursor.GetCursor2(), m_document.GetDateInfo());
     m_cursorList->setRowCount(int(readout.rows.size()) + 1);
     const QString timeRow[] = {QStringLiteral("時刻"), readout.timeA, readout.timeB, readout.timeDifference};
     for (int column = 0; column < 8; ++column) m_cursorList->setItem(0, column, new QTableWidgetItem(column < 4 ? timeRow[column] : QString()));
@@ -595,7 +596,7 @@ void MainWindow::OnExportCsv()
         if (QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes) break;
     }
     settings.setValue(QStringLiteral("Settings/SaveCsvFileDir"), QFileInfo(path).absolutePath());
-    ovgApp::FileCsv csv(m_document.GetChannels(), m_dateInfo, filter == tab ? ovgApp::FileCsv::kTab : ovgApp::FileCsv::kComma);
+    ovgApp::FileCsv csv(m_document.GetChannels(), m_document.GetDateInfo(), filter == tab ? ovgApp::FileCsv::kTab : ovgApp::FileCsv::kComma);
     const OvGraphFileLib::Result result = csv.Save(std::filesystem::path(path.toStdString()));
     if (!result.Ok()) m_reporter->Warning(this, FromStd(result.Message()) + QLatin1Char('\n') + path);
 }

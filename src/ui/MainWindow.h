@@ -144,7 +144,6 @@ private:
     ovgApp::AppDocument m_document;
     ovgGraph::Graph m_graph;
     ovgApp::CmdHistory m_history;
-    ovgApp::AppDateInfo m_dateInfo;
     ovgApp::AppContext m_context;
     std::unique_ptr<ovgApp::FileLoader> m_loader;
     std::shared_ptr<Reporter> m_reporter;

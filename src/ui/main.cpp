@@ -8,14 +8,15 @@
 #include "ui/MainWindow.h"
 #include "ui/Reporter.h"
 #include "App/AppDebugLog.h"
+#include "App/AppInfo.h"
 #include "ui/StartUp.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Orvel"));
-    QCoreApplication::setApplicationName(QStringLiteral("Orvel Graph"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+    QCoreApplication::setApplicationName(ovgApp::AppInfo::Name());
+    QCoreApplication::setApplicationVersion(ovgApp::AppInfo::VersionNumber());
     ovgUi::LoadToolkitTranslations();
     ovgApp::AppDebugLog::Restore();
 

@@ -38,7 +38,10 @@ bool ValuePopupEffect::Find(Graph& graph, Point point)
         for (const auto& item : graph.GetLegend().GetItems())
             if (item->GetChannel().get() == &channel) name = item->GetLabel().GetText();
         m_lines = {name};
-        if (channel.GetTimeAxis()) m_lines << OneLine(channel.GetTimeAxis()->GetLabelFormat().Format(hit.time));
+        if (graph.GetTimeTextFormatter())
+            m_lines << graph.GetTimeTextFormatter()(hit.time);
+        else if (channel.GetTimeAxis())
+            m_lines << OneLine(channel.GetTimeAxis()->GetLabelFormat().Format(hit.time));
         if (channel.GetValueAxis()) m_lines << OneLine(channel.GetValueAxis()->GetLabelFormat().Format(hit.value));
         m_anchor = m_boxAnchor = {plot.left + hit.x, plot.bottom - 1 + hit.y};
         m_bounds = graph.GetArea();

@@ -1,0 +1,279 @@
+#include "ext/MacroScriptObjects.h"
+
+#include <QJSEngine>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+#include <type_traits>
+
+#include "ext/AppMacroCallbacks.h"
+#include "ext/AppMacroCh.h"
+
+namespace ovgApp {
+namespace {
+
+// Times beyond ±2^53 ms would not survive the trip through a script number.
+constexpr double kLargestTime = 9007199254740992.0;
+
+bool IsArray(const QJSValue& value) { return value.isArray(); }
+
+quint32 LengthOf(const QJSValue& array) { return array.property(QStringLiteral("length")).toUInt(); }
+
+// A script number as a time, false for anything that is not a whole number of ms in range.
+bool ToTime(const QJSValue& value, int64_t& time)
+{
+    if (!value.isNumber()) return false;
+    const double number = value.toNumber();
+    if (!std::isfinite(number) || std::fabs(number) > kLargestTime || std::floor(number) != number) return false;
+    time = int64_t(number);
+    return true;
+}
+
+// null, undefined and NaN are no value.
+double ToValue(const QJSValue& value)
+{
+    if (value.isNull() || value.isUndefined()) return std::numeric_limits<double>::quiet_NaN();
+    return value.toNumber();
+}
+
+// One block of replacement data from its script object; an error text when it is malformed.
+QString ReadBlock(const QJSValue& object, AppMacroCallbacks::Block& block)
+{
+    const QJSValue values = object.property(QStringLiteral("values"));
+    if (!IsArray(values)) return QStringLiteral("a block needs an array 'values'");
+    const quint32 count = LengthOf(values);
+    block.values.reserve(count);
+    for (quint32 i = 0; i < count; ++i) block.values.push_back(ToValue(values.property(i)));
+    const QJSValue times = object.property(QStringLiteral("times"));
+    if (IsArray(times)) {
+        if (LengthOf(times) != count) return QStringLiteral("'times' and 'values' differ in length");
+        block.times.resize(count);
+        for (quint32 i = 0; i < count; ++i)
+            if (!ToTime(times.property(i), block.times[i])) return QStringLiteral("time %1 is not a whole number of ms").arg(i);
+        return {};
+    }
+    int64_t start = 0, interval = 0;
+    if (!ToTime(object.property(QStringLiteral("start")), start) || !ToTime(object.property(QStringLiteral("interval")), interval) ||
+        interval <= 0)
+        return QStringLiteral("a block needs 'times', or 'start' and an 'interval' above 0 (ms)");
+    if (count > 0 && (double(start) + double(interval) * double(count - 1)) > kLargestTime)
+        return QStringLiteral("the block's times run out of range");
+    block.times.resize(count);
+    for (quint32 i = 0; i < count; ++i) block.times[i] = start + interval * int64_t(i);
+    return {};
+}
+
+// Runs a step that changes the document; a failure inside it (a broken invariant, no memory)
+// becomes a script error instead of unwinding through the engine.
+template <class Step>
+auto Guarded(QJSEngine& engine, Step step) -> decltype(step())
+{
+    try {
+        return step();
+    } catch (const std::exception& error) {
+        engine.throwError(QJSValue::GenericError, QString::fromUtf8(error.what()));
+    }
+    if constexpr (!std::is_void_v<decltype(step())>) return {};
+}
+
+}  // namespace
+
+MacroApp::MacroApp(AppMacroCallbacks& callbacks, QJSEngine& engine) : m_callbacks(callbacks), m_engine(engine) {}
+
+QJSValue MacroApp::info()
+{
+    return m_engine.evaluate(QLatin1Char('(') + m_callbacks.GetAppInfo() + QLatin1Char(')'));
+}
+
+int MacroApp::channelCount()
+{
+    return m_callbacks.GetChCount();
+}
+
+QJSValue MacroApp::Wrap(const std::shared_ptr<AppMacroCh>& channel)
+{
+    return m_engine.newQObject(new MacroChannel(channel, m_engine));
+}
+
+QJSValue MacroApp::WrapList(const std::vector<std::shared_ptr<AppMacroCh>>& list)
+{
+    QJSValue array = m_engine.newArray(quint32(list.size()));
+    for (size_t i = 0; i < list.size(); ++i) array.setProperty(quint32(i), Wrap(list[i]));
+    return array;
+}
+
+QJSValue MacroApp::channels()
+{
+    return WrapList(m_callbacks.GetChList());
+}
+
+QJSValue MacroApp::graphChannels()
+{
+    return WrapList(m_callbacks.GetGraphChList());
+}
+
+QJSValue MacroApp::channel(int index)
+{
+    const auto list = m_callbacks.GetChList();
+    if (index < 0 || size_t(index) >= list.size()) return QJSValue(QJSValue::NullValue);
+    return Wrap(list[size_t(index)]);
+}
+
+int MacroApp::load(const QJSValue& paths)
+{
+    QStringList list;
+    if (paths.isString()) {
+        list << paths.toString();
+    } else if (IsArray(paths)) {
+        for (quint32 i = 0; i < LengthOf(paths); ++i) list << paths.property(i).toString();
+    } else {
+        m_engine.throwError(QJSValue::TypeError, QStringLiteral("load() takes a path or an array of paths"));
+        return 0;
+    }
+    QStringList errors;
+    const int added = Guarded(m_engine, [&] { return m_callbacks.LoadFiles(list, errors); });
+    if (!errors.isEmpty()) m_engine.throwError(QJSValue::GenericError, errors.join(QLatin1Char('\n')));
+    return added;
+}
+
+std::shared_ptr<AppMacroCh> MacroApp::ViewOf(const QJSValue& value)
+{
+    if (auto* channel = qobject_cast<MacroChannel*>(value.toQObject())) return channel->View();
+    m_engine.throwError(QJSValue::TypeError, QStringLiteral("not a channel"));
+    return nullptr;
+}
+
+bool MacroApp::isValid(const QJSValue& channel)
+{
+    auto* object = qobject_cast<MacroChannel*>(channel.toQObject());
+    return object && m_callbacks.IsValidCh(*object->View());
+}
+
+void MacroApp::replace(const QJSValue& channel, const QJSValue& data)
+{
+    const auto view = ViewOf(channel);
+    if (!view) return;
+    if (!data.isObject()) {
+        m_engine.throwError(QJSValue::TypeError, QStringLiteral("replace() needs the channel's new data"));
+        return;
+    }
+    std::vector<AppMacroCallbacks::Block> blocks;
+    const QJSValue list = data.property(QStringLiteral("blocks"));
+    const auto read = [&](const QJSValue& object) {
+        AppMacroCallbacks::Block block;
+        const QString error = ReadBlock(object, block);
+        if (!error.isEmpty()) {
+            m_engine.throwError(QJSValue::TypeError, error);
+            return false;
+        }
+        blocks.push_back(std::move(block));
+        return true;
+    };
+    if (IsArray(list)) {
+        for (quint32 i = 0; i < LengthOf(list); ++i)
+            if (!read(list.property(i))) return;
+    } else if (!read(data)) {
+        return;
+    }
+    const QJSValue places = data.property(QStringLiteral("decimalPlaces"));
+    const int decimalPlaces = places.isNumber() ? places.toInt() : -1;
+    const QString error = Guarded(m_engine, [&] { return m_callbacks.ReplaceCh(*view, blocks, decimalPlaces); });
+    if (!error.isEmpty()) m_engine.throwError(QJSValue::RangeError, error);
+}
+
+int MacroApp::remove(const QJSValue& channels)
+{
+    AppMacroCallbacks::ChList views;
+    if (IsArray(channels)) {
+        for (quint32 i = 0; i < LengthOf(channels); ++i) {
+            auto view = ViewOf(channels.property(i));
+            if (!view) return 0;
+            views.push_back(std::move(view));
+        }
+    } else {
+        auto view = ViewOf(channels);
+        if (!view) return 0;
+        views.push_back(std::move(view));
+    }
+    return Guarded(m_engine, [&] { return m_callbacks.DeleteCh(views); });
+}
+
+MacroChannel::MacroChannel(std::shared_ptr<AppMacroCh> view, QJSEngine& engine) : m_view(std::move(view)), m_engine(engine) {}
+
+QString MacroChannel::number() const { return m_view->GetChNumber(); }
+QString MacroChannel::name() const { return m_view->GetName(); }
+QString MacroChannel::unit() const { return m_view->GetUnit(); }
+QString MacroChannel::serialNo() const { return m_view->GetSerialNo(); }
+QString MacroChannel::model() const { return m_view->GetModel(); }
+QString MacroChannel::loggerName() const { return m_view->GetLoggerName(); }
+int MacroChannel::kind() const { return m_view->GetDataKind(); }
+int MacroChannel::decimalPlaces() const { return m_view->GetDecimalPlaces(); }
+double MacroChannel::interval() const { return double(m_view->GetInterval()); }
+int MacroChannel::blockCount() const { return m_view->GetDataBlockCount(); }
+
+QJSValue MacroChannel::block(int index)
+{
+    const AppMacroDataBlock* block = m_view->GetDataBlock(index);
+    if (!block) return QJSValue(QJSValue::NullValue);
+    return m_engine.newQObject(new MacroBlock(m_view, *block, m_engine));
+}
+
+QJSValue MacroChannel::blocks()
+{
+    const int count = m_view->GetDataBlockCount();
+    QJSValue array = m_engine.newArray(quint32(count));
+    for (int i = 0; i < count; ++i) array.setProperty(quint32(i), block(i));
+    return array;
+}
+
+MacroBlock::MacroBlock(std::shared_ptr<AppMacroCh> owner, const AppMacroDataBlock& block, QJSEngine& engine)
+    : m_owner(std::move(owner)), m_block(block), m_engine(engine)
+{
+}
+
+double MacroBlock::startTime() const { return double(m_block.GetFirstTime()); }
+int MacroBlock::count() const { return m_block.GetDataCount(); }
+
+QJSValue MacroBlock::sample(int index)
+{
+    int64_t time = 0;
+    double value = 0;
+    bool valid = false;
+    try {
+        valid = m_block.GetData(index, time, value);
+    } catch (const std::out_of_range& error) {
+        m_engine.throwError(QJSValue::RangeError, QString::fromStdString(error.what()));
+        return {};
+    }
+    QJSValue result = m_engine.newObject();
+    result.setProperty(QStringLiteral("time"), double(time));
+    result.setProperty(QStringLiteral("value"), valid ? QJSValue(value) : QJSValue(QJSValue::NullValue));
+    result.setProperty(QStringLiteral("valid"), valid);
+    return result;
+}
+
+QJSValue MacroBlock::times()
+{
+    const int count = m_block.GetDataCount();
+    QJSValue array = m_engine.newArray(quint32(count));
+    int64_t time = 0;
+    double value = 0;
+    for (int i = 0; i < count; ++i) {
+        m_block.GetData(i, time, value);
+        array.setProperty(quint32(i), double(time));
+    }
+    return array;
+}
+
+QJSValue MacroBlock::values()
+{
+    const int count = m_block.GetDataCount();
+    QJSValue array = m_engine.newArray(quint32(count));
+    int64_t time = 0;
+    double value = 0;
+    for (int i = 0; i < count; ++i)
+        array.setProperty(quint32(i), m_block.GetData(i, time, value) ? QJSValue(value) : QJSValue(QJSValue::NullValue));
+    return array;
+}
+
+}  // namespace ovgApp
