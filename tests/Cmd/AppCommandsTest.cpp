@@ -5,6 +5,7 @@
 #include <QString>
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <bit>
 #include <iomanip>
 #include <memory>
@@ -23,6 +24,8 @@
 #include "Cmd/McrGraphCmds.h"
 #include "Cmd/McrInitApp.h"
 #include "Cmd/McrLoadFiles.h"
+#include "Cmd/McrSettings.h"
+#include "App/PrmScaleExpr.h"
 #include "Cmd/McrViewTemperatureUnit.h"
 #include "Common/Library/SeriousError.h"
 #include "filelib/GCh.h"
@@ -656,4 +659,78 @@ TEST(McrInitApp, LeavesAnEmptyFreshDocumentAndNothingToUndo)
     EXPECT_FALSE(app.history.CanUndo());
     EXPECT_FALSE(app.history.CanRedo());
     EXPECT_THROW(orvel::UndoCmd(*init), orvel::SeriousError);
+}
+
+// The Settings menu's changes: each a step only when it changes something, undone exactly.
+TEST(SettingsCommands, ChangeOnlyWhatDiffersAndUndoExactly)
+{
+    App app;
+    auto channel = app.Channel("p", "mA", {4, 20});
+    app.Load({{channel}});
+    AppDateInfo& info = app.document.GetDateInfo();
+    struct State {
+        int32_t kind;
+        bool msec, daylight;
+        bool operator==(const State&) const = default;
+    };
+    const auto state = [&] { return State{info.GetDateTimeFormat(), info.GetEnableMsec(), info.GetDaylight()}; };
+    struct Case {
+        const char* name;
+        std::function<std::shared_ptr<orvel::Cmd>()> make;
+        State after;
+        size_t steps;
+    };
+    const Case cases[] = {
+        {"same date settings", [&] { return std::make_shared<McrSetDateInfo>(app.context, 0, false, false); }, {0, false, false}, 0},
+        {"format only", [&] { return std::make_shared<McrSetDateInfo>(app.context, 4, true, false); }, {4, true, false}, 1},
+        {"format and daylight", [&] { return std::make_shared<McrSetDateInfo>(app.context, 5, false, true); }, {5, false, true}, 2},
+        {"daylight", [&] { return std::make_shared<McrDaylightSaving>(app.context, true); }, {0, false, true}, 1},
+        {"daylight as it is", [&] { return std::make_shared<McrDaylightSaving>(app.context, false); }, {0, false, false}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const uint32_t before = app.history.DoneCount();
+        auto cmd = std::dynamic_pointer_cast<orvel::Mcr>(c.make());
+        app.history.Add(true, cmd);
+        EXPECT_EQ(state(), c.after);
+        EXPECT_EQ(cmd->GetChildren().size(), c.steps);
+        EXPECT_EQ(app.history.DoneCount(), before + (c.steps ? 1 : 0));
+        if (c.steps) app.history.Undo();
+        EXPECT_EQ(state(), (State{0, false, false}));
+    }
+    EXPECT_THROW(McrSetDateInfo(app.context, 6, false, false), orvel::SeriousError);
+
+    // The list of expressions: another list is a step, the same objects in the same order none.
+    auto line = std::make_shared<PrmScaleExpr>();
+    line->SetName(QStringLiteral("4-20 mA"));
+    line->SetUnit(QStringLiteral("kPa"));
+    line->SetInputMode(PrmScaleExpr::kInputTwoPoints);
+    line->SetInputX1(QStringLiteral("4"));
+    line->SetInputY1(QStringLiteral("0"));
+    line->SetInputX2(QStringLiteral("20"));
+    line->SetInputY2(QStringLiteral("100"));
+    ASSERT_EQ(line->ComputeCoefficients(), PrmScaleExpr::kOk);
+    app.history.Add(true, std::make_shared<McrSetupScaleExpr>(app.context, ScaleExprList{line}));
+    EXPECT_EQ(app.document.GetScaleExprs(), ScaleExprList{line});
+    const uint32_t listed = app.history.DoneCount();
+    app.history.Add(true, std::make_shared<McrSetupScaleExpr>(app.context, ScaleExprList{line}));
+    EXPECT_EQ(app.history.DoneCount(), listed);
+
+    // Applying it converts the channel through its own copy; editing the list later does not.
+    app.history.Add(true, std::make_shared<McrChSetScaleExpr>(app.context, AppChList{channel}, line));
+    EXPECT_EQ(channel->GetUnitText(), QStringLiteral("kPa"));
+    EXPECT_NE(channel->GetScaleExpr(), line);
+    EXPECT_TRUE(channel->GetScaleExpr()->IsApplied());
+    EXPECT_DOUBLE_EQ(channel->GetPoints().Y(1), 100);
+    line->SetName(QStringLiteral("edited"));
+    EXPECT_EQ(channel->GetScaleExpr()->GetName(), QStringLiteral("4-20 mA"));
+    const uint32_t applied = app.history.DoneCount();
+    line->SetName(QStringLiteral("4-20 mA"));
+    app.history.Add(true, std::make_shared<McrChSetScaleExpr>(app.context, AppChList{channel}, line));
+    EXPECT_EQ(app.history.DoneCount(), applied);
+    app.history.Undo();
+    EXPECT_EQ(channel->GetUnitText(), QStringLiteral("mA"));
+    EXPECT_DOUBLE_EQ(channel->GetPoints().Y(1), 20);
+    app.history.Undo();
+    EXPECT_TRUE(app.document.GetScaleExprs().empty());
 }
