@@ -27,6 +27,10 @@ int RunSaveKmb(const Args& args);
 int RunThin(const Args& args);
 int RunMkt(const Args& args);
 int RunDewPoint(const Args& args);
+// Runs a macro script on a document of the files, as the window would, and writes the results.
+int RunMacro(const Args& args);
+// One update check, its outcome as one JSON line; needs no display.
+int RunUpdateCheck(const Args& args);
 
 // Loads a file by its extension (a graph document gives its stored channels), or as a
 // web-storage answer.

@@ -74,6 +74,13 @@ void JsonWriter::Int(int64_t value)
     m_needComma = true;
 }
 
+void JsonWriter::Bool(bool value)
+{
+    Separate();
+    m_text += value ? "true" : "false";
+    m_needComma = true;
+}
+
 void JsonWriter::Double(double value)
 {
     Separate();

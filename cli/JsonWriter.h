@@ -17,6 +17,7 @@ public:
     void Key(std::string_view key);
     void String(std::string_view utf8);
     void Int(int64_t value);
+    void Bool(bool value);
     void Double(double value);
 
     const std::string& Text() const { return m_text; }

@@ -118,6 +118,35 @@ constexpr Command kCommands[] = {
      "  --humidity K     the relative humidity channel\n"
      "  --web-storage    read each file as a web-storage JSON answer\n",
      orvel::cli::RunDewPoint},
+    {"macro", "run a macro script on files and save the result",
+     "Usage: orvelgraph-cli macro SCRIPT.js [FILE...] [--save-kmb OUT.kmb] [--export-csv OUT.csv]\n"
+     "\n"
+     "Loads the files into a new document (one value axis per unit, as a new window shows them),\n"
+     "runs the script on it exactly as Tools > Macro does, and writes the document when asked.\n"
+     "A failing script is reported like the window's error box (path, file, line) and nothing\n"
+     "is written. The script's console.log lines go to standard error. docs/macros.md describes\n"
+     "what scripts can do.\n"
+     "\n"
+     "  --save-kmb OUT.kmb   save the document as a graph document\n"
+     "  --export-csv OUT.csv export its channels as comma-separated text\n"
+     "\n"
+     "Exit status 0 when the files loaded, the script ran and every output was written; 1\n"
+     "otherwise; 2 for wrong usage.\n",
+     orvel::cli::RunMacro},
+    {"update-check", "ask the update server whether a newer version exists",
+     "Usage: orvelgraph-cli update-check [--server URL] [--app-id ID]\n"
+     "\n"
+     "Runs one update check and prints one JSON line {\"code\":N,\"success\":B,\"hasNewerVersion\":B,\n"
+     "\"downloadInformationURL\":\"...\"}. Code 0 is success; -1 no server configured, no connection,\n"
+     "timeout (10 s) or an answer over 1 MiB; -2 empty answer; -3 not a JSON object; -4 no usable\n"
+     "\"status\"; -10 a member of \"result\" missing or of the wrong type; any other number is the\n"
+     "server's status.\n"
+     "\n"
+     "  --server URL  ask http(s)://HOST:PORT/PATH instead of the configured server\n"
+     "  --app-id ID   the application identifier to send (default: the configured one)\n"
+     "\n"
+     "Exit status 0 on success, 1 on failure, 2 for wrong usage.\n",
+     orvel::cli::RunUpdateCheck},
 };
 
 void PrintToolHelp(std::FILE* out)

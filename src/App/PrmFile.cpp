@@ -121,6 +121,35 @@ int DecoderCodeToFileCode(int code)
     }
 }
 
+// The plain document with the expressions, then a copy of keep when it is an element.
+QByteArray DocumentXml(const PrmFile::ScaleExprList& list, const pugi::xml_node& keep)
+{
+    pugi::xml_document document;
+    pugi::xml_node declaration = document.append_child(pugi::node_declaration);
+    declaration.append_attribute("version") = "1.0";
+    declaration.append_attribute("encoding") = "UTF-8";
+    pugi::xml_node root = document.append_child("scale_expr_info");
+    root.append_attribute("version") = kVersion;
+    for (const auto& expr : list) WriteScaleExpr(root, *expr);
+    if (keep) root.append_copy(keep);
+    QByteArray out;
+    ByteArrayWriter writer(out);
+    document.save(writer, "\t", pugi::format_default, pugi::encoding_utf8);
+    return out;
+}
+
+// The file at path as a document, empty when it is missing or unreadable.
+void LoadExisting(const QString& path, pugi::xml_document& document)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return;
+    QByteArray xml;
+    if (PrmFile::ToPlainXml(file.readAll(), xml) != PrmFile::kOk) return;
+    const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata_single;
+    if (!document.load_buffer(xml.constData(), size_t(xml.size()), options, pugi::encoding_utf8))
+        document.reset();
+}
+
 }  // namespace
 
 QString PrmFile::FileName()
@@ -187,22 +216,17 @@ int PrmFile::Read(QByteArrayView bytes, ScaleExprList& list)
 
 QByteArray PrmFile::ToXml(const ScaleExprList& list)
 {
-    pugi::xml_document document;
-    pugi::xml_node declaration = document.append_child(pugi::node_declaration);
-    declaration.append_attribute("version") = "1.0";
-    declaration.append_attribute("encoding") = "UTF-8";
-    pugi::xml_node root = document.append_child("scale_expr_info");
-    root.append_attribute("version") = kVersion;
-    for (const auto& expr : list) WriteScaleExpr(root, *expr);
-    QByteArray out;
-    ByteArrayWriter writer(out);
-    document.save(writer, "\t", pugi::format_default, pugi::encoding_utf8);
-    return out;
+    return DocumentXml(list, pugi::xml_node());
 }
 
 int PrmFile::Save(const QString& path, const ScaleExprList& list, Form form)
 {
-    const QByteArray plain = ToXml(list);
+    // The site's update server settings live in the same file and outlive a save of the list.
+    pugi::xml_document existing;
+    LoadExisting(path, existing);
+    const pugi::xml_node updateInfo = existing.find_node(
+        [](const pugi::xml_node& node) { return std::string_view(node.name()) == "update_info"; });
+    const QByteArray plain = DocumentXml(list, updateInfo);
     const QByteArray bytes = form == Form::Plain ? plain : PrmKeyedDecoder::Encode(plain, kKey1, kKey2);
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) return kWriteFailed;
     QSaveFile file(path);

@@ -17,6 +17,7 @@ namespace ovgApp {
 //     <prm_scale_expr> name, unit, scale_expr (scientific_notation, significant_figures),
 //       intput_expr_mode, input_slope, input_intercept, input_x1, input_y1, input_x2, input_y2,
 //       deletable, editable </prm_scale_expr> ...
+//     <update_info> the update server, read by the update check </update_info>
 //   </scale_expr_info>
 // The element "intput_expr_mode" is spelled so in every file in use; it is read and written
 // exactly so. The application writes the plain form; a file in the keyed form (PrmKeyedDecoder)
@@ -67,7 +68,8 @@ public:
     // Writes the list atomically: a temporary file beside the target, renamed over it only when
     // complete; on failure the previous file is left as it was. Creates the folder if needed.
     // Returns kOk or kWriteFailed. The application saves the plain form; the keyed form is for
-    // preparing a shared file.
+    // preparing a shared file. An update_info element (the update server's settings) of the file
+    // being replaced is carried over into the new one.
     static int Save(const QString& path, const ScaleExprList& list, Form form = Form::Plain);
     // The plain document, version "0.10", UTF-8 with an XML declaration. The applied flag is
     // not written.

@@ -1,10 +1,13 @@
 #include "ui/DataTableModel.h"
 
+#include <QBrush>
 #include <algorithm>
 #include <cmath>
 
 #include "App/AppCh.h"
 #include "App/AppDateInfo.h"
+#include "App/PrmScaleExpr.h"
+#include "filelib/ChConstants.h"
 
 namespace ovgUi {
 
@@ -17,6 +20,13 @@ void DataTableModel::SetChannels(std::vector<std::shared_ptr<ovgApp::AppCh>> cha
 {
     beginResetModel();
     m_channels = std::move(channels);
+    endResetModel();
+}
+
+void DataTableModel::SetOptions(const DataTableOptions& options)
+{
+    beginResetModel();
+    m_options = options;
     endResetModel();
 }
 
@@ -35,13 +45,34 @@ int DataTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant DataTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ForegroundRole)) return {};
     const auto& channel = m_channels[size_t(index.column() / 2)];
     const auto& points = channel->GetPoints();
     const size_t row = size_t(index.row());
     if (row >= points.Size()) return {};
-    if (index.column() % 2 == 0) return m_dateInfo.DateTimeText(int64_t(std::trunc(points.X(row) * 1000.0 + 0.1)));
+    const bool isTime = index.column() % 2 == 0;
+    if (role == Qt::ForegroundRole) return isTime ? QVariant() : LimitColour(*channel, points.Y(row));
+    if (isTime) return m_dateInfo.DateTimeText(int64_t(std::trunc(points.X(row) * 1000.0 + 0.1)));
     return channel->FormatValue(points.Y(row));
+}
+
+QVariant DataTableModel::LimitColour(const ovgApp::AppCh& channel, double value) const
+{
+    using OvGraphFileLib::IsNoData;
+    if (!m_options.markOutOfLimits || IsNoData(value)) return {};
+    // Limits are in the channel's displayed temperature unit; the values shown have also passed
+    // through the channel's own expression, so the limits take the same way (a falling line swaps
+    // them). A limit that is absent stays absent.
+    double upper = channel.GetUpperLimit(), lower = channel.GetLowerLimit();
+    if (channel.HasOwnScaleExpr()) {
+        const ovgApp::PrmScaleExpr& expr = *channel.GetScaleExpr();
+        upper = expr.Apply(upper);
+        lower = expr.Apply(lower);
+        if (expr.GetSlope() < 0) std::swap(upper, lower);
+    }
+    if (!IsNoData(upper) && value > upper) return QBrush(AboveUpperLimitColour());
+    if (!IsNoData(lower) && value < lower) return QBrush(BelowLowerLimitColour());
+    return {};
 }
 
 QVariant DataTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -50,6 +81,7 @@ QVariant DataTableModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation == Qt::Vertical) return section + 1;
     const auto& channel = m_channels[size_t(section / 2)];
     if (section % 2 == 0) return channel->GetChNumberText() + QStringLiteral(" 日時");
+    if (!m_options.unitInHeader) return channel->GetDisplayName();
     return channel->GetDisplayName() + QStringLiteral(" [") + channel->GetUnitText() + QLatin1Char(']');
 }
 

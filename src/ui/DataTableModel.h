@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include "ui/DataTableOptions.h"
 
 namespace ovgApp {
 class AppCh;
@@ -15,6 +18,8 @@ namespace ovgUi {
 // The data table: per shown channel a time column and a value column, row i holding each
 // channel's i-th point. Rows are computed when the view asks for them, never copied, so a
 // channel of millions of samples costs nothing until it is scrolled to.
+// The options colour values outside a channel's limits (Qt::ForegroundRole of the value cell) and
+// put the unit in the value column's header.
 class DataTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -22,6 +27,13 @@ public:
     explicit DataTableModel(const ovgApp::AppDateInfo& dateInfo, QObject* parent = nullptr);
 
     void SetChannels(std::vector<std::shared_ptr<ovgApp::AppCh>> channels);
+    // Shows the table again with other options.
+    void SetOptions(const DataTableOptions& options);
+    const DataTableOptions& GetOptions() const { return m_options; }
+
+    // The text colours of a value above the upper limit and below the lower limit.
+    static QColor AboveUpperLimitColour() { return QColor(0xD0, 0x00, 0x00); }
+    static QColor BelowLowerLimitColour() { return QColor(0x00, 0x40, 0xD0); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -38,7 +50,10 @@ public:
     int FindText(const QString& text, int from, const std::function<bool(int)>& keepGoing) const;
 
 private:
+    QVariant LimitColour(const ovgApp::AppCh& channel, double value) const;
+
     const ovgApp::AppDateInfo& m_dateInfo;
+    DataTableOptions m_options;
     std::vector<std::shared_ptr<ovgApp::AppCh>> m_channels;
 };
 

@@ -121,7 +121,7 @@ void LCDataTable::contextMenuEvent(QContextMenuEvent* event)
     menu.addAction(QStringLiteral("次のページ(&N)"), this, [this] { GoTo(Page::kNext); })->setEnabled(any);
     menu.addAction(QStringLiteral("最後のページ(&L)"), this, [this] { GoTo(Page::kLast); })->setEnabled(any);
     menu.addSeparator();
-    menu.addAction(QStringLiteral("データ一覧の設定(&S)..."))->setEnabled(false);
+    menu.addAction(QStringLiteral("データ一覧の設定(&S)..."), this, &LCDataTable::settingsRequested);
     menu.addAction(QStringLiteral("表示中のページをグラフに表示(&G)"), this, [this] {
         const auto [first, last] = VisibleRows();
         const double from = m_model.TimeOf(first), to = m_model.TimeOf(last);

@@ -29,6 +29,8 @@ public:
 signals:
     // The time span of the rows in view, for the graph's time axis.
     void showRowsInGraph(double from, double to);
+    // The user asked for the data table options ("データ一覧の設定").
+    void settingsRequested();
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

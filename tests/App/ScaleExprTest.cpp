@@ -506,6 +506,45 @@ TEST(PrmFile, FailedSaveKeepsThePreviousFile)
     }
 }
 
+TEST(PrmFile, SaveCarriesOverTheUpdateServerSettingsOfTheFileItReplaces)
+{
+    const QByteArray updateInfo =
+        "<update_info><server><server_name>127.0.0.1</server_name><port>8080</port></server></update_info>";
+    const QByteArray withUpdateInfo =
+        "<?xml version=\"1.0\"?><scale_expr_info version=\"0.10\">"
+        "<prm_scale_expr><name>old</name></prm_scale_expr>" +
+        updateInfo + "</scale_expr_info>";
+    const struct {
+        const char* name;
+        QByteArray existing;  // empty: no file
+        PrmFile::Form firstSave;
+        bool kept;
+    } rows[] = {
+        {"plain file", withUpdateInfo, PrmFile::Form::Plain, true},
+        {"through a save in the keyed form", withUpdateInfo, PrmFile::Form::Keyed, true},
+        {"file without it", "<scale_expr_info version=\"0.10\"/>", PrmFile::Form::Plain, false},
+        {"file that is not XML", "<scale_expr_info", PrmFile::Form::Plain, false},
+        {"no file", {}, PrmFile::Form::Plain, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(PrmFile::FileName());
+        if (!row.existing.isEmpty()) WriteAll(path, row.existing);
+
+        // Twice: the second save reads what the first wrote and must not double the element.
+        ASSERT_EQ(PrmFile::kOk, PrmFile::Save(path, {Named("new", "kPa")}, row.firstSave));
+        ASSERT_EQ(PrmFile::kOk, PrmFile::Save(path, {Named("new", "kPa")}));
+
+        PrmFile::ScaleExprList list;
+        ASSERT_EQ(PrmFile::kOk, PrmFile::Load(path, list));
+        EXPECT_EQ(QStringList{QStringLiteral("new")}, Names(list));
+        const QByteArray saved = ReadAll(path);
+        EXPECT_EQ(row.kept ? 1 : 0, saved.count("<update_info>"));
+        EXPECT_EQ(row.kept, saved.contains("<server_name>127.0.0.1</server_name>"));
+    }
+}
+
 TEST(PrmFile, InputModeElementKeepsItsSpelling)
 {
     const char* const document =
