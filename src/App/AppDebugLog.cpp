@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QMutex>
+#include <QLoggingCategory>
 #include <QSettings>
 #include <deque>
 
@@ -47,6 +48,8 @@ void AppDebugLog::SetEnabled(bool on)
     QSettings().setValue(kSetting, on);
     if (on == log.enabled) return;
     log.enabled = on;
+    // The program's own step-by-step lines (the update check's) come while the log is on.
+    QLoggingCategory::setFilterRules(on ? QStringLiteral("orvel.*.debug=true") : QString());
     if (on)
         log.previous = qInstallMessageHandler(&Keep);
     else

@@ -4,6 +4,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileDialog>
@@ -19,7 +21,9 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
+#include <cmath>
 
 #include "App/AppCh.h"
 #include "App/AxisCursorReadout.h"
@@ -32,6 +36,9 @@
 #include "Cmd/McrInitApp.h"
 #include "graph/state/Theme.h"
 #include "Cmd/McrLoadFiles.h"
+#include "ext/AppMacroCallbacks.h"
+#include "ext/AppMacroManager.h"
+#include "ui/StartUp.h"
 #include "ui/WindowCommands.h"
 #include "filelib/FileKind.h"
 #include "filelib/GCh.h"
@@ -59,6 +66,18 @@
 #include "ui/DlgDeleteChData.h"
 #include "ui/DlgMktCalculator.h"
 #include "ui/DlgOperationType.h"
+#include "ui/DlgAbout.h"
+#include "ui/DlgProxySetup.h"
+#include "ui/UpdateCheckStartUp.h"
+#include "ui/DlgDataTableSetup.h"
+#include "ui/DlgDateTimeFormatSetup.h"
+#include "ui/DlgOptions.h"
+#include "ui/DlgScaleExprSetup.h"
+#include "ui/DataTableOptions.h"
+#include "ui/FolderOptions.h"
+#include "App/PrmFile.h"
+#include "App/PrmScaleExpr.h"
+#include "Cmd/McrSettings.h"
 #include "ui/DlgThinData.h"
 #include "ui/OffsetTimeSetupDlg.h"
 #include "ui/DlgLoadFiles.h"
@@ -79,6 +98,11 @@ QString FromStd(const std::string& utf8) { return QString::fromUtf8(utf8.c_str()
 
 }  // namespace
 
+MainWindow::DateSettings MainWindow::DateSettingsOf(const ovgApp::AppDateInfo& info)
+{
+    return {info.GetDateTimeFormat(), info.GetEnableMsec(), info.GetDaylight(), info.GetDaylightBiasSec()};
+}
+
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent),
       m_context{m_document, m_graph, m_history},
@@ -90,6 +114,7 @@ MainWindow::MainWindow(QWidget* parent)
     m_themes = ovgApp::AppThemes::Load();
     m_document.GetDateInfo().Load();
     m_document.GetDateInfo().ReadSystemTimeZone();
+    m_savedDateInfo = DateSettingsOf(m_document.GetDateInfo());
     m_view = new GraphView(m_graph, this);
     setCentralWidget(m_view);
     connect(m_view, &GraphView::filesDropped, this, &MainWindow::OpenFiles);
@@ -98,12 +123,19 @@ MainWindow::MainWindow(QWidget* parent)
         if (const auto target = PropertyTargetAt(point)) ShowProperties(*target);
     });
     m_graph.SetOperationType(DlgOperationType::Load());
+    // The value popup writes times as every other view does.
+    m_graph.SetTimeTextFormatter([this](double time) { return m_document.GetDateInfo().DateTimeText(std::llround(time * 1000.0)); });
+    SetMacroFolder(QDir(DataFolder()).filePath(QStringLiteral("マクロ")));
     // What the graph's interaction builds is one step of the history.
     m_view->SetRecorder([this](std::vector<std::shared_ptr<orvel::Cmd>> cmds, bool execute) {
         Record(std::make_shared<ovgApp::McrWndGraphCmd>(cmds, execute, [this] { m_view->update(); }));
     });
     BuildMenus();
     BuildPanes();
+    m_tableModel->SetOptions(DataTableOptions::Load());
+    connect(m_dataTable, &LCDataTable::settingsRequested, this, &MainWindow::OnDataTableSetup);
+    ovgApp::PrmFile::LoadAtStartUp(ovgApp::PrmFile::UserPath(), ovgApp::PrmFile::SharedPath(), m_document.GetScaleExprs(),
+                                   [this](const QString& path, int code) { m_reporter->Warning(this, ovgApp::PrmFile::ErrorMessage(path, code)); });
     m_statusLoading = new QLabel(this);
     m_statusChannels = new QLabel(this);
     statusBar()->addWidget(m_statusLoading, 1);
@@ -238,9 +270,20 @@ void MainWindow::BuildMenus()
     item(view, "ウィンドウレイアウトのリセット(&R)", &MainWindow::OnResetLayout);
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&S)"));
-    for (const char* text : {"スケール変換式の設定(&S)...", "データ一覧の設定(&D)...", "日付書式の設定(&F)..."}) disabled(settings, text);
+    item(settings, "スケール変換式の設定(&S)...", &MainWindow::OnScaleExprSetup);
+    item(settings, "データ一覧の設定(&D)...", &MainWindow::OnDataTableSetup);
+    item(settings, "日付書式の設定(&F)...", &MainWindow::OnDateFormat);
     item(settings, "グラフ操作の設定(&G)...", &MainWindow::OnOperationType);
-    for (const char* text : {"拡張子の関連付け(&A)...", "プロキシサーバの設定(&X)...", "オプション(&O)..."}) disabled(settings, text);
+    item(settings, "拡張子の関連付け(&A)...", &MainWindow::OnAssociateExtensions);
+    item(settings, "プロキシサーバの設定(&X)...", [this] {
+        QSettings store;
+        DlgProxySetup dialog(store, *m_reporter, this);
+        dialog.exec();
+    });
+    item(settings, "オプション(&O)...", [this] {
+        DlgOptions dialog(FolderOptions::Load(), this);
+        if (dialog.exec() == QDialog::Accepted) dialog.Options().Save();
+    });
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
     item(tools, "露点温度作成(&D)...", [this] { RunTool<DewPointMakerDlg>(); });
@@ -249,14 +292,17 @@ void MainWindow::BuildMenus()
         dialog.exec();
     });
     item(tools, "データ抽出(&F)...", [this] { RunTool<DlgThinData>(SelectedChannels()); });
-    QMenu* macros = tools->addMenu(QStringLiteral("マクロ(&M)"));
-    disabled(macros, "サンプル");
-    disabled(macros, "フォルダを開く(&O)");
+    m_macroMenu = tools->addMenu(QStringLiteral("マクロ(&M)"));
+    // The folder's scripts as they are when the menu opens.
+    connect(m_macroMenu, &QMenu::aboutToShow, this, &MainWindow::RebuildMacroMenu);
+    RebuildMacroMenu();
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    disabled(help, "ヘルプ(&H)");
+    item(help, "ヘルプ(&H)", &MainWindow::OnHelp);
     item(help, "バージョン情報(&V)...", &MainWindow::OnAbout);
-    disabled(help, "起動時にアップデート情報を確認する(&U)");
+    QAction* autoCheck = item(help, "起動時にアップデート情報を確認する(&U)", [](bool on) { SetUpdateCheckAtStartUp(on); });
+    autoCheck->setCheckable(true);
+    autoCheck->setChecked(IsUpdateCheckAtStartUpOn());
     item(help, "デバッグ(&D)...", [this] {
         DlgDebug dialog(this);
         dialog.exec();
@@ -389,6 +435,11 @@ void MainWindow::Record(std::shared_ptr<orvel::Cmd> cmd)
 void MainWindow::Refresh()
 {
     m_refreshing = true;
+    // The date settings are kept as the user last set them, by a command or by its undo.
+    if (const auto dates = DateSettingsOf(m_document.GetDateInfo()); dates != m_savedDateInfo) {
+        m_document.GetDateInfo().Save();
+        m_savedDateInfo = dates;
+    }
     RefreshChannelList();
     RefreshCursorPane();
     if (m_memo->toPlainText() != m_document.GetMemo()) m_memo->setPlainText(m_document.GetMemo());
@@ -570,21 +621,18 @@ void MainWindow::RebuildRecentMenu()
 
 void MainWindow::OnOpen()
 {
-    QSettings settings;
-    const QString folder = settings.value(QStringLiteral("Settings/OpenFileDir")).toString();
-    const QStringList paths = QFileDialog::getOpenFileNames(this, QStringLiteral("開く"), folder,
+    const QStringList paths = QFileDialog::getOpenFileNames(this, QStringLiteral("開く"), StartFolder(FolderPurpose::kOpen),
                                                             ovgApp::FileUILoadFile::NameFilters().join(QStringLiteral(";;")));
     if (paths.isEmpty()) return;
-    settings.setValue(QStringLiteral("Settings/OpenFileDir"), QFileInfo(paths.front()).absolutePath());
+    RememberFolder(FolderPurpose::kOpen, QFileInfo(paths.front()).absolutePath());
     OpenFiles(paths);
 }
 
 void MainWindow::OnExportCsv()
 {
-    QSettings settings;
     QString filter;
     const QString comma = QStringLiteral("カンマ区切り(.csv) (*.csv)"), tab = QStringLiteral("タブ区切り(.csv) (*.csv)");
-    QString path = settings.value(QStringLiteral("Settings/SaveCsvFileDir")).toString();
+    QString path = StartFolder(FolderPurpose::kSaveCsv);
     // Until a new name is chosen or overwriting an existing file is confirmed.
     for (;;) {
         path = QFileDialog::getSaveFileName(this, QStringLiteral("CSV形式で保存"), path, comma + QStringLiteral(";;") + tab,
@@ -595,7 +643,7 @@ void MainWindow::OnExportCsv()
         const QString question = QStringLiteral("%1 は既に存在します。\n上書きしますか？").arg(path);
         if (QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes) break;
     }
-    settings.setValue(QStringLiteral("Settings/SaveCsvFileDir"), QFileInfo(path).absolutePath());
+    RememberFolder(FolderPurpose::kSaveCsv, QFileInfo(path).absolutePath());
     ovgApp::FileCsv csv(m_document.GetChannels(), m_document.GetDateInfo(), filter == tab ? ovgApp::FileCsv::kTab : ovgApp::FileCsv::kComma);
     const OvGraphFileLib::Result result = csv.Save(std::filesystem::path(path.toStdString()));
     if (!result.Ok()) m_reporter->Warning(this, FromStd(result.Message()) + QLatin1Char('\n') + path);
@@ -678,6 +726,15 @@ void MainWindow::ShowChannelListMenu(const QPoint& globalPoint)
     table->setChecked(allInTable);
     table->setEnabled(any);
     connect(table, &QAction::toggled, this, [this, selected](bool on) { Record(std::make_shared<ovgApp::McrChSetVisibleDataTable>(m_context, selected, on)); });
+    // The user's expressions (Settings > scale expressions), each applied as one step.
+    QMenu* scale = menu.addMenu(QStringLiteral("スケール変換式(&X)"));
+    scale->setObjectName(QStringLiteral("ScaleExpr"));
+    scale->setEnabled(any);
+    scale->addAction(QStringLiteral("変換しない(&N)"), this,
+                     [this, selected] { Record(std::make_shared<ovgApp::McrChSetScaleExpr>(m_context, selected, nullptr)); });
+    for (const auto& expr : m_document.GetScaleExprs())
+        scale->addAction(expr->GetName() + QStringLiteral(" [") + expr->GetUnit() + QLatin1Char(']'), this,
+                         [this, selected, expr] { Record(std::make_shared<ovgApp::McrChSetScaleExpr>(m_context, selected, expr)); });
     menu.addSeparator();
     menu.addAction(QStringLiteral("コピー(&C)"), this, &MainWindow::CopyChannelList)->setEnabled(any);
     menu.addAction(QStringLiteral("すべて選択(&A)"), m_channelList, &QTableWidget::selectAll);
@@ -964,10 +1021,111 @@ void MainWindow::OnNew()
     Refresh();
 }
 
+void MainWindow::OnDateFormat()
+{
+    const ovgApp::AppDateInfo& info = m_document.GetDateInfo();
+    DlgDateTimeFormatSetup dialog(info, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    // A change of the daylight display alone is its own command; anything else changes the format.
+    if (dialog.Kind() == info.GetDateTimeFormat() && dialog.Milliseconds() == info.GetEnableMsec())
+        Record(std::make_shared<ovgApp::McrDaylightSaving>(m_context, dialog.Daylight()));
+    else
+        Record(std::make_shared<ovgApp::McrSetDateInfo>(m_context, dialog.Kind(), dialog.Milliseconds(), dialog.Daylight()));
+}
+
+void MainWindow::OnScaleExprSetup()
+{
+    DlgScaleExprSetup dialog(m_document.GetScaleExprs(), this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.Changed()) return;
+    Record(std::make_shared<ovgApp::McrSetupScaleExpr>(m_context, dialog.List()));
+    SaveScaleExprs();
+}
+
+bool MainWindow::SaveScaleExprs()
+{
+    const QString path = ovgApp::PrmFile::UserPath();
+    const int code = ovgApp::PrmFile::Save(path, m_document.GetScaleExprs());
+    if (code != ovgApp::PrmFile::kOk) m_reporter->Warning(this, ovgApp::PrmFile::ErrorMessage(path, code));
+    return code == ovgApp::PrmFile::kOk;
+}
+
+void MainWindow::OnDataTableSetup()
+{
+    DlgDataTableSetup dialog(m_tableModel->GetOptions(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    dialog.Options().Save();
+    m_tableModel->SetOptions(dialog.Options());
+    m_dataTable->resizeColumnsToContents();
+}
+
+void MainWindow::OnAssociateExtensions()
+{
+    const QString error = AssociateExtensions();
+    if (error.isEmpty())
+        QMessageBox::information(this, windowTitle(), QStringLiteral("拡張子を関連付けました。"));
+    else
+        m_reporter->Warning(this, QStringLiteral("拡張子の関連付けに失敗しました。\n") + error);
+}
+
+void MainWindow::SetMacroFolder(const QString& folder)
+{
+    m_macros.reset();
+    auto callbacks = std::make_shared<ovgApp::AppMacroCallbacks>(m_context, [this] { Refresh(); });
+    m_macros = std::make_unique<ovgApp::AppMacroManager>(callbacks, folder);
+    if (m_macroMenu) RebuildMacroMenu();
+}
+
+void MainWindow::RebuildMacroMenu()
+{
+    m_macroMenu->clear();
+    const auto scriptItems = [this](QMenu* menu, const QStringList& files) {
+        for (const QString& file : files)
+            menu->addAction(QFileInfo(file).fileName(), this, [this, file] { RunMacro(file); });
+    };
+    QMenu* samples = m_macroMenu->addMenu(QStringLiteral("サンプル"));
+    const QStringList sampleFiles = ovgApp::AppMacroManager::ListMacroFiles(m_macros->GetSampleFolder());
+    scriptItems(samples, sampleFiles);
+    samples->setEnabled(!sampleFiles.isEmpty());
+    scriptItems(m_macroMenu, ovgApp::AppMacroManager::ListMacroFiles(m_macros->GetMacroFolder()));
+    m_macroMenu->addSeparator();
+    m_macroMenu->addAction(QStringLiteral("フォルダを開く(&O)"), this, [this] {
+        QDir().mkpath(m_macros->GetMacroFolder());
+        QDesktopServices::openUrl(QUrl::fromLocalFile(m_macros->GetMacroFolder()));
+    });
+}
+
+void MainWindow::RunMacro(const QString& path)
+{
+    RecordMemo();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto error = m_macros->RunFile(path);
+    QApplication::restoreOverrideCursor();
+    if (error) m_reporter->Warning(this, ovgApp::AppMacroManager::ErrorText(path, *error));
+}
+
 void MainWindow::OnAbout()
 {
-    QMessageBox::about(this, QStringLiteral("バージョン情報"),
-                       QStringLiteral("Orvel Graph %1").arg(QCoreApplication::applicationVersion()));
+    DlgAbout dialog(this);
+    dialog.exec();
+}
+
+QString MainWindow::HelpFile()
+{
+    // Installed beside the program's shared files, or, in a build tree, the source's own.
+    const QString program = QCoreApplication::applicationDirPath();
+    const QStringList candidates = {program + QStringLiteral("/../share/doc/orvel-graph/manual.md"),
+                                    program + QStringLiteral("/../share/doc/orvel-graph/README.md"),
+                                    QStringLiteral(ORVEL_SOURCE_DIR "/docs/manual.md"), QStringLiteral(ORVEL_SOURCE_DIR "/README.md")};
+    for (const QString& candidate : candidates)
+        if (QFileInfo::exists(candidate)) return QFileInfo(candidate).absoluteFilePath();
+    return {};
+}
+
+void MainWindow::OnHelp()
+{
+    const QString file = HelpFile();
+    if (file.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
+        m_reporter->Warning(this, QStringLiteral("ヘルプファイルを開けません。") + (file.isEmpty() ? QString() : QLatin1Char('\n') + file));
 }
 
 void MainWindow::OnResetLayout()
@@ -984,6 +1142,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    SaveScaleExprs();
     QSettings settings;
     settings.setValue(QStringLiteral("Workspace/Geometry"), saveGeometry());
     settings.setValue(QStringLiteral("Workspace/State"), saveState());
@@ -1015,14 +1174,12 @@ void MainWindow::OnSave()
 
 void MainWindow::OnSaveAs()
 {
-    QSettings settings;
-    const QString folder = m_documentPath.isEmpty() ? settings.value(QStringLiteral("Settings/SaveKmbFileDir")).toString()
-                                                    : m_documentPath;
+    const QString folder = m_documentPath.isEmpty() ? StartFolder(FolderPurpose::kSaveKmb) : m_documentPath;
     QString path = QFileDialog::getSaveFileName(this, QStringLiteral("名前を付けて保存"), folder,
                                                 QStringLiteral("グラフファイル (*.kmb)"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".kmb");
-    settings.setValue(QStringLiteral("Settings/SaveKmbFileDir"), QFileInfo(path).absolutePath());
+    RememberFolder(FolderPurpose::kSaveKmb, QFileInfo(path).absolutePath());
     SaveDocumentAs(path);
 }
 

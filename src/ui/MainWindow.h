@@ -27,6 +27,10 @@ namespace orvel {
 class Cmd;
 }
 
+namespace ovgApp {
+class AppMacroManager;
+}
+
 namespace ovgGraph {
 class Axis;
 class ShapeBase;
@@ -80,6 +84,15 @@ public:
     bool IsModified() const;
     // Makes a theme current as one undoable step (and keeps the choice for the next start).
     void ChooseTheme(const QString& name);
+    // Runs a macro script on the document as one undoable step; a failure is reported with the
+    // script's path and line.
+    void RunMacro(const QString& path);
+    // The folder whose scripts Tools > Macro lists (the data folder's "マクロ" by default); its
+    // "サンプル" subfolder holds the sample macros (Macros().InstallSamples() puts them there).
+    void SetMacroFolder(const QString& folder);
+    ovgApp::AppMacroManager& Macros() { return *m_macros; }
+    // The user manual Help opens: the installed one, else the source tree's; empty when neither exists.
+    static QString HelpFile();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -99,6 +112,8 @@ private:
     // fails (the caller then stops).
     bool ConfirmDiscard();
     void BuildThemeMenu(QMenu* menu);
+    // Lists the macro folder's scripts, and the samples in their submenu, each item running one.
+    void RebuildMacroMenu();
 
     void OnOpen();
     void OnSave();
@@ -110,6 +125,12 @@ private:
     void OnDeleteChannels();
     void OnMerge(bool keepSources);
     void OnOperationType();
+    void OnDateFormat();
+    void OnScaleExprSetup();
+    void OnDataTableSetup();
+    void OnAssociateExtensions();
+    // Writes the user's scale expressions to their parameter file; a failure is reported.
+    bool SaveScaleExprs();
     // The explicit zoom mode (ZoomEffect modes: 0 X only, 1 Y only, 2 both).
     void EnterZoom(int32_t zoomMode);
     // The menu of what lies under the point: an axis's (AxisX, AxisY) or the graph's.
@@ -137,6 +158,7 @@ private:
     void OnShowWholeGraph();
     void OnNew();
     void OnAbout();
+    void OnHelp();
     void OnResetLayout();
     // Records the memo text typed since the last step, if any.
     void RecordMemo();
@@ -164,6 +186,17 @@ private:
     QMenu* m_recentMenu = nullptr;
     QMenu* m_themeMenu = nullptr;
     ovgApp::ThemeList m_themes;
+    std::unique_ptr<ovgApp::AppMacroManager> m_macros;
+    // The date settings as last stored, to store them again when a command changes them.
+    struct DateSettings {
+        int32_t kind;
+        bool milliseconds, daylight;
+        int32_t daylightBias;
+        bool operator==(const DateSettings&) const = default;
+    };
+    static DateSettings DateSettingsOf(const ovgApp::AppDateInfo& info);
+    DateSettings m_savedDateInfo{};
+    QMenu* m_macroMenu = nullptr;
     QString m_documentPath;
     QAction* m_undo = nullptr;
     QAction* m_redo = nullptr;

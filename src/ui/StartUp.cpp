@@ -54,10 +54,15 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     return line;
 }
 
-bool EnsureDataFolder(QString* path)
+QString DataFolder()
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString folder = QDir(documents).filePath(QStringLiteral("Orvel/Orvel Graph"));
+    return QDir(documents).filePath(QStringLiteral("Orvel/Orvel Graph"));
+}
+
+bool EnsureDataFolder(QString* path)
+{
+    const QString folder = DataFolder();
     if (path) *path = folder;
     return QDir().mkpath(folder);
 }

@@ -20,7 +20,9 @@ struct CommandLine {
 
 CommandLine ParseCommandLine(const QStringList& arguments);
 
-// The per-user data folder "Orvel/Orvel Graph" in the documents folder; false when it cannot be made.
+// The per-user data folder: "Orvel/Orvel Graph" in the documents folder.
+QString DataFolder();
+// Makes the data folder; false when it cannot be made.
 bool EnsureDataFolder(QString* path);
 
 // Loads the toolkit's own Japanese texts (dialog buttons, editor menus) to match the program's;

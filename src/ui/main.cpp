@@ -9,7 +9,9 @@
 #include "ui/Reporter.h"
 #include "App/AppDebugLog.h"
 #include "App/AppInfo.h"
+#include "ext/AppMacroManager.h"
 #include "ui/StartUp.h"
+#include "ui/UpdateCheckStartUp.h"
 
 int main(int argc, char** argv)
 {
@@ -47,6 +49,8 @@ int main(int argc, char** argv)
     }
 
     ovgUi::MainWindow window;
+    // The samples appear under Tools > Macro; a folder out of reach only leaves the menu empty.
+    window.Macros().InstallSamples();
     if (unattended) {
         // Failed files and warnings go to standard error; the picture is written all the same,
         // and the exit status tells that something was reported.
@@ -62,5 +66,7 @@ int main(int argc, char** argv)
     }
     window.show();
     if (!line.files.isEmpty()) QTimer::singleShot(0, &window, [&window, files = line.files] { window.OpenFiles(files); });
+    // Last of the start-up: the first-run question and the daily update check.
+    QTimer::singleShot(0, &window, [&window] { ovgUi::StartUpdateCheckAtStartUp(&window); });
     return app.exec();
 }
