@@ -93,9 +93,11 @@ QString AppDateInfo::DateTimeText(int64_t timeMs, bool withMilliseconds) const
     return m_format.Format(DisplayTime(timeMs), m_format.GetMilliseconds() || withMilliseconds);
 }
 
-QString AppDateInfo::SerialDayText(int64_t timeMs) const
+QString AppDateInfo::SerialDayText(int64_t timeMs, int64_t utcOffsetMs) const
 {
-    return AppTimeFormatter::SerialDayText(DisplayTime(timeMs));
+    int64_t instant = 0;
+    if (__builtin_sub_overflow(timeMs, utcOffsetMs, &instant)) instant = timeMs;
+    return AppTimeFormatter::SerialDayText(DisplayTime(AppTimeFormatter::SystemLocalTime(instant)));
 }
 
 QString AppDateInfo::DurationText(int64_t offset)

@@ -55,9 +55,11 @@ public:
     // milliseconds or the caller asks for them (CSV export of a channel recorded faster than once
     // a second). Empty outside the years 1 to 9999.
     QString DateTimeText(int64_t timeMs, bool withMilliseconds = false) const;
-    // Serial day number of a sample time (days since 1899-12-30, "%.10f"), daylight shift applied:
-    // the same wall-clock time as DateTimeText, to the millisecond.
-    QString SerialDayText(int64_t timeMs) const;
+    // Serial day number of a sample (days since 1899-12-30, "%.10f"): the sample's instant (its
+    // time on the logger's clock minus the logger's offset from UTC, in ms) on the computer's clock,
+    // with the computer's time zone and daylight rules, plus the daylight display shift. For a logger
+    // in the computer's own zone it is the wall-clock time of DateTimeText, to the millisecond.
+    QString SerialDayText(int64_t timeMs, int64_t utcOffsetMs) const;
 
     // "UTC +09:00" for a channel's time difference in ms (ICh::GetTimeDiff), whole minutes;
     // empty when the difference is not given (OvGraphFileLib::NOT_GIVEN).

@@ -1,5 +1,7 @@
 #include "App/AppTimeFormatter.h"
 
+#include <QDateTime>
+
 #include "Common/Library/FloorDiv.h"
 #include "graph/CivilTime.h"
 
@@ -108,7 +110,7 @@ QString AppTimeFormatter::Format(int64_t timeMs, bool milliseconds) const
 {
     switch (m_kind) {
         case kSerialDay:
-            return SerialDayText(timeMs);
+            return SerialDayText(SystemLocalTime(timeMs));
         case kOwnPattern:
             return DateTimeText(m_pattern, timeMs, milliseconds);
         case kElapsed:
@@ -161,6 +163,14 @@ QString AppTimeFormatter::SerialDayText(int64_t timeMs)
     // A negative number with a fraction: -1 + 0.75 day is written -0.25.
     return QStringLiteral("-") + QString::number(-whole - 1) + u'.' +
            Padded(kSerialUnitsPerDay - fraction, 10);
+}
+
+int64_t AppTimeFormatter::SystemLocalTime(int64_t utcMs)
+{
+    const QDateTime at = QDateTime::fromMSecsSinceEpoch(utcMs, Qt::LocalTime);
+    int64_t local = 0;
+    if (!at.isValid() || __builtin_add_overflow(utcMs, int64_t(at.offsetFromUtc()) * 1000, &local)) return utcMs;
+    return local;
 }
 
 QString AppTimeFormatter::ElapsedText(int64_t durationMs, bool milliseconds)

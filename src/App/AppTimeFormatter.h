@@ -56,6 +56,9 @@ public:
     // Days since 1899-12-30 00:00 plus the time of day (milliseconds included) as fraction of a
     // day, with ten decimals, every digit exact: 1970-01-01 12:00 is "25569.5000000000".
     static QString SerialDayText(int64_t timeMs);
+    // The wall-clock time of an instant (ms since 1970 UTC) on the computer's clock: its time
+    // zone and daylight saving rules applied. The instant itself when the zone cannot tell.
+    static int64_t SystemLocalTime(int64_t utcMs);
     // A duration as "%dday %02d:%02d:%02d" (days, hours, minutes, seconds), ".mmm" appended when
     // `milliseconds` is set; a negative duration is the same text of its magnitude after "-".
     static QString ElapsedText(int64_t durationMs, bool milliseconds);

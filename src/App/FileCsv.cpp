@@ -112,7 +112,12 @@ void FileCsv::SaveImpl(std::ostream& out) const
         if (time == kNone) break;
         row.clear();
         AppendCell(row, m_dateInfo.DateTimeText(time, milliseconds), separator);
-        AppendCell(row, m_dateInfo.SerialDayText(time), separator);
+        // The serial number is the row's instant on the computer's clock: the first channel with a
+        // sample at this time tells the logger's offset from UTC.
+        size_t first = 0;
+        while (nextMs[first] != time) ++first;
+        const int64_t utcOffsetMs = int64_t(m_channels[first]->GetLocalTimeOffset() * 1000.0);
+        AppendCell(row, m_dateInfo.SerialDayText(time, utcOffsetMs), separator);
         for (size_t c = 0; c < n; ++c) {
             const AppPoints& points = m_channels[c]->GetPoints();
             const std::string* cell = &empty;

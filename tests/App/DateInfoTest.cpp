@@ -324,7 +324,7 @@ TEST(AppDateInfo, DaylightDisplayShiftsTextAndSerialDayByOneHour)
         info.SetDaylightBiasSec(row.biasSec);
         info.SetDateTimeFormat(row.kind);
         EXPECT_EQ(Text(row.text), info.DateTimeText(row.time, row.withMilliseconds)) << row.time;
-        EXPECT_EQ(Text(row.serial), info.SerialDayText(row.time)) << row.time;
+        EXPECT_EQ(Text(row.serial), info.SerialDayText(row.time, 0)) << row.time;
     }
 }
 
@@ -470,7 +470,7 @@ TEST_F(DateInfoSettings, LoadReadsTheStoredValuesAndDefaults)
         info.SetDaylightBiasSec(1);
         info.Load();
         EXPECT_EQ(Text(row.text), info.DateTimeText(k20231231_233000 + 45)) << row.dateTimeFormat;
-        EXPECT_EQ(Text(row.serial), info.SerialDayText(k20231231_233000 + 45)) << row.dateTimeFormat;
+        EXPECT_EQ(Text(row.serial), info.SerialDayText(k20231231_233000 + 45, 0)) << row.dateTimeFormat;
 
         Clear();
         info.Save();
@@ -520,4 +520,38 @@ TEST_F(DateInfoSettings, SaveWritesIntegersThatLoadReadsBack)
         loaded.Load();
         EXPECT_EQ(Text(row.text), loaded.DateTimeText(k20240305_070809_045)) << row.kind;
     }
+}
+
+// The serial day number is the sample's instant on the computer's clock: the logger's offset from
+// UTC comes off, the computer's zone and its daylight rules go on, then the daylight display.
+TEST(AppDateInfo, SerialDayNumberIsTheInstantInTheComputersTimeZone)
+{
+    constexpr int64_t kHour = 3600000;
+    constexpr int64_t k20240701_120000 = 1719835200000;
+    const struct {
+        const char* zone;
+        int64_t time;       // on the logger's clock
+        int64_t utcOffset;  // the logger's
+        bool daylight;
+        const char* serial;
+    } rows[] = {
+        {"Asia/Tokyo", k20240305_070809_045, 9 * kHour, false, "45356.2973269097"},  // logger in the computer's zone
+        {"Asia/Tokyo", k20240305_070809_045, 0, false, "45356.6723269097"},          // a UTC logger read in Tokyo
+        {"America/New_York", k20240305_070809_045, 0, false, "45356.0889935764"},    // standard time, -5 h
+        {"America/New_York", k20240701_120000, 0, false, "45474.3333333333"},        // summer time, -4 h
+        {"America/New_York", k20240701_120000, 0, true, "45474.3750000000"},         // and the display's hour
+        {"UTC", k20240305_070809_045, -2 * kHour, false, "45356.3806602431"},
+    };
+    const QByteArray before = qgetenv("TZ");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.zone);
+        qputenv("TZ", row.zone);
+        AppDateInfo info;
+        info.SetDaylight(row.daylight);
+        EXPECT_EQ(Text(row.serial), info.SerialDayText(row.time, row.utcOffset)) << row.time;
+        if (row.utcOffset == 0 && !row.daylight) {
+            EXPECT_EQ(Text(row.serial), AppTimeFormatter(AppTimeFormatter::kSerialDay).Format(row.time));
+        }
+    }
+    qputenv("TZ", before);
 }

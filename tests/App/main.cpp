@@ -7,6 +7,9 @@
 int main(int argc, char** argv)
 {
     QStandardPaths::setTestModeEnabled(true);  // settings and files go to a test location
+    // Texts that use the computer's time zone read the same on every developer's machine; tests
+    // of other zones set their own.
+    qputenv("TZ", "UTC");
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("OrvelTest"));
     QCoreApplication::setApplicationName(QStringLiteral("OrvelGraphTest"));
