@@ -117,6 +117,9 @@ std::string Capture(const std::string& command)
 TEST(Cli, ExportCsvReadsBackWithACsvParser)
 {
     const std::string out = TempFile("export.csv");
+    // The samples' loggers keep Japan's time; on a computer there the serial numbers show the same
+    // wall-clock time as the texts.
+    setenv("TZ", "Asia/Tokyo", 1);
     const struct {
         std::string options;
         char delimiter;
@@ -141,6 +144,7 @@ TEST(Cli, ExportCsvReadsBackWithACsvParser)
         EXPECT_NE(std::string::npos, parsed.find("||°C|%|°C|%\n")) << parsed;
         EXPECT_NE(std::string::npos, parsed.find("2026-06-01 00:00:00|46174.0000000000|")) << parsed;
     }
+    unsetenv("TZ");
 }
 
 TEST(Cli, RenderWritesAPngAndReportsFailedFiles)
@@ -455,4 +459,33 @@ TEST(Cli, AnalysisToolsFailWithTheirMessages)
     }
     EXPECT_EQ(0u, RunCli("dewpoint --temperature 0 --humidity 3 " + web).out.find("1700000000000\t"));
     EXPECT_NE(std::string::npos, RunCli("thin --window 3600000 --method 4 " + warehouse).out.find("\tINVALID\n"));
+}
+
+// A macro runs on the loaded files and its result is written; a failing one is reported like the
+// window's error box and writes nothing.
+TEST(Cli, MacroRunsTheScriptAndWritesItsResult)
+{
+    const std::string csv = TempFile("macro.csv"), kmb = TempFile("macro.kmb");
+    std::filesystem::remove(csv);
+    std::filesystem::remove(kmb);
+    const std::string sample = std::string(ORVEL_SAMPLES_DIR) + "/../macros/keep-temperatures.js";
+    const CliRun run = RunCli("macro '" + sample + "' '" + Samples("lab-two-days.kmq") + "' --export-csv '" + csv + "' --save-kmb '" + kmb + "'");
+    ASSERT_EQ(0, run.status) << run.err;
+    std::ifstream in(csv);
+    std::string numbers, names, units;
+    std::getline(in, numbers), std::getline(in, names), std::getline(in, units);
+    EXPECT_EQ(units, "\"\",\"\",\"°C\"\r");  // the humidity channel is gone
+    const CliRun reread = RunCli("info '" + kmb + "'");
+    EXPECT_EQ(0, reread.status) << reread.err;
+    EXPECT_EQ(std::string::npos, reread.out.find("%")) << reread.out;
+
+    const std::string failing = TempFile("failing.js"), untouched = TempFile("untouched.csv");
+    std::ofstream(failing) << "app.remove(app.channel(0));\napp.channel(0).block(0).sample(-1);\n";
+    std::filesystem::remove(untouched);
+    const CliRun failed = RunCli("macro '" + failing + "' '" + Samples("lab-two-days.kmq") + "' --export-csv '" + untouched + "'");
+    EXPECT_EQ(1, failed.status);
+    EXPECT_NE(std::string::npos, failed.err.find("マクロ実行中にエラーが発生しました。\nRangeError")) << failed.err;
+    EXPECT_NE(std::string::npos, failed.err.find("File:failing.js\nLine 2:app.channel(0).block(0).sample(-1);")) << failed.err;
+    EXPECT_FALSE(std::filesystem::exists(untouched));
+    EXPECT_EQ(2, RunCli("macro").status);
 }
