@@ -293,6 +293,7 @@ void MainWindow::BuildMenus()
     });
     item(tools, "データ抽出(&F)...", [this] { RunTool<DlgThinData>(SelectedChannels()); });
     m_macroMenu = tools->addMenu(QStringLiteral("マクロ(&M)"));
+    m_macroMenu->setObjectName(QStringLiteral("MacroMenu"));
     // The folder's scripts as they are when the menu opens.
     connect(m_macroMenu, &QMenu::aboutToShow, this, &MainWindow::RebuildMacroMenu);
     RebuildMacroMenu();

@@ -13,6 +13,8 @@
 #include <QDateTimeEdit>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QRadioButton>
+#include <QTreeWidget>
 #include <QSpinBox>
 #include <QDir>
 #include <QDockWidget>
@@ -34,6 +36,13 @@
 #include "App/AppCh.h"
 #include "App/DewPointMaker.h"
 #include "App/MktCalculator.h"
+#include "App/PrmFile.h"
+#include "App/PrmScaleExpr.h"
+#include "Cmd/McrGraphCmds.h"
+#include "Cmd/McrSettings.h"
+#include "ext/AppMacroManager.h"
+#include "ui/DataTableOptions.h"
+#include "ui/DlgScaleExprSetup.h"
 #include "Cmd/AppContext.h"
 #include "ui/DewPointMakerDlg.h"
 #include "ui/DlgDebug.h"
@@ -552,7 +561,10 @@ private slots:
             const char* title;
         } rows[] = {{"露点温度作成(&D)...", "露点温度作成"},         {"MKT Calculator(&M)...", "MKT Calculator"},
                     {"データ抽出(&F)...", "データ抽出"},             {"データの時刻を補正する(&T)...", "データの時刻を補正する"},
-                    {"データを削除する(&D)...", "データを削除する"}, {"グラフ操作の設定(&G)...", "グラフ操作の設定"}};
+                    {"データを削除する(&D)...", "データを削除する"}, {"グラフ操作の設定(&G)...", "グラフ操作の設定"},
+                    {"スケール変換式の設定(&S)...", "スケール変換式の設定"}, {"データ一覧の設定(&D)...", "データ一覧の設定"},
+                    {"日付書式の設定(&F)...", "日付書式の設定"},     {"プロキシサーバの設定(&X)...", "プロキシサーバの設定"},
+                    {"オプション(&O)...", "オプション"},             {"バージョン情報(&V)...", "バージョン情報"}};
         for (const auto& row : rows) {
             QString seen;
             QTimer::singleShot(0, &window, [&seen] {
@@ -564,6 +576,135 @@ private slots:
             window.FindAction(QString::fromUtf8(row.item))->trigger();
             QCOMPARE(seen, QString::fromUtf8(row.title));
         }
+    }
+
+    // The Settings menu's dialogs record what they change as steps, the views follow at once and
+    // the choice is kept; macros run from the Tools menu as one step; Help keeps its toggle.
+    void settingsAndMacrosGoThroughTheHistory()
+    {
+        QSettings().clear();
+        MainWindow window;
+        auto reporter = std::make_shared<RecordingReporter>(window);
+        window.SetReporter(reporter);
+        QVERIFY(OpenShown(window));
+        ovgApp::AppContext context{window.Document(), window.Graph(), window.History()};
+        const auto channels = window.Document().GetChannels();
+        window.Record(std::make_shared<ovgApp::McrChSetVisibleDataTable>(context, channels, true));
+        const auto accept = [&window](const std::function<void(QDialog&)>& fill) {
+            QTimer::singleShot(0, &window, [fill] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (!dialog) return;
+                fill(*dialog);
+                dialog->accept();
+            });
+        };
+        const auto tableTime = [&window] { return window.TableModel().data(window.TableModel().index(0, 0)).toString(); };
+        const double firstTime = channels.front()->GetPoints().X(0);
+        const QString before = tableTime();
+
+        // Date format: month-day-year with names and milliseconds, one step, everywhere, kept.
+        uint32_t steps = window.History().DoneCount();
+        accept([](QDialog& dialog) {
+            dialog.findChild<QRadioButton*>(QStringLiteral("orderMonthDayYear"))->setChecked(true);
+            dialog.findChild<QCheckBox*>(QStringLiteral("monthNames"))->setChecked(true);
+            dialog.findChild<QCheckBox*>(QStringLiteral("milliseconds"))->setChecked(true);
+        });
+        window.FindAction(QStringLiteral("日付書式の設定(&F)..."))->trigger();
+        QCOMPARE(window.History().DoneCount(), steps + 1);
+        QCOMPARE(window.Document().GetDateInfo().GetDateTimeFormat(), 4);
+        QVERIFY(tableTime() != before);
+        QVERIFY(tableTime().endsWith(QStringLiteral(".000")));
+        QCOMPARE(window.Graph().GetTimeTextFormatter()(firstTime), tableTime());
+        QCOMPARE(QSettings().value(QStringLiteral("Settings/DateInfo/DateTimeFormat")).toInt(), 4);
+        QCOMPARE(QSettings().value(QStringLiteral("Settings/DateInfo/EnableMsec")).toInt(), 1);
+        window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+        QCOMPARE(tableTime(), before);
+        QCOMPARE(QSettings().value(QStringLiteral("Settings/DateInfo/DateTimeFormat")).toInt(), 0);
+        // Daylight alone is its own command.
+        accept([](QDialog& dialog) { dialog.findChild<QCheckBox*>(QStringLiteral("daylight"))->setChecked(true); });
+        window.FindAction(QStringLiteral("日付書式の設定(&F)..."))->trigger();
+        QVERIFY(window.Document().GetDateInfo().GetDaylight());
+        QVERIFY(window.History().Undo()->GetName() == u"McrDaylightSaving");
+
+        // Scale expressions: the dialog's new order is a step and the parameter file follows it;
+        // the channel list applies one.
+        ovgApp::ScaleExprList list;
+        for (const char* name : {"a", "b"}) {
+            auto expr = std::make_shared<ovgApp::PrmScaleExpr>();
+            expr->SetName(QString::fromLatin1(name));
+            expr->SetUnit(QStringLiteral("kPa"));
+            expr->SetInputSlope(QStringLiteral("2"));
+            expr->SetInputIntercept(QStringLiteral("1"));
+            QCOMPARE(expr->ComputeCoefficients(), int(ovgApp::PrmScaleExpr::kOk));
+            list.push_back(expr);
+        }
+        window.Record(std::make_shared<ovgApp::McrSetupScaleExpr>(context, list));
+        steps = window.History().DoneCount();
+        accept([](QDialog& dialog) {
+            auto& setup = static_cast<ovgUi::DlgScaleExprSetup&>(dialog);
+            setup.findChild<QTreeWidget*>(QStringLiteral("expressions"))->setCurrentItem(
+                setup.findChild<QTreeWidget*>(QStringLiteral("expressions"))->topLevelItem(0));
+            setup.Move(1);
+        });
+        window.FindAction(QStringLiteral("スケール変換式の設定(&S)..."))->trigger();
+        QCOMPARE(window.History().DoneCount(), steps + 1);
+        QCOMPARE(window.Document().GetScaleExprs(), (ovgApp::ScaleExprList{list[1], list[0]}));
+        ovgApp::PrmFile::ScaleExprList saved;
+        QCOMPARE(ovgApp::PrmFile::Load(ovgApp::PrmFile::UserPath(), saved), int(ovgApp::PrmFile::kOk));
+        QCOMPARE(int(saved.size()), 2);
+        QCOMPARE(saved[0]->GetName(), QStringLiteral("b"));
+        auto* channelList = qobject_cast<QTableWidget*>(window.findChild<QDockWidget*>(QStringLiteral("ChannelList"))->widget());
+        channelList->selectRow(0);
+        const double rawFirst = channels.front()->GetPoints().Y(0);
+        PickFromMenu(window, [&] {
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), channelList->viewport()->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(channelList->viewport(), &event);
+        }, QStringLiteral("a [kPa]"));
+        QCOMPARE(channels.front()->GetUnitText(), QStringLiteral("kPa"));
+        QCOMPARE(channels.front()->GetPoints().Y(0), rawFirst * 2 + 1);
+        window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+        QCOMPARE(channels.front()->GetPoints().Y(0), rawFirst);
+
+        // Data table options: the unit leaves the header and the choice is kept.
+        const QString header = window.TableModel().headerData(1, Qt::Horizontal).toString();
+        accept([](QDialog& dialog) { dialog.findChild<QCheckBox*>(QStringLiteral("unitInHeader"))->setChecked(false); });
+        window.FindAction(QStringLiteral("データ一覧の設定(&D)..."))->trigger();
+        QVERIFY(window.TableModel().headerData(1, Qt::Horizontal).toString() != header);
+        QCOMPARE(ovgUi::DataTableOptions::Load().unitInHeader, false);
+
+        // Macros: the folder's scripts and the samples are listed; a run is one step, a failure
+        // keeps what ran before it and reports the script's line.
+        QTemporaryDir folder;
+        window.SetMacroFolder(folder.path());
+        QVERIFY(window.Macros().InstallSamples());
+        QFile script(folder.filePath(QStringLiteral("drop-first.js")));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("app.remove(app.channel(0));\nif (app.channelCount() < 5) nothing();\n");
+        script.close();
+        QStringList items;
+        auto* macroMenu = window.findChild<QMenu*>(QStringLiteral("MacroMenu"));
+        QVERIFY(macroMenu);
+        emit macroMenu->aboutToShow();
+        for (QAction* action : macroMenu->actions()) items << action->text();
+        QCOMPARE(items, (QStringList{QStringLiteral("サンプル"), QStringLiteral("drop-first.js"), QString(), QStringLiteral("フォルダを開く(&O)")}));
+        QCOMPARE(macroMenu->actions().front()->menu()->actions().size(), 2);
+        steps = window.History().DoneCount();
+        macroMenu->actions()[1]->trigger();
+        QCOMPARE(window.History().DoneCount(), steps + 1);
+        QCOMPARE(int(window.Document().GetChannels().size()), int(channels.size()) - 1);
+        QCOMPARE(reporter->warnings.size(), 1);
+        QVERIFY(reporter->warnings.front().startsWith(QStringLiteral("マクロ実行中にエラーが発生しました。\nReferenceError")));
+        QVERIFY(reporter->warnings.front().contains(QStringLiteral("File:drop-first.js\nLine 2:")));
+        QCOMPARE(window.FindAction(QStringLiteral("元に戻す(&U)"))->isEnabled(), true);
+        window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+        QCOMPARE(int(window.Document().GetChannels().size()), int(channels.size()));
+
+        // Help: the automatic update check's toggle is the stored choice.
+        QAction* autoCheck = window.FindAction(QStringLiteral("起動時にアップデート情報を確認する(&U)"));
+        QVERIFY(autoCheck->isCheckable());
+        autoCheck->trigger();
+        QCOMPARE(QSettings().value(QStringLiteral("Settings/UpdateInfo/AutoRecv")).toInt(), autoCheck->isChecked() ? 1 : 0);
+        QVERIFY(QFileInfo::exists(MainWindow::HelpFile()));
     }
 
     // A right click opens the menu of what lies under the pointer; its items issue their commands.
