@@ -38,9 +38,8 @@ private:
 
 void StartUpdateCheckAtStartUp(QWidget* window)
 {
-    // Without a server there is nothing to offer; the question waits until one is configured.
+    // Without a configured server the question is still asked once, and the check ends silently.
     const ovgNet::UpdateServerConfig config = ovgNet::UpdateServerConfig::LoadInstalled();
-    if (!config.IsConfigured()) return;
     auto* check = new StartUpCheck(window);
     const auto ask = [window](bool checked) { return DlgUpdateFirstRun::Ask(window, checked); };
     const ovgNet::StartUpOutcome outcome = ovgNet::RunStartUpSequence(

@@ -7,8 +7,8 @@ namespace ovgUi {
 // The update check's start-up step, for the main window once it is shown and the files of the
 // command line are open: asks the first-run question (DlgUpdateFirstRun over window, once per
 // user), then, when the user wants automatic checks and none completed today, starts the check
-// in the background. Returns at once after the question. With no server configured it does
-// nothing, not even ask. What it needs lives in an object
+// in the background. Returns at once after the question. With no server configured the check
+// ends at once, silently (code -1). What it needs lives in an object
 // owned by window; closing the window ends a running check quietly. Not for runs without a
 // user (the screenshot mode): the question waits for an answer.
 void StartUpdateCheckAtStartUp(QWidget* window);
