@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "App/AppCh.h"
+#include "App/AppInfo.h"
 #include "App/CmdHistory.h"
 #include "App/FileLoader.h"
 #include "Cmd/AppContext.h"
@@ -73,6 +74,9 @@ GraphSession::GraphSession(const std::vector<std::string>& paths)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
+    // The window's names, so the user's settings (date format, macro count) are the same ones.
+    QCoreApplication::setOrganizationName(QStringLiteral("Orvel"));
+    QCoreApplication::setApplicationName(ovgApp::AppInfo::Name());
     m_document = std::make_unique<ovgApp::AppDocument>();
     m_graph = std::make_unique<ovgGraph::Graph>();
     m_graph->Initialize(nullptr);

@@ -42,6 +42,7 @@ int RunMacro(const Args& args)
 
     // The files load as they would into a new window; the script then runs on that document.
     GraphSession session(paths);
+    session.Document().GetDateInfo().Load();  // the user's date settings, as in the window
     ovgApp::CmdHistory history;
     ovgApp::AppContext context{session.Document(), session.Graph(), history};
     auto callbacks = std::make_shared<ovgApp::AppMacroCallbacks>(context, nullptr);

@@ -64,12 +64,6 @@ void SetVisibleBit(ovgGraph::Glyph& glyph, bool visible)
         glyph.ClearStateBits(ovgGraph::kVisible);
 }
 
-int32_t StoredDecimalPlaces(const AppCh& channel)
-{
-    if (dynamic_cast<const OvGraphFileLib::GCh*>(&channel.GetFileCh())) return channel.GetFileCh().GetDecimalPlaces();
-    return channel.GetDecimalPlaces();
-}
-
 // Both limits of a channel, given in the displayed unit. Undo writes back the limits the file
 // channel held, not a conversion of them, so a Fahrenheit display gives back the very values.
 class CmdAppSetLimits : public Cmd {
@@ -106,6 +100,12 @@ private:
 };
 
 }  // namespace
+
+int32_t StoredDecimalPlaces(const AppCh& channel)
+{
+    if (dynamic_cast<const OvGraphFileLib::GCh*>(&channel.GetFileCh())) return channel.GetFileCh().GetDecimalPlaces();
+    return channel.GetDecimalPlaces();
+}
 
 McrGraphCmds::McrGraphCmds(std::u16string name, std::vector<std::shared_ptr<orvel::Cmd>> steps)
     : Mcr(std::move(name)), m_steps(std::move(steps))

@@ -61,6 +61,9 @@ private:
     T m_new, m_old{};
 };
 
+// Decimal places as the channel stores them (-1 too), so that an undo gives back exactly those.
+int32_t StoredDecimalPlaces(const AppCh& channel);
+
 #define OVG_APP_GRAPH_MCR(Name, ...)                      \
     class Name : public McrGraphCmds {                    \
     public:                                               \

@@ -1,5 +1,7 @@
 #include "Cmd/McrSettings.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "App/AppCh.h"
@@ -7,6 +9,8 @@
 #include "App/PrmScaleExpr.h"
 #include "Common/Library/CmdLambda.h"
 #include "Common/Library/SeriousError.h"
+#include "Cmd/McrGraphCmds.h"
+#include "filelib/ChConstants.h"
 
 namespace ovgApp {
 namespace {
@@ -18,6 +22,25 @@ std::shared_ptr<orvel::CmdLambda> DaylightStep(std::u16string name, AppDateInfo&
 }
 
 // Whether applying `expr` (null: none) leaves the channel's expression as it is.
+// Decimal places that show the channel's largest value after the expression with the expression's
+// significant figures (a 4-20 mA line to 0-100 kPa with 4 figures: one place).
+int32_t DecimalPlacesFor(const AppCh& channel, const PrmScaleExpr& expr)
+{
+    double largest = 0;
+    for (double y : {channel.GetMaxValue(), channel.GetMinValue()}) {
+        if (OvGraphFileLib::IsNoData(y)) continue;
+        if (channel.HasOwnScaleExpr()) {  // back to the value before the channel's present line
+            const PrmScaleExpr& own = *channel.GetScaleExpr();
+            if (own.GetSlope() == 0) continue;
+            y = (y - own.GetIntercept()) / own.GetSlope();
+        }
+        largest = std::max(largest, std::fabs(expr.Apply(y)));
+    }
+    const int32_t figures = expr.GetSignificantFigures();
+    if (!(largest > 0) || !std::isfinite(largest)) return std::clamp(figures - 1, 0, 9);
+    return std::clamp(figures - 1 - int32_t(std::floor(std::log10(largest))), 0, 9);
+}
+
 bool SameExpression(const AppCh& channel, const PrmScaleExpr* expr)
 {
     if (!channel.HasOwnScaleExpr()) return !expr;
@@ -111,6 +134,15 @@ void McrChSetScaleExpr::Prepare()
     };
     AddChild(std::make_shared<orvel::CmdLambda>(
         u"McrChSetScaleExpr_SetChScaleExpr", [apply, changes] { apply(changes, true); }, [apply, changes] { apply(changes, false); }));
+    // Converted values get the places their expression's figures call for; taking an expression
+    // off keeps the places the user sees.
+    for (const Change& change : changes) {
+        if (!change.after) continue;
+        const std::shared_ptr<AppCh> channel = change.channel;
+        AddChild(std::make_shared<CmdAppSetValue<int32_t>>(
+            u"McrChSetScaleExpr_SetChDecimalPlaces", [channel] { return StoredDecimalPlaces(*channel); },
+            [channel](const int32_t& places) { channel->SetDecimalPlaces(places); }, DecimalPlacesFor(*channel, *change.after)));
+    }
 }
 
 }  // namespace ovgApp

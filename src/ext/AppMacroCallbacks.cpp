@@ -52,10 +52,13 @@ std::shared_ptr<OvGraphFileLib::CalcCh> ReplacementFileCh(const AppCh& old, int3
     channel->SetDstBias(source.GetDstBias());
     channel->SetDecimalPlaces(source.GetDecimalPlaces());
     const int32_t type = old.IsTemperature() ? temperatureType : int32_t(source.GetChType());
-    if (type == int32_t(source.GetChType())) {
-        channel->SetUpperLimit(source.GetUpperLimit());
-        channel->SetLowerLimit(source.GetLowerLimit());
-    }
+    // Limits follow the values into the unit they are stored in now.
+    const auto limit = [&](double value) {
+        if (OvGraphFileLib::IsNoData(value) || type == int32_t(source.GetChType())) return value;
+        return type == kFahrenheit ? value * 9 / 5 + 32 : (value - 32) * 5 / 9;
+    };
+    channel->SetUpperLimit(limit(source.GetUpperLimit()));
+    channel->SetLowerLimit(limit(source.GetLowerLimit()));
     if (old.HasOwnScaleExpr())
         channel->SetAuxText(old.GetUnitText().toStdU16String());
     else

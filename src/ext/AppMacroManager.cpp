@@ -5,12 +5,10 @@
 #include <QFileInfo>
 #include <QJSEngine>
 #include <QSettings>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 
 #include "ext/AppMacroCallbacks.h"
 #include "ext/MacroScriptObjects.h"
+#include "ext/MacroWatchdog.h"
 
 namespace ovgApp {
 namespace {
@@ -18,40 +16,6 @@ namespace {
 const QString kCountKey = QStringLiteral("Settings/UpdateInfo/ExecuteMacroCount");
 const QString kSampleFolderName = QStringLiteral("サンプル");
 const QString kBundledSamples = QStringLiteral(":/macros/samples");
-
-// Interrupts the engine when a run outlasts the limit. The engine's interrupt flag is the one
-// thing of it another thread may touch.
-class Watchdog {
-public:
-    Watchdog(QJSEngine& engine, std::chrono::milliseconds limit)
-        : m_thread([this, &engine, limit] {
-              std::unique_lock lock(m_mutex);
-              if (m_wake.wait_for(lock, limit, [this] { return m_done; })) return;
-              m_fired = true;
-              engine.setInterrupted(true);
-          })
-    {
-    }
-    ~Watchdog() { Stop(); }
-    // Ends the watch; returns whether it interrupted the engine.
-    bool Stop()
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_done = true;
-        }
-        m_wake.notify_one();
-        if (m_thread.joinable()) m_thread.join();
-        return m_fired;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_done = false;
-    bool m_fired = false;
-    std::thread m_thread;  // last: starts once the members above exist
-};
 
 // The line number of an error: the error object's own, else the top of the stack trace
 // ("function:line:column:file").
@@ -117,7 +81,8 @@ std::optional<AppMacroManager::Error> AppMacroManager::RunFile(const QString& pa
     m_engine.reset();
     m_engine = std::make_unique<QJSEngine>();
     m_engine->installExtensions(QJSEngine::ConsoleExtension);
-    m_engine->globalObject().setProperty(QStringLiteral("app"), m_engine->newQObject(new MacroApp(*m_callbacks, *m_engine)));
+    auto* app = new MacroApp(*m_callbacks, *m_engine);
+    m_engine->globalObject().setProperty(QStringLiteral("app"), m_engine->newQObject(app));
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return Error{QStringLiteral("マクロファイルを開けません。"), 0, file.errorString()};
@@ -128,9 +93,12 @@ std::optional<AppMacroManager::Error> AppMacroManager::RunFile(const QString& pa
     QJSValue result;
     bool interrupted = false;
     {
-        Watchdog watchdog(*m_engine, m_timeLimit);
+        MacroWatchdog watchdog(*m_engine, m_timeLimit);
+        app->SetWatchdog(&watchdog);
         result = m_engine->evaluate(source, path, 1, &stackTrace);
-        interrupted = watchdog.Stop();
+        app->SetWatchdog(nullptr);
+        // A script that ended just as the limit passed has not been stopped.
+        interrupted = watchdog.Stop() && result.isError();
     }
     m_callbacks->End();
 

@@ -8,12 +8,20 @@
 
 #include "ext/AppMacroCallbacks.h"
 #include "ext/AppMacroCh.h"
+#include "ext/MacroWatchdog.h"
 
 namespace ovgApp {
 namespace {
 
 // Times beyond ±2^53 ms would not survive the trip through a script number.
 constexpr double kLargestTime = 9007199254740992.0;
+// The most samples one block of replacement data may have: far beyond any recording, and small
+// enough that reading them never exhausts memory.
+constexpr quint32 kMostSamples = 50'000'000;
+// The most files one load may name.
+constexpr quint32 kMostFiles = 10000;
+// How often a long read looks whether the run's time is up.
+constexpr quint32 kCheckEvery = 65536;
 
 bool IsArray(const QJSValue& value) { return value.isArray(); }
 
@@ -36,20 +44,28 @@ double ToValue(const QJSValue& value)
     return value.toNumber();
 }
 
-// One block of replacement data from its script object; an error text when it is malformed.
-QString ReadBlock(const QJSValue& object, AppMacroCallbacks::Block& block)
+// One block of replacement data from its script object; an error text when it is malformed, has
+// more than `room` samples, or the run's time ran out while reading it.
+QString ReadBlock(QJSEngine& engine, const QJSValue& object, size_t room, AppMacroCallbacks::Block& block)
 {
+    const QString outOfTime = QStringLiteral("the run's time ran out while reading the data");
     const QJSValue values = object.property(QStringLiteral("values"));
     if (!IsArray(values)) return QStringLiteral("a block needs an array 'values'");
     const quint32 count = LengthOf(values);
+    if (count > room) return QStringLiteral("the data may hold at most %1 samples").arg(kMostSamples);
     block.values.reserve(count);
-    for (quint32 i = 0; i < count; ++i) block.values.push_back(ToValue(values.property(i)));
+    for (quint32 i = 0; i < count; ++i) {
+        if (i % kCheckEvery == 0 && engine.isInterrupted()) return outOfTime;
+        block.values.push_back(ToValue(values.property(i)));
+    }
     const QJSValue times = object.property(QStringLiteral("times"));
     if (IsArray(times)) {
         if (LengthOf(times) != count) return QStringLiteral("'times' and 'values' differ in length");
         block.times.resize(count);
-        for (quint32 i = 0; i < count; ++i)
+        for (quint32 i = 0; i < count; ++i) {
+            if (i % kCheckEvery == 0 && engine.isInterrupted()) return outOfTime;
             if (!ToTime(times.property(i), block.times[i])) return QStringLiteral("time %1 is not a whole number of ms").arg(i);
+        }
         return {};
     }
     int64_t start = 0, interval = 0;
@@ -63,12 +79,14 @@ QString ReadBlock(const QJSValue& object, AppMacroCallbacks::Block& block)
     return {};
 }
 
-// Runs a step that changes the document; a failure inside it (a broken invariant, no memory)
-// becomes a script error instead of unwinding through the engine.
+// Runs work the application does for the script: a failure inside it (a broken invariant, no
+// memory) becomes a script error instead of unwinding through the engine, and with a watchdog the
+// time it takes does not count against the script.
 template <class Step>
-auto Guarded(QJSEngine& engine, Step step) -> decltype(step())
+auto Guarded(QJSEngine& engine, MacroWatchdog* watchdog, Step step) -> decltype(step())
 {
     try {
+        const MacroWatchdog::Pause pause(watchdog);
         return step();
     } catch (const std::exception& error) {
         engine.throwError(QJSValue::GenericError, QString::fromUtf8(error.what()));
@@ -124,14 +142,14 @@ int MacroApp::load(const QJSValue& paths)
     QStringList list;
     if (paths.isString()) {
         list << paths.toString();
-    } else if (IsArray(paths)) {
+    } else if (IsArray(paths) && LengthOf(paths) <= kMostFiles) {
         for (quint32 i = 0; i < LengthOf(paths); ++i) list << paths.property(i).toString();
     } else {
-        m_engine.throwError(QJSValue::TypeError, QStringLiteral("load() takes a path or an array of paths"));
+        m_engine.throwError(QJSValue::TypeError, QStringLiteral("load() takes a path or an array of at most %1 paths").arg(kMostFiles));
         return 0;
     }
     QStringList errors;
-    const int added = Guarded(m_engine, [&] { return m_callbacks.LoadFiles(list, errors); });
+    const int added = Guarded(m_engine, m_watchdog, [&] { return m_callbacks.LoadFiles(list, errors); });
     if (!errors.isEmpty()) m_engine.throwError(QJSValue::GenericError, errors.join(QLatin1Char('\n')));
     return added;
 }
@@ -158,10 +176,17 @@ void MacroApp::replace(const QJSValue& channel, const QJSValue& data)
         return;
     }
     std::vector<AppMacroCallbacks::Block> blocks;
+    size_t samples = 0;
     const QJSValue list = data.property(QStringLiteral("blocks"));
     const auto read = [&](const QJSValue& object) {
         AppMacroCallbacks::Block block;
-        const QString error = ReadBlock(object, block);
+        QString error;
+        try {
+            error = ReadBlock(m_engine, object, kMostSamples - samples, block);
+        } catch (const std::exception& failure) {  // no memory for the data
+            error = QString::fromUtf8(failure.what());
+        }
+        samples += block.values.size();
         if (!error.isEmpty()) {
             m_engine.throwError(QJSValue::TypeError, error);
             return false;
@@ -177,7 +202,7 @@ void MacroApp::replace(const QJSValue& channel, const QJSValue& data)
     }
     const QJSValue places = data.property(QStringLiteral("decimalPlaces"));
     const int decimalPlaces = places.isNumber() ? places.toInt() : -1;
-    const QString error = Guarded(m_engine, [&] { return m_callbacks.ReplaceCh(*view, blocks, decimalPlaces); });
+    const QString error = Guarded(m_engine, m_watchdog, [&] { return m_callbacks.ReplaceCh(*view, blocks, decimalPlaces); });
     if (!error.isEmpty()) m_engine.throwError(QJSValue::RangeError, error);
 }
 
@@ -195,7 +220,7 @@ int MacroApp::remove(const QJSValue& channels)
         if (!view) return 0;
         views.push_back(std::move(view));
     }
-    return Guarded(m_engine, [&] { return m_callbacks.DeleteCh(views); });
+    return Guarded(m_engine, m_watchdog, [&] { return m_callbacks.DeleteCh(views); });
 }
 
 MacroChannel::MacroChannel(std::shared_ptr<AppMacroCh> view, QJSEngine& engine) : m_view(std::move(view)), m_engine(engine) {}

@@ -12,6 +12,7 @@ namespace ovgApp {
 class AppMacroCallbacks;
 class AppMacroCh;
 class AppMacroDataBlock;
+class MacroWatchdog;
 
 // The objects a macro script sees. The global `app` is a MacroApp; channels and blocks are
 // MacroChannel and MacroBlock objects that the script's engine owns. Times are numbers of ms since
@@ -21,6 +22,8 @@ class MacroApp : public QObject {
     Q_OBJECT
 public:
     MacroApp(AppMacroCallbacks& callbacks, QJSEngine& engine);
+    // The run's time limit, stopped while the application works for the script (may be null).
+    void SetWatchdog(MacroWatchdog* watchdog) { m_watchdog = watchdog; }
 
     // { appName, appVersion, language, viewTemperatureUnit }
     Q_INVOKABLE QJSValue info();
@@ -53,6 +56,7 @@ private:
 
     AppMacroCallbacks& m_callbacks;
     QJSEngine& m_engine;
+    MacroWatchdog* m_watchdog = nullptr;
 };
 
 class MacroChannel : public QObject {

@@ -58,6 +58,10 @@ void AppRecvUpdateInfo::OnReceived(bool success, bool hasNewerVersion, const QSt
     m_success = success;
     m_hasNewerVersion = success && hasNewerVersion;
     m_downloadUrl = success ? downloadUrl : QString();
+    // The user may have used the Help toggle while the check ran: keep that, write the time.
+    const int64_t recvTime = m_recvTime;
+    Load();
+    m_recvTime = recvTime;
     Save();
 }
 

@@ -136,6 +136,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_dataTable, &LCDataTable::settingsRequested, this, &MainWindow::OnDataTableSetup);
     ovgApp::PrmFile::LoadAtStartUp(ovgApp::PrmFile::UserPath(), ovgApp::PrmFile::SharedPath(), m_document.GetScaleExprs(),
                                    [this](const QString& path, int code) { m_reporter->Warning(this, ovgApp::PrmFile::ErrorMessage(path, code)); });
+    m_savedScaleExprs = m_document.GetScaleExprs();
     m_statusLoading = new QLabel(this);
     m_statusChannels = new QLabel(this);
     statusBar()->addWidget(m_statusLoading, 1);
@@ -303,8 +304,10 @@ void MainWindow::BuildMenus()
     item(help, "バージョン情報(&V)...", &MainWindow::OnAbout);
     QAction* autoCheck = item(help, "起動時にアップデート情報を確認する(&U)", [](bool on) { SetUpdateCheckAtStartUp(on); });
     autoCheck->setCheckable(true);
+    // The first-run question may have answered since the menu was built.
+    connect(help, &QMenu::aboutToShow, autoCheck, [autoCheck] { autoCheck->setChecked(IsUpdateCheckAtStartUpOn()); });
     autoCheck->setChecked(IsUpdateCheckAtStartUpOn());
-    item(help, "デバッグ(&D)...", [this] {
+    item(help, "デバッグ", [this] {
         DlgDebug dialog(this);
         dialog.exec();
     });
@@ -558,11 +561,13 @@ void MainWindow::OpenFiles(const QStringList& paths)
         AddRecentFiles(loaded);
         m_loading = false;
         if (!failures.empty()) m_reporter->LoadFailures(this, failures);
+        emit filesOpened();
     });
     m_statusLoading->setText(paths.front());
     if (!m_loader->Start(prm, dialog)) {
         dialog->deleteLater();
         m_loading = false;
+        emit filesOpened();
     }
 }
 
@@ -1047,6 +1052,7 @@ bool MainWindow::SaveScaleExprs()
     const QString path = ovgApp::PrmFile::UserPath();
     const int code = ovgApp::PrmFile::Save(path, m_document.GetScaleExprs());
     if (code != ovgApp::PrmFile::kOk) m_reporter->Warning(this, ovgApp::PrmFile::ErrorMessage(path, code));
+    else m_savedScaleExprs = m_document.GetScaleExprs();
     return code == ovgApp::PrmFile::kOk;
 }
 
@@ -1078,6 +1084,9 @@ void MainWindow::SetMacroFolder(const QString& folder)
 
 void MainWindow::RebuildMacroMenu()
 {
+    // clear() drops the actions but leaves the submenus they opened.
+    for (QAction* action : m_macroMenu->actions())
+        if (action->menu()) action->menu()->deleteLater();
     m_macroMenu->clear();
     const auto scriptItems = [this](QMenu* menu, const QStringList& files) {
         for (const QString& file : files)
@@ -1143,7 +1152,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    SaveScaleExprs();
+    // Only a list the user changed is written: a file that failed to load stays as it is.
+    if (m_document.GetScaleExprs() != m_savedScaleExprs) SaveScaleExprs();
     QSettings settings;
     settings.setValue(QStringLiteral("Workspace/Geometry"), saveGeometry());
     settings.setValue(QStringLiteral("Workspace/State"), saveState());

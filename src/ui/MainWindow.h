@@ -29,6 +29,7 @@ class Cmd;
 
 namespace ovgApp {
 class AppMacroManager;
+class PrmScaleExpr;
 }
 
 namespace ovgGraph {
@@ -93,6 +94,10 @@ public:
     ovgApp::AppMacroManager& Macros() { return *m_macros; }
     // The user manual Help opens: the installed one, else the source tree's; empty when neither exists.
     static QString HelpFile();
+
+signals:
+    // A load that OpenFiles started has ended, its failures reported.
+    void filesOpened();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -186,6 +191,8 @@ private:
     QMenu* m_recentMenu = nullptr;
     QMenu* m_themeMenu = nullptr;
     ovgApp::ThemeList m_themes;
+    // The scale expressions as last read from or written to the user's parameter file.
+    std::vector<std::shared_ptr<ovgApp::PrmScaleExpr>> m_savedScaleExprs;
     std::unique_ptr<ovgApp::AppMacroManager> m_macros;
     // The date settings as last stored, to store them again when a command changes them.
     struct DateSettings {

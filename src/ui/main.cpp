@@ -65,8 +65,14 @@ int main(int argc, char** argv)
         return saved && reporter->FailedFileCount() == 0 && reporter->WarningCount() == 0 ? 0 : 1;
     }
     window.show();
-    if (!line.files.isEmpty()) QTimer::singleShot(0, &window, [&window, files = line.files] { window.OpenFiles(files); });
-    // Last of the start-up: the first-run question and the daily update check.
-    QTimer::singleShot(0, &window, [&window] { ovgUi::StartUpdateCheckAtStartUp(&window); });
+    // Last of the start-up, once the command line's files are in: the first-run question and the
+    // daily update check.
+    const auto checkForUpdates = [&window] { ovgUi::StartUpdateCheckAtStartUp(&window); };
+    if (line.files.isEmpty()) {
+        QTimer::singleShot(0, &window, checkForUpdates);
+    } else {
+        QObject::connect(&window, &ovgUi::MainWindow::filesOpened, &window, checkForUpdates, Qt::SingleShotConnection);
+        QTimer::singleShot(0, &window, [&window, files = line.files] { window.OpenFiles(files); });
+    }
     return app.exec();
 }

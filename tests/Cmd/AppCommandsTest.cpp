@@ -717,7 +717,11 @@ TEST(SettingsCommands, ChangeOnlyWhatDiffersAndUndoExactly)
     EXPECT_EQ(app.history.DoneCount(), listed);
 
     // Applying it converts the channel through its own copy; editing the list later does not.
+    line->SetSignificantFigures(4);
+    ASSERT_EQ(line->ComputeCoefficients(), PrmScaleExpr::kOk);
+    const int32_t placesBefore = channel->GetDecimalPlaces();
     app.history.Add(true, std::make_shared<McrChSetScaleExpr>(app.context, AppChList{channel}, line));
+    EXPECT_EQ(channel->GetDecimalPlaces(), 1);  // 100.0 kPa: four figures
     EXPECT_EQ(channel->GetUnitText(), QStringLiteral("kPa"));
     EXPECT_NE(channel->GetScaleExpr(), line);
     EXPECT_TRUE(channel->GetScaleExpr()->IsApplied());
@@ -730,6 +734,7 @@ TEST(SettingsCommands, ChangeOnlyWhatDiffersAndUndoExactly)
     EXPECT_EQ(app.history.DoneCount(), applied);
     app.history.Undo();
     EXPECT_EQ(channel->GetUnitText(), QStringLiteral("mA"));
+    EXPECT_EQ(channel->GetDecimalPlaces(), placesBefore);
     EXPECT_DOUBLE_EQ(channel->GetPoints().Y(1), 20);
     app.history.Undo();
     EXPECT_TRUE(app.document.GetScaleExprs().empty());

@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QJSEngine>
 #include <chrono>
+#include <thread>
 #include <memory>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "ext/AppMacroCallbacks.h"
 #include "ext/AppMacroCh.h"
 #include "ext/AppMacroManager.h"
+#include "ext/MacroWatchdog.h"
 #include "filelib/ChConstants.h"
 #include "filelib/GCh.h"
 #include "filelib/RawDataValidInterval.h"
@@ -162,7 +165,8 @@ TEST(Macro, ReplaceTakesTheScriptsDataAndUndoGivesTheRecordingBack)
     };
     for (const Bad& bad : {Bad{"{times: [2, 1], values: [1, 2]}", "before"}, Bad{"{times: [1, 2], values: [1]}", "differ"},
                            Bad{"{start: 0, interval: 0, values: [1]}", "interval"}, Bad{"{times: [1.5], values: [1]}", "whole"},
-                           Bad{"{values: 3}", "values"}}) {
+                           Bad{"{values: 3}", "values"},
+                           Bad{"(function () { var a = []; a.length = 4294967295; return {start: 0, interval: 1000, values: a}; })()", "at most"},}) {
         SCOPED_TRACE(bad.data);
         const uint32_t before = session.history.DoneCount();
         const auto failed = session.Run(QStringLiteral("app.replace(app.channel(0), %1);").arg(QString::fromUtf8(bad.data)));
@@ -187,6 +191,23 @@ TEST(Macro, ARunawayScriptIsStoppedAndWhatItDidStays)
     EXPECT_EQ(session.Names(), kAll);
     // The next run starts with a fresh engine that is not interrupted.
     EXPECT_FALSE(session.Run(QStringLiteral("var x = 1;")));
+}
+
+// Only the script's own time counts: time the application spends for it is not held against it.
+TEST(Macro, TheWatchdogStopsItsClockWhileTheApplicationWorks)
+{
+    using namespace std::chrono_literals;
+    for (const bool suspended : {true, false}) {
+        SCOPED_TRACE(suspended);
+        QJSEngine engine;
+        MacroWatchdog watchdog(engine, 100ms);
+        {
+            const MacroWatchdog::Pause pause(suspended ? &watchdog : nullptr);
+            std::this_thread::sleep_for(400ms);
+        }
+        EXPECT_EQ(watchdog.Stop(), !suspended);
+        EXPECT_EQ(engine.isInterrupted(), !suspended);
+    }
 }
 
 // Scripts reach files only through app.load, and nothing of the network.
