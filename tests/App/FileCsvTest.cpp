@@ -17,13 +17,14 @@ namespace {
 
 constexpr int64_t kMidnight = 1780272000000;  // 2026-06-01 00:00:00 (ms)
 
-std::shared_ptr<OvGraphFileLib::GCh> Channel(std::u16string name, int64_t first, int64_t interval, std::vector<double> values)
+std::shared_ptr<OvGraphFileLib::GCh> Channel(std::u16string name, int64_t first, int64_t interval, std::vector<double> values,
+                                             int64_t timeDiff = 0)
 {
     auto ch = std::make_shared<OvGraphFileLib::GCh>();
     ch->SetChType(13);
     ch->SetChName(name);
     ch->SetInterval(interval);
-    ch->SetTimeDiff(0);
+    ch->SetTimeDiff(timeDiff);
     ch->AddRawData(OvGraphFileLib::RawDataValidInterval::Create(13, first, interval, values));
     ch->SetDataCount(int32_t(values.size()));
     return ch;
@@ -40,18 +41,21 @@ std::string Export(AppDocument& document, int32_t separator = FileCsv::kComma)
 
 }  // namespace
 
+// B's logger keeps UTC+1: its rows show its clock, and their serial numbers (on this UTC computer)
+// the instant, an hour earlier.
 TEST(FileCsv, RowsForTheUnionOfTimesWithEmptyCellsWhereAChannelHasNoSample)
 {
+    constexpr int64_t kHour = 3600000;
     AppDocument document;
     document.AddChannel(std::make_shared<AppCh>(&document, Channel(u"A", kMidnight, 60000, {1.5, 2.5})));
-    document.AddChannel(std::make_shared<AppCh>(&document, Channel(u"B \"x\"", kMidnight + 30000, 60000, {7, 8})));
+    document.AddChannel(std::make_shared<AppCh>(&document, Channel(u"B \"x\"", kMidnight + 30000 - kHour, 60000, {7, 8}, kHour)));
     EXPECT_EQ("\"Date/Time\",\"Date/Time\",\"No.1\",\"No.2\"\r\n"
               "\"Date/Time\",\"Date/Time\",\"A\",\"B \"\"x\"\"\"\r\n"
               "\"\",\"\",\"°C\",\"°C\"\r\n"
               "\"2026-06-01 00:00:00\",\"46174.0000000000\",\"1.5\",\"\"\r\n"
-              "\"2026-06-01 00:00:30\",\"46174.0003472222\",\"\",\"7.0\"\r\n"
+              "\"2026-06-01 00:00:30\",\"46173.9586805556\",\"\",\"7.0\"\r\n"
               "\"2026-06-01 00:01:00\",\"46174.0006944444\",\"2.5\",\"\"\r\n"
-              "\"2026-06-01 00:01:30\",\"46174.0010416667\",\"\",\"8.0\"\r\n",
+              "\"2026-06-01 00:01:30\",\"46173.9593750000\",\"\",\"8.0\"\r\n",
               Export(document));
 }
 

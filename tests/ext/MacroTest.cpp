@@ -107,11 +107,12 @@ TEST(Macro, RunsAreOneStepOrNoneAndFailuresKeepWhatWasDone)
         uint32_t steps;        // history entries the run adds
         int errorLine;         // 0: no error
         const char* message;   // part of the error message
+        const char* detail = "";  // the failing line's text
     };
     const Case cases[] = {
         {"reads only", "var n = app.channelCount(); var c = app.channel(1); c.block(0).sample(1);", kAll, 0, 0, ""},
         {"deletes two, then fails", "app.remove([app.channel(0), app.channel(2)]);\nnoSuchFunction();", {QStringLiteral("rh")}, 1, 2,
-         "ReferenceError"},
+         "ReferenceError", "noSuchFunction();"},
         {"index outside a block", "var b = app.channel(0).block(0);\nb.sample(2);\nb.sample(3);", kAll, 0, 3, "RangeError"},
         {"a stale channel", "var c = app.channel(0); app.remove(c);\napp.replace(c, {times: [1], values: [1]});", {QStringLiteral("rh"), QStringLiteral("t2")}, 1, 2,
          "no longer"},
@@ -131,6 +132,9 @@ TEST(Macro, RunsAreOneStepOrNoneAndFailuresKeepWhatWasDone)
         if (error) {
             EXPECT_EQ(error->line, c.errorLine);
             EXPECT_TRUE(error->message.contains(QString::fromUtf8(c.message))) << error->message.toStdString();
+            if (*c.detail) {
+                EXPECT_EQ(error->detail, QString::fromUtf8(c.detail));
+            }
         }
         if (c.steps == 0) continue;
         session.history.Undo();

@@ -43,6 +43,7 @@
 #include "ext/AppMacroManager.h"
 #include "ui/DataTableOptions.h"
 #include "ui/DlgScaleExprSetup.h"
+#include "ui/UpdateCheckStartUp.h"
 #include "Cmd/AppContext.h"
 #include "ui/DewPointMakerDlg.h"
 #include "ui/DlgDebug.h"
@@ -660,6 +661,7 @@ private slots:
             QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), channelList->viewport()->mapToGlobal(QPoint(5, 5)));
             QApplication::sendEvent(channelList->viewport(), &event);
         }, QStringLiteral("a [kPa]"));
+        QCOMPARE(channels.front()->GetScaleExpr()->GetName(), QStringLiteral("a"));  // the one picked, not the first
         QCOMPARE(channels.front()->GetUnitText(), QStringLiteral("kPa"));
         QCOMPARE(channels.front()->GetPoints().Y(0), rawFirst * 2 + 1);
         window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
@@ -702,6 +704,11 @@ private slots:
         // Help: the automatic update check's toggle is the stored choice.
         QAction* autoCheck = window.FindAction(QStringLiteral("起動時にアップデート情報を確認する(&U)"));
         QVERIFY(autoCheck->isCheckable());
+        for (const bool stored : {true, false}) {  // as the first-run question may have left it
+            ovgUi::SetUpdateCheckAtStartUp(stored);
+            emit qobject_cast<QMenu*>(autoCheck->parent())->aboutToShow();
+            QCOMPARE(autoCheck->isChecked(), stored);
+        }
         autoCheck->trigger();
         QCOMPARE(QSettings().value(QStringLiteral("Settings/UpdateInfo/AutoRecv")).toInt(), autoCheck->isChecked() ? 1 : 0);
         QVERIFY(QFileInfo::exists(MainWindow::HelpFile()));

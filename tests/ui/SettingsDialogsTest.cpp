@@ -466,10 +466,12 @@ private slots:
             const char* lastName;
             const char* defaultName;
         };
-        for (const Purpose& p : {Purpose{FolderPurpose::kOpen, "lastOpen", "open"},
-                                 Purpose{FolderPurpose::kSaveCsv, "lastCsv", "save"},
-                                 Purpose{FolderPurpose::kSaveKmb, "lastKmb", "save"}}) {
-            ovgUi::RememberFolder(p.purpose, folder(QString::fromLatin1(p.lastName), last));
+        const Purpose purposes[] = {{FolderPurpose::kOpen, "lastOpen", "open"},
+                                    {FolderPurpose::kSaveCsv, "lastCsv", "save"},
+                                    {FolderPurpose::kSaveKmb, "lastKmb", "save"}};
+        // Every purpose first, so that two sharing a key would show.
+        for (const Purpose& p : purposes) ovgUi::RememberFolder(p.purpose, folder(QString::fromLatin1(p.lastName), last));
+        for (const Purpose& p : purposes) {
             const QString want =
                 expected == QStringLiteral("last")      ? root.filePath(QString::fromLatin1(p.lastName))
                 : expected == QStringLiteral("default") ? root.filePath(QString::fromLatin1(p.defaultName))
