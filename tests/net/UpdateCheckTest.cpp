@@ -61,6 +61,11 @@ TEST(RequestUpdateInfo, EveryEndingHasItsCodeInTheRequestAndTheAboutBox)
     ASSERT_TRUE(query.back().second.endsWith(", 64-bit") || query.back().second.endsWith(", 32-bit"));
     const QByteArray twoMiB(2 << 20, ' ');
     const auto ok = [](const QByteArray& body) { return LoopbackServer::Response(200, body); };
+    // A whole answer padded with blanks to the size, so the limit is pinned from both sides.
+    const auto padded = [web](qint64 size) {
+        QByteArray body = FullAnswer("true", web);
+        return body.append(QByteArray(size - body.size(), ' '));
+    };
     const struct {
         const char* name;
         QByteArray response;  // empty: accept and never answer
@@ -86,6 +91,9 @@ TEST(RequestUpdateInfo, EveryEndingHasItsCodeInTheRequestAndTheAboutBox)
         {"no result.subject", ok(FullAnswer("true", "u", "subject")), -10, false},
         {"hasNewerVersion as text", ok(FullAnswer("\"true\"")), -10, false},
         {"no result", ok("{\"status\":200}"), -10, false},
+        {"exactly 1 MiB with its length", ok(padded(RequestUpdateInfo::kMaxBodyBytes)), 0, true, Via::Direct, web},
+        {"a byte over 1 MiB until the connection closes",
+         LoopbackServer::Response(200, padded(RequestUpdateInfo::kMaxBodyBytes + 1), false), -1, false},
         {"2 MiB with its length", ok(twoMiB), -1, false},
         {"2 MiB until the connection closes", LoopbackServer::Response(200, twoMiB, false), -1, false},
         {"no answer (time limit)", {}, -1, false},
