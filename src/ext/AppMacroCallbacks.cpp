@@ -144,6 +144,13 @@ int32_t AppMacroCallbacks::GetChCount() const
     return int32_t(m_context.document.GetChannels().size());
 }
 
+std::shared_ptr<AppMacroCh> AppMacroCallbacks::GetCh(int32_t index) const
+{
+    const auto& channels = m_context.document.GetChannels();
+    if (index < 0 || size_t(index) >= channels.size()) return nullptr;
+    return std::make_shared<AppMacroCh>(channels[size_t(index)], m_context.document.GetTemperatureDisplayType());
+}
+
 int32_t AppMacroCallbacks::LoadFiles(const QStringList& paths, QStringList& errors)
 {
     FileLoader::Prm prm;

@@ -55,6 +55,8 @@ public:
     // object literal.
     QString GetAppInfo() const;
     int32_t GetChCount() const;
+    // The view of channel `index` in document order, or null outside the list.
+    std::shared_ptr<AppMacroCh> GetCh(int32_t index) const;
 
     // Loads the files into the document and the graph as one load step of the run. Returns the
     // number of channels added; `errors` gets one line per file that failed ("path: message").

@@ -132,9 +132,8 @@ QJSValue MacroApp::graphChannels()
 
 QJSValue MacroApp::channel(int index)
 {
-    const auto list = m_callbacks.GetChList();
-    if (index < 0 || size_t(index) >= list.size()) return QJSValue(QJSValue::NullValue);
-    return Wrap(list[size_t(index)]);
+    const auto view = m_callbacks.GetCh(index);
+    return view ? Wrap(view) : QJSValue(QJSValue::NullValue);
 }
 
 int MacroApp::load(const QJSValue& paths)
@@ -277,28 +276,29 @@ QJSValue MacroBlock::sample(int index)
     return result;
 }
 
-QJSValue MacroBlock::times()
+// One script array of a field of every sample: `cell` turns a sample into its element.
+template <class Cell>
+QJSValue MacroBlock::Column(Cell cell)
 {
     const int count = m_block.GetDataCount();
     QJSValue array = m_engine.newArray(quint32(count));
     int64_t time = 0;
     double value = 0;
     for (int i = 0; i < count; ++i) {
-        m_block.GetData(i, time, value);
-        array.setProperty(quint32(i), double(time));
+        const bool valid = m_block.GetData(i, time, value);
+        array.setProperty(quint32(i), cell(time, value, valid));
     }
     return array;
 }
 
+QJSValue MacroBlock::times()
+{
+    return Column([](int64_t time, double, bool) { return QJSValue(double(time)); });
+}
+
 QJSValue MacroBlock::values()
 {
-    const int count = m_block.GetDataCount();
-    QJSValue array = m_engine.newArray(quint32(count));
-    int64_t time = 0;
-    double value = 0;
-    for (int i = 0; i < count; ++i)
-        array.setProperty(quint32(i), m_block.GetData(i, time, value) ? QJSValue(value) : QJSValue(QJSValue::NullValue));
-    return array;
+    return Column([](int64_t, double value, bool valid) { return valid ? QJSValue(value) : QJSValue(QJSValue::NullValue); });
 }
 
 }  // namespace ovgApp

@@ -113,6 +113,9 @@ public:
     Q_INVOKABLE QJSValue values();
 
 private:
+    template <class Cell>
+    QJSValue Column(Cell cell);
+
     std::shared_ptr<AppMacroCh> m_owner;
     const AppMacroDataBlock& m_block;
     QJSEngine& m_engine;
