@@ -12,6 +12,11 @@ namespace OvGraphFileLib {
 // character outside the alphabet, or a misplaced '=', makes the text invalid (nullopt).
 std::optional<std::vector<uint8_t>> DecodeBase64(std::string_view text);
 
+// The same decoding straight into a buffer of `capacity` bytes: the number of bytes written, or
+// nullopt when the text is invalid or decodes to more than `capacity` bytes (the buffer's content
+// is then unspecified).
+std::optional<size_t> DecodeBase64Into(std::string_view text, uint8_t* out, size_t capacity);
+
 // Encodes bytes as standard-alphabet Base64 with '=' padding, on one line.
 std::string EncodeBase64(const uint8_t* bytes, size_t count);
 

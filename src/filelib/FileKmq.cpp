@@ -1,11 +1,13 @@
 #include "filelib/FileKmq.h"
 
-#include <iterator>
+#include <algorithm>
+#include <memory>
 #include <string>
 
 #include "filelib/Base64.h"
 #include "filelib/FileKmqChRawData.h"
 #include "filelib/KmqElements.h"
+#include "filelib/Stuff.h"
 #include "filelib/TextCodec.h"
 #include "filelib/XmlLiteHelperException.h"
 
@@ -51,23 +53,58 @@ FileKmqCh::Fields ChannelFields(const kmq::Sr_ch& ch, const kmq::Sr_base& base, 
     // mean a broken count, refused before anything is allocated.
     const uint64_t bytes = uint64_t(f.count) * FileKmqChRawData::RecordSize(f.chType);
     if (bytes > fileSize) ThrowResult(kBrokenFile, 8020, kLoad);
-    f.records.assign(size_t(bytes), 0);
-    const auto decoded = DecodeBase64(ch.data.value);
-    if (decoded && decoded->size() <= f.records.size()) std::copy(decoded->begin(), decoded->end(), f.records.begin());
+    std::vector<uint8_t>& records = f.records.Edit();
+    records.assign(size_t(bytes), 0);
+    // Text that is not Base64, or holds more than the count's records, leaves no records at all.
+    if (!DecodeBase64Into(ch.data.value, records.data(), records.size())) std::fill(records.begin(), records.end(), 0);
     return f;
+}
+
+// The rest of the stream in one buffer of the loader's own: the file is read once and the
+// document is parsed in place inside it.
+struct WholeStream {
+    std::unique_ptr<char[]> bytes;
+    size_t size = 0;
+};
+
+WholeStream ReadWholeStream(std::istream& in)
+{
+    WholeStream whole;
+    const int64_t remaining = Stuff::RemainingBytes(in);
+    if (remaining >= 0) {
+        whole.bytes = std::make_unique_for_overwrite<char[]>(size_t(remaining));
+        if (remaining > 0) in.read(whole.bytes.get(), std::streamsize(remaining));
+        whole.size = size_t(in.gcount());
+        return whole;
+    }
+    // A stream that cannot tell its length grows the buffer as it goes.
+    size_t capacity = size_t(1) << 16;
+    whole.bytes = std::make_unique_for_overwrite<char[]>(capacity);
+    while (in) {
+        if (whole.size == capacity) {
+            auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+            std::copy_n(whole.bytes.get(), whole.size, larger.get());
+            whole.bytes = std::move(larger);
+            capacity *= 2;
+        }
+        in.read(whole.bytes.get() + whole.size, std::streamsize(capacity - whole.size));
+        whole.size += size_t(in.gcount());
+    }
+    return whole;
 }
 
 }  // namespace
 
 void FileKmq::LoadImpl(std::istream& in)
 {
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (text.empty()) ThrowResult(kReadFailed, 8060, kLoad);
+    const WholeStream text = ReadWholeStream(in);
+    if (text.size == 0) ThrowResult(kReadFailed, 8060, kLoad);
 
     // Entity declarations of a DOCTYPE are skipped, never expanded: references to them stay text.
+    // The document and the element texts point into `text`, which outlives them.
     pugi::xml_document document;
     const pugi::xml_parse_result parsed =
-        document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
+        document.load_buffer_inplace(text.bytes.get(), text.size, pugi::parse_default, pugi::encoding_utf8);
     if (parsed.status == pugi::status_out_of_memory || parsed.status == pugi::status_internal_error)
         ThrowResult(kReadFailed, 8061, kLoad);
     if (!parsed)
@@ -83,7 +120,7 @@ void FileKmq::LoadImpl(std::istream& in)
 
     m_channels.clear();
     for (const auto& ch : file.channels)
-        m_channels.push_back(std::make_shared<FileKmqCh>(ChannelFields(*ch, *file.base, text.size())));
+        m_channels.push_back(std::make_shared<FileKmqCh>(ChannelFields(*ch, *file.base, text.size)));
 }
 
 ChList FileKmq::GetChList() const { return {m_channels.begin(), m_channels.end()}; }

@@ -108,7 +108,11 @@ RawDataList FileKmqCh::GetRawData() const
     block->SetElementSize(recordSize);
     block->SetInterval(m_fields.interval);
     block->SetCount(int32_t(std::min<size_t>(size_t(std::max(m_fields.count, 0)), m_fields.records.size() / recordSize)));
-    block->GetData().assign(m_fields.records.begin(), m_fields.records.begin() + ptrdiff_t(size_t(block->GetCount()) * recordSize));
+    const size_t bytes = size_t(block->GetCount()) * recordSize;
+    if (m_fields.records.size() == bytes)
+        block->SetData(m_fields.records);
+    else
+        block->GetData().assign(m_fields.records.data(), m_fields.records.data() + bytes);
     block->SetFirstTime(block->GetCount() == 0 ? NO_TIME : GetFirstTime());
     block->SetLastTime(block->GetCount() == 0 ? NO_TIME : GetLastTime());
     return {block};
@@ -167,7 +171,8 @@ void FileKmqCh::LoadImpl(std::istream& in)
     ReadText(in, f.scaleExpr, 8148, kLoad);
     ReadBinary(in, f.recordProp, 8149, kLoad);
     const uint32_t size = Read<uint32_t>(in, 8150, kLoad);
-    ReadBytes(in, f.records, size, 8151, kLoad);
+    f.records = SharedBytes();
+    ReadBytes(in, f.records.Edit(), size, 8151, kLoad);
 }
 
 }  // namespace OvGraphFileLib

@@ -4,6 +4,7 @@
 
 #include "filelib/ChConstants.h"
 #include "filelib/ICh.h"
+#include "filelib/SharedBytes.h"
 
 namespace OvGraphFileLib {
 
@@ -32,7 +33,7 @@ public:
         double lowerLimit = NO_LOWER_LIMIT;
         std::u16string scaleExpr;
         uint8_t recordProp = 0;
-        std::vector<uint8_t> records;  // count * record size bytes
+        SharedBytes records;  // count * record size bytes, shared with the blocks made of them
     };
 
     FileKmqCh() = default;

@@ -1,10 +1,24 @@
 #include "filelib/FileKmqChRawData.h"
 
+#include "Common/Library/OvChType.h"
 #include "Common/Library/OvChTypeBase.h"
 #include "filelib/ChConstants.h"
+#include "filelib/CodeValueTable.h"
 #include "filelib/Stuff.h"
 
 namespace OvGraphFileLib {
+namespace {
+
+double DecodeWith(const orvel::detail::OvChTypeBase& type, int32_t chType, uint16_t code)
+{
+    // A type the table does not list decodes plain numbers; only a 32-bit type cannot decode a
+    // 16-bit code.
+    if (type.GetRawSize() > 2 || type.IsInvalid(code)) return INVALID_VALUE;
+    const double value = type.RawToValue(code);
+    return chType == 146 ? value / 1000.0 : value;
+}
+
+}  // namespace
 
 bool FileKmqChRawData::HasRecordTimes(int32_t chType)
 {
@@ -41,12 +55,23 @@ double FileKmqChRawData::GetValue(int32_t index) const
         case 2: break;
         default: return INVALID_VALUE;
     }
-    const uint16_t code = Stuff::LoadU16(record);
-    // A type the table does not list decodes plain numbers; only a 32-bit type cannot decode a
-    // 16-bit code.
-    if (m_type->GetRawSize() > 2 || m_type->IsInvalid(code)) return INVALID_VALUE;
-    const double value = m_type->RawToValue(code);
-    return GetChType() == 146 ? value / 1000.0 : value;
+    return DecodeWith(*m_type, GetChType(), Stuff::LoadU16(record));
+}
+
+double FileKmqChRawData::DecodeCode16(int32_t chType, uint16_t code)
+{
+    return DecodeWith(orvel::detail::OvChTypeOf(uint16_t(chType)), chType, code);
+}
+
+void FileKmqChRawData::GetValues(int32_t first, int32_t count, double* out) const
+{
+    const size_t size = GetElementSize();
+    if (size != 2 && size != 10) return GChRawData::GetValues(first, count, out);
+    // The table is keyed by the 16-bit type number the decoding itself uses.
+    if (GetChType() != int32_t(uint16_t(GetChType()))) return GChRawData::GetValues(first, count, out);
+    const double* table = CodeValueTable<DecodeCode16>(uint16_t(GetChType()));
+    const uint8_t* code = Record(first) + (size == 10 ? 8 : 0);
+    for (int32_t k = 0; k < count; ++k, code += size) out[k] = table[Stuff::LoadU16(code)];
 }
 
 void FileKmqChRawData::DeleteBefore(int64_t time)

@@ -13,6 +13,7 @@ public:
     std::shared_ptr<GChRawData> Clone() const override { return std::make_shared<FileKmqChRawData>(*this); }
     int64_t GetTime(int32_t index) const override;
     double GetValue(int32_t index) const override;
+    void GetValues(int32_t first, int32_t count, double* out) const override;
     bool IsEquallySpaced() const override { return GetElementSize() != 10 && GChRawData::IsEquallySpaced(); }
     void DeleteBefore(int64_t time) override;
     void DeleteAfter(int64_t time) override;
@@ -22,6 +23,8 @@ public:
     // Bytes per record of a channel type in a kmq file.
     static uint8_t RecordSize(int32_t chType);
     static bool HasRecordTimes(int32_t chType);
+    // The value of a 16-bit code of a type (in 2-byte and 10-byte records).
+    static double DecodeCode16(int32_t chType, uint16_t code);
 
 protected:
     bool AcceptsElementSize(uint8_t size) const override { return size == RecordSize(GetChType()); }

@@ -80,7 +80,7 @@ RawDataList FileKmvCh::GetRawData() const
     block->SetCount(int32_t(m_record.samples.size() / 2));
     block->SetFirstTime(GetFirstTime());
     block->SetLastTime(GetLastTime());
-    block->GetData() = m_record.samples;
+    block->SetData(m_record.samples);
     return {block};
 }
 

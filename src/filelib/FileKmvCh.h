@@ -41,7 +41,7 @@ public:
     const FileKmvChHeader& Header() const { return m_record.header; }
     FileKmvChHeader& Header() { return m_record.header; }
     // count * 2 bytes of 16-bit little-endian codes.
-    const std::vector<uint8_t>& Samples() const { return m_record.samples; }
+    const std::vector<uint8_t>& Samples() const { return m_record.samples.Get(); }
     // Sets the samples and the padding that follows them.
     void SetSamples(std::vector<uint8_t> samples) { m_record.SetSamples(std::move(samples)); }
 

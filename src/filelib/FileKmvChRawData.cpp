@@ -1,35 +1,13 @@
 #include "filelib/FileKmvChRawData.h"
 
-#include <array>
-#include <atomic>
-#include <memory>
-#include <mutex>
+#include <algorithm>
 
 #include "Common/Library/OvChType.h"
 #include "filelib/ChConstants.h"
+#include "filelib/CodeValueTable.h"
 #include "filelib/Stuff.h"
 
 namespace OvGraphFileLib {
-namespace {
-
-// Every code's value, per type: samples decode by one lookup. A table is built on first use of
-// its type and lives for the process; safe for concurrent readers.
-const double* ValueTable(uint16_t chType)
-{
-    static std::array<std::atomic<const double*>, 65536> tables{};
-    static std::mutex building;
-    const double* table = tables[chType].load(std::memory_order_acquire);
-    if (table) return table;
-    std::lock_guard lock(building);
-    table = tables[chType].load(std::memory_order_relaxed);
-    if (table) return table;
-    auto* values = new double[65536];
-    for (uint32_t code = 0; code < 65536; ++code) values[code] = FileKmvChRawData::DecodeCode(chType, uint16_t(code));
-    tables[chType].store(values, std::memory_order_release);
-    return values;
-}
-
-}  // namespace
 
 double FileKmvChRawData::DecodeCode(int32_t chType, uint16_t code)
 {
@@ -54,14 +32,19 @@ double FileKmvChRawData::DecodeCode(int32_t chType, uint16_t code)
 double FileKmvChRawData::GetValue(int32_t index) const
 {
     if (!InRange(index) || GetElementSize() < 2) return INVALID_VALUE;
-    return ValueTable(uint16_t(GetChType()))[Stuff::LoadU16(Record(index))];
+    return CodeValueTable<DecodeCode>(uint16_t(GetChType()))[Stuff::LoadU16(Record(index))];
 }
 
 void FileKmvChRawData::GetValues(int32_t first, int32_t count, double* out) const
 {
-    const double* table = ValueTable(uint16_t(GetChType()));
+    const size_t stride = GetElementSize();
+    if (stride < 2) {
+        std::fill_n(out, count, INVALID_VALUE);
+        return;
+    }
+    const double* table = CodeValueTable<DecodeCode>(uint16_t(GetChType()));
     const uint8_t* record = Record(first);
-    for (int32_t k = 0; k < count; ++k, record += 2) out[k] = table[Stuff::LoadU16(record)];
+    for (int32_t k = 0; k < count; ++k, record += stride) out[k] = table[Stuff::LoadU16(record)];
 }
 
 }  // namespace OvGraphFileLib

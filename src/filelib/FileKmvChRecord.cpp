@@ -19,7 +19,8 @@ void FileKmvChRecord::Load(std::istream& in, const char* where)
     Stuff::ReadBytes(in, bytes, FileKmvChHeader::kSize, 3310, where);
     std::copy(bytes.begin(), bytes.end(), header.bytes.begin());
     const uint64_t sampleBytes = uint64_t(header.RecordCount()) * 2;
-    Stuff::ReadBytes(in, samples, sampleBytes, 3311, where);
+    samples = SharedBytes();
+    Stuff::ReadBytes(in, samples.Edit(), sampleBytes, 3311, where);
     Stuff::ReadBytes(in, padding, PaddingFor(sampleBytes), 3312, where);
 }
 

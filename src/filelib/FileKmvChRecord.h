@@ -4,6 +4,8 @@
 #include <ostream>
 #include <vector>
 
+#include "filelib/SharedBytes.h"
+
 #include "filelib/FileKmvChHeader.h"
 
 namespace OvGraphFileLib {
@@ -13,7 +15,7 @@ namespace OvGraphFileLib {
 // bytes written are the bytes read. Throw Result: write 3300-3302, read 3310-3312.
 struct FileKmvChRecord {
     FileKmvChHeader header;
-    std::vector<uint8_t> samples;  // count * 2 bytes of little-endian codes
+    SharedBytes samples;  // count * 2 bytes of little-endian codes, shared with the blocks made of them
     std::vector<uint8_t> padding;
 
     void Save(std::ostream& out, const char* where) const;

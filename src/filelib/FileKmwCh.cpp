@@ -49,7 +49,7 @@ RawDataList FileKmwCh::GetRawData() const
     block->SetCount(int32_t(m_record.samples.size() / 2));
     block->SetFirstTime(GetFirstTime());
     block->SetLastTime(GetLastTime());
-    block->GetData() = m_record.samples;
+    block->SetData(m_record.samples);
     return {block};
 }
 

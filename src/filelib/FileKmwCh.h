@@ -41,7 +41,7 @@ public:
     uint8_t GetRecordProp() const override { return 0; }
 
     const FileKmvChHeader& Header() const { return m_record.header; }
-    const std::vector<uint8_t>& Samples() const { return m_record.samples; }
+    const std::vector<uint8_t>& Samples() const { return m_record.samples.Get(); }
 
 private:
     FileKmvChRecord m_record;

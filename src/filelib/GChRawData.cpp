@@ -55,7 +55,8 @@ void GChRawData::LoadImpl(std::istream& in)
     if (m_count < 0) ThrowResult(kBrokenFile, 837, kLoad);
     m_elementSize = Read<uint8_t>(in, 838, kLoad);
     if (!AcceptsElementSize(m_elementSize)) ThrowResult(kBrokenFile, 838, kLoad);
-    ReadBytes(in, m_data, uint64_t(m_count) * m_elementSize, 839, kLoad);
+    m_data = SharedBytes();
+    ReadBytes(in, m_data.Edit(), uint64_t(m_count) * m_elementSize, 839, kLoad);
 }
 
 int64_t GChRawData::GetTime(int32_t index) const
@@ -118,7 +119,8 @@ void GChRawData::DropFront(int32_t n)
 {
     if (n <= 0) return;
     n = std::min(n, m_count);
-    m_data.erase(m_data.begin(), m_data.begin() + ptrdiff_t(size_t(n) * m_elementSize));
+    std::vector<uint8_t>& data = m_data.Edit();
+    data.erase(data.begin(), data.begin() + ptrdiff_t(size_t(n) * m_elementSize));
     m_count -= n;
     if (m_countFlag != 0) m_counter -= n;
     if (m_count == 0) {
@@ -132,7 +134,7 @@ void GChRawData::DropBack(int32_t n)
 {
     if (n <= 0) return;
     n = std::min(n, m_count);
-    m_data.resize(size_t(m_count - n) * m_elementSize);
+    m_data.Edit().resize(size_t(m_count - n) * m_elementSize);
     m_count -= n;
     if (m_count == 0) {
         m_firstTime = m_lastTime = NO_TIME;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "filelib/SharedBytes.h"
+
 namespace orvel::detail {
 class OvChTypeBase;
 }
@@ -57,9 +59,13 @@ public:
     void SetCount(int32_t count) { m_count = count; }
     uint8_t GetElementSize() const { return m_elementSize; }
     void SetElementSize(uint8_t size) { m_elementSize = size; }
-    // count * element size bytes; record i starts at byte i * element size.
-    const std::vector<uint8_t>& GetData() const { return m_data; }
-    std::vector<uint8_t>& GetData() { return m_data; }
+    // count * element size bytes; record i starts at byte i * element size. Copies of a block
+    // share its bytes; writing through GetData() unshares them first.
+    const std::vector<uint8_t>& GetData() const { return m_data.Get(); }
+    std::vector<uint8_t>& GetData() { return m_data.Edit(); }
+    const SharedBytes& GetSharedData() const { return m_data; }
+    // The block reads these bytes, shared with whoever else holds them.
+    void SetData(SharedBytes bytes) { m_data = std::move(bytes); }
 
 protected:
     // Which record sizes the class can decode; a stream with another size is refused.
@@ -90,7 +96,7 @@ private:
     int64_t m_interval = -1;
     int32_t m_count = 0;
     uint8_t m_elementSize = 2;
-    std::vector<uint8_t> m_data;
+    SharedBytes m_data;
 };
 
 }  // namespace OvGraphFileLib

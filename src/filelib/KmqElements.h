@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The element objects of a kmq document: one per known element, each recording whether its
@@ -26,15 +27,21 @@ struct SrElementLoadOnce {
     bool present = false;
     bool empty = true;
 
-    // The element's text, or nothing when the parent has no such child.
-    std::optional<std::string> LoadText(const pugi::xml_node& parent)
+    // The element's text inside the parsed document, or nothing when the parent has no such child.
+    std::optional<std::string_view> LoadView(const pugi::xml_node& parent)
     {
         const pugi::xml_node node = parent.child(kName);
         present = bool(node);
         if (!present) return std::nullopt;
-        std::string text = node.text().as_string();
+        const std::string_view text = node.text().get();
         empty = text.empty();
         return text;
+    }
+    std::optional<std::string> LoadText(const pugi::xml_node& parent)
+    {
+        const std::optional<std::string_view> text = LoadView(parent);
+        if (!text) return std::nullopt;
+        return std::string(*text);
     }
 };
 
@@ -43,6 +50,14 @@ template <ElementName Name>
 struct SrElementLoadStr : SrElementLoadOnce<Name> {
     std::string value;
     void Load(const pugi::xml_node& parent) { value = this->LoadText(parent).value_or(std::string()); }
+};
+
+// The element's text as a view into the parsed document, which must outlive it: the Base64
+// records are decoded from the document's own buffer, never copied.
+template <ElementName Name>
+struct SrElementLoadView : SrElementLoadOnce<Name> {
+    std::string_view value;
+    void Load(const pugi::xml_node& parent) { value = this->LoadView(parent).value_or(std::string_view()); }
 };
 
 // Signed 32-bit decimal: leading blanks and a sign, then digits up to the first other character;
@@ -89,7 +104,7 @@ using Sr_ch_upper_limit = SrElementLoadStr<"upper_limit">;
 using Sr_ch_lower_limit = SrElementLoadStr<"lower_limit">;
 using Sr_ch_scale_expr = SrElementLoadStr<"scale_expr">;
 using Sr_ch_record_prop = SrElementLoadInt<"record_prop">;
-using Sr_ch_data = SrElementLoadStr<"data">;            // Base64
+using Sr_ch_data = SrElementLoadView<"data">;           // Base64
 
 // The base unit of versions 1.00 and 1.10.
 struct Sr_base {

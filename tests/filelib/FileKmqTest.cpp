@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "filelib/Base64.h"
 #include "filelib/ChConstants.h"
 #include "filelib/ChannelBytes.h"
 #include "filelib/FileKmq.h"
@@ -339,11 +340,43 @@ TEST(FileKmq, DataThatDoesNotFitTheCountLeavesTheRecordsZero)
         {"shorter than the count", "3", two, {21.5, 21.6, -100.0}},
         {"line breaks", "2", two.substr(0, 4) + "\n  " + two.substr(4), {21.5, 21.6}},
         {"not Base64", "2", "!!!!", {-100.0, -100.0}},
+        {"not Base64 after a decoded group", "2", two.substr(0, 4) + "$" + two.substr(4), {-100.0, -100.0}},
     };
     for (const auto& row : rows) {
         const auto ch = LoadOne({{"type", "13"}, {"count", row.count}, {"data", row.data}});
         ASSERT_TRUE(ch);
         EXPECT_EQ(row.values, ValuesOf(*ch)) << row.what;
+    }
+}
+
+// Records decode straight into the channel's buffer, a group of four characters at a time where
+// the text allows: white space anywhere, a bad character anywhere and a buffer one byte short
+// must all give what the character-by-character rules give.
+TEST(FileKmq, Base64DecodesWhereverWhiteSpaceOrABadCharacterFalls)
+{
+    std::vector<uint8_t> bytes;
+    for (size_t size = 0; size <= 13; ++size) {
+        SCOPED_TRACE(testing::Message() << size << " bytes");
+        const std::string text = OvGraphFileLib::EncodeBase64(bytes.data(), bytes.size());
+        std::vector<uint8_t> out(size + 4, 0xAA);
+        for (size_t at = 0; at <= text.size(); ++at) {
+            for (const char* inserted : {"", "\r\n ", " \t"}) {
+                const std::string spaced = text.substr(0, at) + inserted + text.substr(at);
+                const std::optional<size_t> decoded = DecodeBase64Into(spaced, out.data(), out.size());
+                ASSERT_TRUE(decoded) << spaced;
+                ASSERT_EQ(bytes, std::vector<uint8_t>(out.begin(), out.begin() + ptrdiff_t(*decoded))) << spaced;
+                if (size > 0) {
+                    EXPECT_FALSE(DecodeBase64Into(spaced, out.data(), size - 1)) << spaced;
+                }
+            }
+            for (const char* bad : {"$", "=", "A"}) {
+                // One more alphabet character is valid only where it completes nothing: never.
+                const std::string broken = text.substr(0, at) + bad + text.substr(at);
+                EXPECT_FALSE(DecodeBase64Into(broken, out.data(), out.size())) << broken;
+                EXPECT_FALSE(DecodeBase64(broken)) << broken;
+            }
+        }
+        bytes.push_back(uint8_t(size * 37 + 11));
     }
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <limits>
 #include <sstream>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "filelib/GChRawDataFactory.h"
 #include "filelib/RawDataInvalidInterval.h"
 #include "filelib/RawDataValidInterval.h"
+#include "filelib/TimeMath.h"
 
 using namespace OvGraphFileLib;
 using namespace orvel::test;
@@ -336,4 +339,141 @@ TEST(GChDataIterator, BreakAfterARecordAtTheLargestTimeIsStillYielded)
     ASSERT_EQ(3u, samples.size());
     EXPECT_EQ(BREAK_VALUE, samples[1].value);
     EXPECT_EQ(2, samples[2].value);
+}
+
+namespace {
+
+// Every item a walk over the blocks must yield, from each block's own GetTime and GetValue, with
+// the (block, record) position of each.
+struct Expected {
+    std::vector<ChSample> items;
+    std::vector<std::pair<size_t, int32_t>> positions;
+};
+
+Expected ExpectedWalk(const RawDataList& blocks)
+{
+    Expected expected;
+    for (size_t b = 0; b < blocks.size(); ++b) {
+        const GChRawData& block = *blocks[b];
+        for (int32_t i = 0; i < block.GetCount(); ++i) {
+            expected.items.push_back({block.GetTime(i), block.GetValue(i)});
+            expected.positions.emplace_back(b, i);
+        }
+        if (block.GetCount() > 0 && b + 1 < blocks.size()) {
+            expected.items.push_back({RecordTime(block.GetTime(block.GetCount() - 1), 1, 1), BREAK_VALUE});
+            expected.positions.emplace_back(b, block.GetCount());
+        }
+    }
+    return expected;
+}
+
+// Same bits: NaN from arbitrary record bytes compares equal to itself.
+void ExpectSameItems(const std::vector<ChSample>& expected, const std::vector<ChSample>& actual, size_t from)
+{
+    ASSERT_EQ(expected.size() - from, actual.size());
+    for (size_t i = 0; i < actual.size(); ++i) {
+        ASSERT_EQ(expected[from + i].time, actual[i].time) << "item " << from + i;
+        ASSERT_EQ(std::bit_cast<uint64_t>(expected[from + i].value), std::bit_cast<uint64_t>(actual[i].value))
+            << "item " << from + i << ": " << expected[from + i].value << " vs " << actual[i].value;
+    }
+}
+
+std::vector<ChSample> WalkFrom(GChDataIterator it, const RawDataList& blocks)
+{
+    std::vector<ChSample> samples;
+    for (; it != GChDataIterator::End(blocks); ++it) samples.push_back(*it);
+    return samples;
+}
+
+// Everything from `it` on, read in batches; the iterator ends where a step-by-step walk ends.
+std::vector<ChSample> ReadFrom(GChDataIterator it, const RawDataList& blocks, size_t batch)
+{
+    std::vector<ChSample> samples;
+    std::vector<ChSample> buffer(batch);
+    while (const size_t n = it.Read(buffer.data(), batch))
+        samples.insert(samples.end(), buffer.begin(), buffer.begin() + ptrdiff_t(n));
+    EXPECT_TRUE(it == GChDataIterator::End(blocks));
+    return samples;
+}
+
+}  // namespace
+
+// The iterator decodes a chunk at a time; what it yields must be exactly what each block answers
+// record by record, for every block class, across chunk and block boundaries.
+TEST(GChDataIterator, YieldsWhatEachBlockClassAnswersRecordByRecord)
+{
+    struct Row {
+        const char* className;
+        int32_t chType;
+        uint8_t elementSize;
+        int64_t interval;
+    };
+    const Row rows[] = {
+        {"GChRawData", kCelsius, 2, 1000},
+        {"GChRawData", kCelsius, 2, NO_INTERVAL},  // every record at the first time
+        {"GChRawData", kHumidity, 2, std::numeric_limits<int64_t>::max() / 3},  // times wrap
+        {"GChRawData", 589, 4, 60'000},
+        {"FileKmvChRawData", kCelsius, 2, 1000},
+        {"FileKmvChRawData", 85, 2, 600'000},
+        {"FileKmvChCumulativeRawData", 86, 10, NO_INTERVAL},
+        {"FileKmqChRawData", kCelsius, 2, 1000},
+        {"FileKmqChRawData", 146, 2, 1000},  // volts: the code's value divided by 1000
+        {"FileKmqChRawData", 269, 10, NO_INTERVAL},  // records carry their own times
+        {"FileKmqChRawData", 269, 10, 1000},         // ... whatever interval the file names
+        {"FileKmqChRawData", 589, 4, 60'000},
+        {"FileKmwChRawData", kCelsius, 2, 1000},
+        {"FileKn1ChRawData", kCelsius, 2, 1000},
+        {"FileKn2ChRawData", kCelsius, 2, 1000},
+        {"FileKs2ChRawData", kCelsius, 2, 1000},
+        {"FileKe8ChRawData", kCelsius, 2, 1000},
+        {"FileCraChRawData", kCelsius, 16, NO_INTERVAL},
+        {"FileKmvChCumulativeRawData", 86, 10, 600'000},
+        {"DssChRawData", kCelsius, 2, 1000},
+        {"RawDataValidInterval", kCelsius, 8, 250},
+        {"RawDataInvalidInterval", kCelsius, 16, NO_INTERVAL},
+    };
+    // Empty blocks, and counts either side of the iterator's 64-item chunk (the break item fits
+    // in the last chunk or starts one of its own).
+    const int32_t counts[] = {0, 1, 63, 0, 64, 65, 130, 3};
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.className << " type " << row.chType << " size "
+                                        << int(row.elementSize) << " interval " << row.interval);
+        RawDataList blocks;
+        int64_t first = 1'700'000'000'000;
+        for (const int32_t count : counts) {
+            std::vector<uint8_t> data(size_t(count) * row.elementSize);
+            for (uint8_t& byte : data) byte = uint8_t(next() >> 24);
+            // Plant no-data codes in the last two bytes of some records.
+            for (int32_t i = 0; i < count; i += 5) {
+                const uint16_t code = i % 10 == 0 ? 0xEEEE : 0xFFFF;
+                data[size_t(i) * row.elementSize + row.elementSize - 2] = uint8_t(code);
+                data[size_t(i) * row.elementSize + row.elementSize - 1] = uint8_t(code >> 8);
+            }
+            const int64_t last = count == 0 ? NO_TIME : RecordTime(first, std::max<int64_t>(row.interval, 0), count - 1);
+            blocks.push_back(MakeBlock({row.className, row.chType, count == 0 ? NO_TIME : first, last, 0, 0,
+                                        row.interval, count, row.elementSize, data}));
+            first += 10'000'000;
+        }
+        const Expected expected = ExpectedWalk(blocks);
+        ExpectSameItems(expected.items, Walk(blocks), 0);
+        for (const size_t batch : {size_t(1), size_t(7), size_t(64), size_t(1000)}) {
+            SCOPED_TRACE(testing::Message() << "read in batches of " << batch);
+            ExpectSameItems(expected.items, ReadFrom(GChDataIterator::Begin(blocks), blocks, batch), 0);
+        }
+
+        // Started part way (as a range is), and resumed from copies taken part way.
+        for (size_t i = 0; i < expected.positions.size(); i += 13) {
+            const auto [block, record] = expected.positions[i];
+            SCOPED_TRACE(testing::Message() << "from block " << block << " record " << record);
+            GChDataIterator it(&blocks, block, record);
+            ExpectSameItems(expected.items, WalkFrom(it, blocks), i);
+            GChDataIterator copy = it;
+            const GChDataIterator before = copy++;
+            EXPECT_TRUE(before == it);
+            if (i + 1 < expected.items.size()) ExpectSameItems(expected.items, WalkFrom(copy, blocks), i + 1);
+            ExpectSameItems(expected.items, ReadFrom(it, blocks, 10), i);
+        }
+    }
 }
