@@ -54,22 +54,19 @@ public:
     size_t Read(const DataIteratorImpl& last, double* times, double* values, size_t max) override
     {
         const size_t end = std::min(static_cast<const PointIterator&>(last).m_index, m_index + max);
-        size_t n = 0;
-        // Walk the runs: equally spaced runs give their times without a lookup per point.
-        const auto& runs = m_points->Runs();
-        auto run = std::upper_bound(runs.begin(), runs.end(), m_index,
-                                    [](size_t i, const AppPoints::Run& r) { return i < r.begin; });
-        while (m_index < end && run != runs.begin()) {
-            const AppPoints::Run& r = *(run - 1);
-            const size_t stop = std::min(end, r.begin + r.count);
-            for (; m_index < stop; ++m_index, ++n) {
-                times[n] = r.stepX != 0 ? r.firstX + r.stepX * double(m_index - r.begin) : m_points->X(m_index);
-                values[n] = m_points->Y(m_index);
-            }
-            ++run;
-        }
+        const size_t n = end > m_index ? m_points->Read(m_index, end - m_index, times, values) : 0;
+        m_index += n;
         return n;
     }
+    bool PeekGroup(const DataIteratorImpl& last, ovgGraph::GCh::SampleGroup& group) const override
+    {
+        AppPoints::Group g;
+        if (!m_points->GroupAt(m_index, static_cast<const PointIterator&>(last).m_index, g)) return false;
+        group = {g.count, g.lastX, g.lastY, g.minimum, g.maximum};
+        return true;
+    }
+    size_t ToGroupBoundary() const override { return m_points->ToGroupBoundary(m_index); }
+    void Skip(size_t count) override { m_index = std::min(m_points->Size(), m_index + count); }
 
 private:
     const AppPoints* m_points;
@@ -253,26 +250,13 @@ double AppCh::GetLocalTimeOffset() const
                                                  : double(timeDiff / 1000);
 }
 
-double AppCh::ValueConversion::operator()(double y) const
-{
-    if (OvGraphFileLib::IsNoData(y)) return y;
-    if (toCelsius) {
-        double t = (y - 32) * 50 / 9;
-        t += t > 0 ? 0.1 : -0.1;
-        y = std::trunc(t) / 10;
-    } else if (toFahrenheit) {
-        y = y * 9 / 5 + 32;
-    }
-    return expr ? expr->Apply(y) : y;
-}
-
-AppCh::ValueConversion AppCh::MakeConversion(int32_t temperatureType) const
+AppPoints::Conversion AppCh::MakeConversion(int32_t temperatureType) const
 {
     // Conversions in the order: temperature unit, then the expression.
     const int32_t kind = IsOverrideActive() ? (m_overrideCode == 2 ? kFahrenheit : m_overrideCode == 1 ? kCelsius : 0) : m_ownType;
     const bool toCelsius = IsTemperature() && temperatureType == kCelsius && kind == kFahrenheit;
     const bool toFahrenheit = IsTemperature() && temperatureType == kFahrenheit && kind == kCelsius;
-    return {toCelsius, toFahrenheit, HasOwnScaleExpr() ? m_scaleExpr.get() : nullptr};
+    return {toCelsius, toFahrenheit, HasOwnScaleExpr() ? m_scaleExpr : nullptr};
 }
 
 std::vector<OvGraphFileLib::ChSample> AppCh::GetSamples(int32_t temperatureType) const
@@ -295,21 +279,17 @@ std::vector<OvGraphFileLib::ChSample> AppCh::GetSamples(int32_t temperatureType)
 void AppCh::Rebuild()
 {
     m_points.Clear();
+    m_points.SetConversion(MakeConversion(m_temperatureDisplayType));
+    const auto& convert = m_points.GetConversion();
     const OvGraphFileLib::RawDataList blocks = m_fileCh->GetRawData();
     const double offset = GetLocalTimeOffset();
-    const auto convert = MakeConversion(m_temperatureDisplayType);
-
-    std::vector<double> values;
     for (size_t b = 0; b < blocks.size(); ++b) {
         const OvGraphFileLib::GChRawData& block = *blocks[b];
         const int32_t count = block.GetCount();
         if (count <= 0) continue;
         if (block.IsEquallySpaced()) {
-            values.resize(size_t(count));
-            block.GetValues(0, count, values.data());
-            for (double& y : values) y = convert(y);
-            m_points.AppendSpaced(double(block.GetFirstTime()) / 1000.0 + offset, double(block.GetInterval()) / 1000.0,
-                                  values.data(), values.size());
+            // The points read the block's bytes, which the file channel shares: nothing is copied.
+            m_points.AppendBlock(blocks[b], double(block.GetFirstTime()) / 1000.0 + offset, double(block.GetInterval()) / 1000.0);
         } else {
             for (int32_t i = 0; i < count; ++i)
                 m_points.AppendPoint(double(block.GetTime(i)) / 1000.0 + offset, convert(block.GetValue(i)));
@@ -321,12 +301,11 @@ void AppCh::Rebuild()
 
     m_firstX = m_points.Empty() ? -OvGraphFileLib::INVALID_VALUE : m_points.X(0);
     m_lastX = m_points.Empty() ? OvGraphFileLib::INVALID_VALUE : m_points.X(m_points.Size() - 1);
-    ovgGraph::ValueStatistics statistics;
-    for (size_t i = 0; i < m_points.Size(); ++i) statistics.Add(m_points.Y(i));
+    const ovgGraph::ValueStatistics& statistics = m_points.Statistics();
     m_maximum = statistics.maximum;
     m_minimum = statistics.minimum;
     m_average = statistics.Average();
-    SetStateBits(ovgGraph::kRelayout);
+    DataChanged();
 }
 
 ovgGraph::GCh::DataRange AppCh::CreateDataIterator(double timeMin, double timeMax, int before, int after) const

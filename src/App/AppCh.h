@@ -103,13 +103,7 @@ public:
 private:
     int32_t EffectiveType() const;
     // The conversion of file values to displayed ones: the temperature unit, then the expression.
-    struct ValueConversion {
-        bool toCelsius;
-        bool toFahrenheit;
-        const PrmScaleExpr* expr;  // null without an expression of the channel's own
-        double operator()(double y) const;
-    };
-    ValueConversion MakeConversion(int32_t temperatureType) const;
+    AppPoints::Conversion MakeConversion(int32_t temperatureType) const;
     // Whether limits and values convert between the file's Celsius and a Fahrenheit display.
     bool ShowsFahrenheitOfCelsius() const;
 

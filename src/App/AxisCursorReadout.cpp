@@ -41,22 +41,22 @@ AxisCursorReadout AxisCursorReadout::Read(const AppDocument& document, double ti
         const size_t first = points.LowerBound(from), end = points.UpperBound(to);
         double minimum = HUGE_VAL, maximum = -HUGE_VAL, sum = 0;
         size_t n = 0;
-        for (size_t i = first; i < end; ++i) {
-            const double y = points.Y(i);
-            if (OvGraphFileLib::IsNoData(y)) continue;
+        points.ForEachY(first, end, [&](double y) {
+            if (OvGraphFileLib::IsNoData(y)) return;
             minimum = std::min(minimum, y);
             maximum = std::max(maximum, y);
             sum += y;
             ++n;
-        }
+        });
         if (n > 0) {
             const double mean = sum / double(n);
             row.minimum = channel->FormatValue(minimum);
             row.maximum = channel->FormatValue(maximum);
             row.mean = channel->FormatValue(mean);
             double squares = 0;  // about the mean, a second pass: exact for close values
-            for (size_t i = first; i < end; ++i)
-                if (!OvGraphFileLib::IsNoData(points.Y(i))) squares += (points.Y(i) - mean) * (points.Y(i) - mean);
+            points.ForEachY(first, end, [&](double y) {
+                if (!OvGraphFileLib::IsNoData(y)) squares += (y - mean) * (y - mean);
+            });
             if (n > 1) row.deviation = channel->FormatValue(std::sqrt(squares / double(n - 1)));
         }
         readout.rows.push_back(row);

@@ -38,6 +38,7 @@ struct AxisMapping {
     double displayMax = 0;
     double valuePerPixel = 0;
     int32_t startInset = 0;
+    bool operator==(const AxisMapping&) const = default;
 };
 
 // Maps values to pixels along one side of the plot and draws its line, ticks, labels, title and

@@ -1,6 +1,7 @@
 #include "graph/GCh.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "graph/Axis.h"
@@ -17,6 +18,13 @@ size_t GCh::DataIteratorImpl::Read(const DataIteratorImpl& last, double* times, 
         values[n] = GetValue();
     }
     return n;
+}
+
+bool GCh::DataIteratorImpl::PeekGroup(const DataIteratorImpl&, SampleGroup&) const { return false; }
+
+void GCh::DataIteratorImpl::Skip(size_t count)
+{
+    for (; count > 0; --count) Next();
 }
 
 GCh::GCh(Glyph* parent)
@@ -53,18 +61,50 @@ void GCh::Layout(uint8_t)
     Replot(m_timeAxis->GetMapping(), m_valueAxis->GetMapping());
 }
 
-void GCh::Replot(const AxisMapping& time, const AxisMapping& value) { m_generator->Generate(*this, time, value, m_segments); }
+void GCh::Replot(const AxisMapping& time, const AxisMapping& value)
+{
+    m_plotTime = std::make_shared<AxisMapping>(time);
+    m_plotValue = std::make_shared<AxisMapping>(value);
+    // Symbols mark vertices, so they need every vertex a full scan gives.
+    m_generator->Generate(*this, time, value, m_segments, m_drawer->GetSymbol() == 0);
+}
+
+Segments GCh::ExactSegments(int32_t fromX, int32_t toX) const
+{
+    if (!m_generator->UsedGroups() || !m_plotTime || !(m_plotTime->valuePerPixel > 0)) return m_segments;
+    const AxisMapping& time = *m_plotTime;
+    const double perPixel = time.valuePerPixel;
+    const auto columnStart = [&](double x) { return time.displayMin + (x - time.startInset) * perPixel; };
+    // Never beyond the samples the full re-plot reads.
+    const double to = std::min(columnStart(toX + 1), time.displayMax);
+    // Begin with the whole column of the sample before the range (a pixel early, against
+    // rounding), so that its vertices, and the line leaving it, are what the full scan gives.
+    double from = columnStart(fromX);
+    const DataRange probe = CreateDataIterator(from, to, -1, 1);
+    if (!probe.first || !probe.last || probe.first->Equals(*probe.last)) return {};
+    from = std::max(time.displayMin,
+                    std::min(from, columnStart(std::floor((probe.first->GetTime() - time.displayMin) / perPixel) + time.startInset - 1)));
+    PlotGenerateLineGraph3 generator;
+    generator.SetReduce(m_generator->GetReduce());
+    Segments exact;
+    generator.GenerateFrom(CreateDataIterator(from, to, -1, 1), time, *m_plotValue, exact, false);
+    return exact;
+}
 
 void GCh::Draw(QPainter& painter) { m_drawer->Draw(painter, m_segments); }
 
 int GCh::HitTestLine(Point point, PointRecord* hit) const
 {
     if (!IsVisible()) return 0;
+    // A hit needs a vertex within 3 pixels or a line passing within 3: the columns 8 to either
+    // side hold every candidate.
+    const Segments exact = m_generator->UsedGroups() ? ExactSegments(point.x - 8, point.x + 8) : Segments();
+    const Segments& segments = m_generator->UsedGroups() ? exact : m_segments;
     int best = 0;
     PointRecord found;
     // A vertex match (2) beats a column match (1), which beats a line match (3).
     const auto rank = [](int result) { return result == 2 ? 3 : result == 1 ? 2 : result == 3 ? 1 : 0; };
-    for (const Segment& segment : m_segments) {
+    for (const Segment& segment : segments) {
         if (segment.empty()) continue;
         int32_t minX = segment.front().x, maxX = segment.front().x;
         for (const PointRecord& p : segment) {

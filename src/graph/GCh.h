@@ -19,6 +19,13 @@ class GCh : public GlyphInt {
 public:
     // A position in the channel's samples, in ascending time order. Stepping past either end is an
     // error (std::out_of_range "out_of_range 1").
+    struct SampleGroup {
+        size_t count;
+        double lastTime;  // the group's last sample
+        double lastValue;
+        double minimum;
+        double maximum;
+    };
     class DataIteratorImpl {
     public:
         virtual ~DataIteratorImpl() = default;
@@ -32,6 +39,14 @@ public:
         // advances past them and returns how many were read. Implementations over arrays should
         // replace this loop.
         virtual size_t Read(const DataIteratorImpl& last, double* times, double* values, size_t max);
+        // Channels that summarise their samples in groups let plotting pass over a whole group
+        // that falls into one pixel column. The group starting here (ending at or before `last`),
+        // when every sample in it has data; false otherwise and for channels without groups.
+        virtual bool PeekGroup(const DataIteratorImpl& last, SampleGroup& group) const;
+        // Samples from here to where the next group starts (0: the channel has no groups).
+        virtual size_t ToGroupBoundary() const { return 0; }
+        // Advances past `count` samples.
+        virtual void Skip(size_t count);
     };
     struct DataRange {
         std::unique_ptr<DataIteratorImpl> first;
@@ -64,6 +79,10 @@ public:
     void Replot(const AxisMapping& time, const AxisMapping& value);
     void Draw(QPainter& painter) override;
 
+    // Counts changes of the data, so that the graph re-plots a channel only when its data or
+    // its axes' mappings changed.
+    uint64_t GetDataVersion() const { return m_dataVersion; }
+
     // The data the application channel supplies.
     virtual double GetFirstTime() const = 0;
     virtual double GetLastTime() const = 0;
@@ -77,14 +96,31 @@ public:
 
     // 0 no hit, 1 a vertex in the same column (x within 3), 2 a vertex within 3 pixels in x and y,
     // 3 on a drawn segment between two vertices at least 5 pixels apart. The point is in plot pixels.
+    // Vertices drawn from group summaries are replaced by those of the raw samples, generated
+    // for the few columns around the point.
     int HitTestLine(Point point, PointRecord* hit) const;
+    // The vertices of every sample, as the segments would be without group summaries, for the
+    // pixel columns [fromX, toX] (plot pixels) and the lines that enter and leave them.
+    Segments ExactSegments(int32_t fromX, int32_t toX) const;
+
+protected:
+    // Subclasses call this whenever the samples change.
+    void DataChanged()
+    {
+        ++m_dataVersion;
+        SetStateBits(kRelayout);
+    }
 
 private:
+    uint64_t m_dataVersion = 0;
     std::shared_ptr<Axis> m_timeAxis;
     std::shared_ptr<Axis> m_valueAxis;
     std::shared_ptr<GdiDrawLineGraphGDIP> m_drawer;
     std::shared_ptr<PlotGenerateLineGraph3> m_generator;
     Segments m_segments;
+    // The mappings of the last re-plot, for generating vertices again around a point.
+    std::shared_ptr<AxisMapping> m_plotTime;
+    std::shared_ptr<AxisMapping> m_plotValue;
 };
 
 }  // namespace ovgGraph

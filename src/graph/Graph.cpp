@@ -6,6 +6,7 @@
 
 #include "graph/Axis.h"
 #include "graph/GCh.h"
+#include "graph/GdiDrawLineGraphGDIP.h"
 #include "graph/GraphAxes.h"
 #include "graph/GraphBack.h"
 #include "graph/GraphChannels.h"
@@ -324,11 +325,11 @@ void Graph::ReplotChannels(bool force)
         channel->SetOrigin(m_plotArea.left, m_plotArea.bottom - 1);
         const Axis* t = channel->GetTimeAxis().get();
         const Axis* v = channel->GetValueAxis().get();
-        const PlotBasis basis = t && v ? PlotBasis{t->GetDisplayMin(), t->GetDisplayMax(), v->GetDisplayMin(),
-                                                   v->GetDisplayMax(), t->GetLength(), v->GetLength()}
-                                       : PlotBasis{};
+        PlotBasis basis{t, v, {}, {}, channel->GetDataVersion(), channel->IsVisible(), channel->GetDrawer().GetSymbol() == 0,
+                        channel->GetPlotGenerator().GetReduce()};
+        if (t && v) basis.time = t->GetMapping(), basis.value = v->GetMapping();
         const auto known = m_plotBases.find(channel.get());
-        if (force || (channel->GetState() & (kChanged | kRelayout)) || known == m_plotBases.end() || !(known->second == basis)) {
+        if (force || known == m_plotBases.end() || !(known->second == basis)) {
             channel->SetStateBits(kRelayout);
             m_plotBases[channel.get()] = basis;
             if (t && v)

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "filelib/Result.h"
+#include "graph/Axis.h"
 #include "graph/GlyphInt.h"
 #include "graph/Layer.h"
 #include "graph/Padding.h"
@@ -168,9 +169,17 @@ private:
     int32_t m_reduce = 1;
     std::shared_ptr<const ThemeMemento> m_theme;
     // What each channel was last plotted against: re-plot when it changes.
+    // Everything a channel's plot depends on: when none of it changed, a re-layout (a colour,
+    // a legend or title that leaves the plot area's size, shapes, effects) redraws the channel
+    // from the vertices it has.
     struct PlotBasis {
-        double timeMin, timeMax, valueMin, valueMax;
-        int32_t timeLength, valueLength;
+        const Axis* timeAxis = nullptr;
+        const Axis* valueAxis = nullptr;
+        AxisMapping time, value;
+        uint64_t dataVersion = 0;
+        bool visible = false;
+        bool groups = false;
+        int32_t reduce = 0;
         bool operator==(const PlotBasis&) const = default;
     };
     std::map<const GCh*, PlotBasis> m_plotBases;

@@ -53,12 +53,25 @@ void PlotGenerateLineGraph3::FlushColumn(Segment& segment)
     m_columnHeights.clear();
 }
 
-void PlotGenerateLineGraph3::Generate(const GCh& channel, const AxisMapping& time, const AxisMapping& value, Segments& segments)
+void PlotGenerateLineGraph3::Generate(const GCh& channel, const AxisMapping& time, const AxisMapping& value, Segments& segments,
+                                      bool groups)
+{
+    ++m_generations;
+    segments.clear();
+    m_usedGroups = false;
+    if (!channel.IsVisible()) return;
+    GenerateFrom(channel.CreateDataIterator(time.displayMin, time.displayMax, -1, 1), time, value, segments, groups);
+}
+
+void PlotGenerateLineGraph3::GenerateFrom(GCh::DataRange range, const AxisMapping& time, const AxisMapping& value,
+                                          Segments& segments, bool groups)
 {
     segments.clear();
+    m_usedGroups = false;
     m_columnHeights.clear();
     m_seen.fill(0);
-    if (!channel.IsVisible()) return;
+    if (!range.first || !range.last) return;
+    groups = groups && m_reduce;
 
     const double timeMin = time.displayMin;
     const double timePerPixel = Reciprocal(time.valuePerPixel);
@@ -66,9 +79,9 @@ void PlotGenerateLineGraph3::Generate(const GCh& channel, const AxisMapping& tim
     const double valueMin = value.displayMin;
     const double valuePerPixel = Reciprocal(value.valuePerPixel);
     const int32_t valueInset = value.startInset;
+    const auto column = [&](double t) { return Pixels(t - timeMin, timePerPixel) + timeInset; };
+    const auto height = [&](double v) { return -(Pixels(v - valueMin, valuePerPixel) + valueInset); };
 
-    GCh::DataRange range = channel.CreateDataIterator(timeMin, time.displayMax, -1, 1);
-    if (!range.first || !range.last) return;
     segments.emplace_back();
     Segment* segment = &segments.back();
     bool columnOpen = false;
@@ -79,7 +92,22 @@ void PlotGenerateLineGraph3::Generate(const GCh& channel, const AxisMapping& tim
     constexpr size_t kChunk = 2048;
     double times[kChunk], values[kChunk];
     for (;;) {
-        const size_t n = range.first->Read(*range.last, times, values, kChunk);
+        if (groups && columnOpen && segment->front().x != currentX) {
+            GCh::SampleGroup group;
+            while (range.first->PeekGroup(*range.last, group) && column(group.lastTime) == currentX) {
+                // Every sample of the group lies in the current column (times ascend): the column
+                // gains the group's extremes and ends at its last sample.
+                for (const double v : {group.maximum, group.minimum, group.lastValue}) {
+                    const int32_t y = height(v);
+                    if (!SeenInColumn(y)) segment->push_back(PointRecord{currentX, y, group.lastTime, v});
+                }
+                currentY = height(group.lastValue), currentT = group.lastTime, currentV = group.lastValue;
+                range.first->Skip(group.count);
+                m_usedGroups = true;
+            }
+        }
+        const size_t boundary = groups ? range.first->ToGroupBoundary() : 0;
+        const size_t n = range.first->Read(*range.last, times, values, boundary ? std::min(boundary, kChunk) : kChunk);
         if (n == 0) break;
         for (size_t i = 0; i < n; ++i) {
             const double t = times[i];
@@ -95,8 +123,8 @@ void PlotGenerateLineGraph3::Generate(const GCh& channel, const AxisMapping& tim
                 }
                 continue;
             }
-            const int32_t x = Pixels(t - timeMin, timePerPixel) + timeInset;
-            const int32_t y = -(Pixels(v - valueMin, valuePerPixel) + valueInset);
+            const int32_t x = column(t);
+            const int32_t y = height(v);
             const bool sameColumn = columnOpen && x == currentX;
             // The same height as the column's latest sample is always known to the column already.
             if (sameColumn && y == currentY && m_reduce) {

@@ -4,25 +4,38 @@
 #include <cstdint>
 #include <vector>
 
+#include "graph/GCh.h"
 #include "graph/PointRecord.h"
 #include "graph/Subject.h"
 
 namespace ovgGraph {
 
-class GCh;
 struct AxisMapping;
 
 // Turns a channel's samples in the displayed time range into pixel polylines. Invalid samples
 // break the line. With the reduce flag set, each pixel column keeps each distinct height once (in
 // data order) and leaves the column at the height of its last sample, so the vertex count follows
-// the plot width, not the sample count.
+// the plot width, not the sample count. With group summaries, a column is instead given its
+// extremes and its last height, which is all the drawing uses of it (first, largest, smallest
+// and last): the picture is the one a full scan gives, and the work follows the plot width.
 class PlotGenerateLineGraph3 : public Subject {
 public:
     explicit PlotGenerateLineGraph3(Observer* owner = nullptr) : Subject(owner) {}
 
     // Reads only the mappings given and the channel's data: generators of different channels may
     // run at the same time.
-    void Generate(const GCh& channel, const AxisMapping& time, const AxisMapping& value, Segments& segments);
+    // With `groups`, whole groups of samples inside one column are taken from the channel's
+    // summaries (never in a segment's first column, so that a segment keeps its vertex count
+    // class: one, two or more vertices draw differently).
+    void Generate(const GCh& channel, const AxisMapping& time, const AxisMapping& value, Segments& segments,
+                  bool groups = false);
+    // The same for the given samples.
+    void GenerateFrom(GCh::DataRange range, const AxisMapping& time, const AxisMapping& value, Segments& segments,
+                      bool groups);
+    // Whether the last generation took any group from a summary.
+    bool UsedGroups() const { return m_usedGroups; }
+    // How many times Generate has run, for tests of what re-plots.
+    uint64_t GetGenerationCount() const { return m_generations; }
 
     int32_t GetReduce() const { return m_reduce; }
     void SetReduce(int32_t reduce) { m_reduce = reduce; }
@@ -33,6 +46,8 @@ private:
     bool SeenInColumn(int32_t y);
 
     int32_t m_reduce = 1;
+    bool m_usedGroups = false;
+    uint64_t m_generations = 0;
     // The distinct heights of the current column: a bit per height in a window around the
     // column's first height (the common case, one test per sample), plus a list of all of them.
     static constexpr int32_t kWindow = 4096;
