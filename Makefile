@@ -29,6 +29,9 @@ bench: deps
 	cmake -S . -B $(RELEASE_DIR) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release -DORVEL_BENCH=ON -DORVEL_TESTS=OFF
 	cmake --build $(RELEASE_DIR) -j$(JOBS)
 	@for b in $(RELEASE_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@# The build above also makes make_large; a Release build puts its programs in build/bin.
+	bench/peer-render.sh build/bin/orvelgraph-cli build/bin/make_large
+	bench/memory.sh build/bin/orvelgraph-cli build/bin/make_large
 
 fuzz:
 	@scripts/install-deps.sh clang-14 libclang-rt-14-dev
