@@ -95,9 +95,15 @@ QString AppDateInfo::DateTimeText(int64_t timeMs, bool withMilliseconds) const
 
 QString AppDateInfo::SerialDayText(int64_t timeMs, int64_t utcOffsetMs) const
 {
+    AppTimeFormatter::SystemClock clock;
+    return SerialDayText(timeMs, utcOffsetMs, clock);
+}
+
+QString AppDateInfo::SerialDayText(int64_t timeMs, int64_t utcOffsetMs, AppTimeFormatter::SystemClock& clock) const
+{
     int64_t instant = 0;
     if (__builtin_sub_overflow(timeMs, utcOffsetMs, &instant)) instant = timeMs;
-    return AppTimeFormatter::SerialDayText(DisplayTime(AppTimeFormatter::SystemLocalTime(instant)));
+    return AppTimeFormatter::SerialDayText(DisplayTime(clock.LocalTime(instant)));
 }
 
 QString AppDateInfo::DurationText(int64_t offset)

@@ -60,6 +60,8 @@ public:
     // with the computer's time zone and daylight rules, plus the daylight display shift. For a logger
     // in the computer's own zone it is the wall-clock time of DateTimeText, to the millisecond.
     QString SerialDayText(int64_t timeMs, int64_t utcOffsetMs) const;
+    // The same through a clock that remembers the computer's offset (for long exports).
+    QString SerialDayText(int64_t timeMs, int64_t utcOffsetMs, AppTimeFormatter::SystemClock& clock) const;
 
     // "UTC +09:00" for a channel's time difference in ms (ICh::GetTimeDiff), whole minutes;
     // empty when the difference is not given (OvGraphFileLib::NOT_GIVEN).

@@ -173,6 +173,21 @@ int64_t AppTimeFormatter::SystemLocalTime(int64_t utcMs)
     return local;
 }
 
+int64_t AppTimeFormatter::SystemClock::LocalTime(int64_t utcMs)
+{
+    constexpr int64_t kHour = 3'600'000;
+    const int64_t hour = orvel::FloorDiv(utcMs, kHour);
+    if (hour != m_hour) {
+        m_hour = hour;
+        const int64_t start = hour * kHour;
+        m_offsetMs = SystemLocalTime(start) - start;
+        m_uniform = SystemLocalTime(start + kHour - 1) - (start + kHour - 1) == m_offsetMs;
+    }
+    int64_t local = 0;
+    if (!m_uniform || __builtin_add_overflow(utcMs, m_offsetMs, &local)) return SystemLocalTime(utcMs);
+    return local;
+}
+
 QString AppTimeFormatter::ElapsedText(int64_t durationMs, bool milliseconds)
 {
     // The magnitude as unsigned, so that the most negative duration has one too.

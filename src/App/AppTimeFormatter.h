@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <limits>
 
 namespace ovgApp {
 
@@ -59,6 +60,17 @@ public:
     // The wall-clock time of an instant (ms since 1970 UTC) on the computer's clock: its time
     // zone and daylight saving rules applied. The instant itself when the zone cannot tell.
     static int64_t SystemLocalTime(int64_t utcMs);
+    // SystemLocalTime for many instants in a row (an export): the offset is looked up once per hour
+    // of instants whose start and end share it, since the lookup costs more than a whole row.
+    class SystemClock {
+    public:
+        int64_t LocalTime(int64_t utcMs);
+
+    private:
+        int64_t m_hour = std::numeric_limits<int64_t>::min();
+        int64_t m_offsetMs = 0;
+        bool m_uniform = false;
+    };
     // A duration as "%dday %02d:%02d:%02d" (days, hours, minutes, seconds), ".mmm" appended when
     // `milliseconds` is set; a negative duration is the same text of its magnitude after "-".
     static QString ElapsedText(int64_t durationMs, bool milliseconds);

@@ -19,35 +19,58 @@ constexpr double kErrorAbove = 9.99999999995523e299;
 // The time of a point in whole milliseconds: x × 1000 + 0.1, truncated.
 int64_t PointMs(double x) { return int64_t(std::trunc(x * 1000.0 + 0.1)); }
 
-// Appends the cell: quoted, inner quotes doubled, then the separator.
-void AppendCell(std::string& row, const char* text, size_t size, char separator)
-{
-    row += '"';
-    for (size_t i = 0; i < size; ++i) {
-        if (text[i] == '"') row += '"';
-        row += text[i];
-    }
-    row += '"';
-    row += separator;
-}
-
 // ASCII goes straight into the row; anything else through UTF-8.
 void AppendCell(std::string& row, const QString& text, char separator)
 {
-    row += '"';
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x80) {
-            if (c == u'"') row += '"';
-            row += char(c);
-        } else {
-            row += text.mid(i).toUtf8().replace("\"", "\"\"").toStdString();
-            break;
-        }
-    }
-    row += '"';
+    const size_t start = row.size();
+    row.resize(start + size_t(text.size()) + 2);
+    char* out = row.data() + start;
+    *out++ = '"';
+    const char16_t* c = reinterpret_cast<const char16_t*>(text.constData());
+    const char16_t* end = c + text.size();
+    // Dates and serial numbers are plain ASCII without quotes: copied as they are.
+    for (; c != end && *c < 0x80 && *c != u'"'; ++c) *out++ = char(*c);
+    row.resize(size_t(out - row.data()));
+    if (c != end)
+        row += FileCsv::Quote(QStringView(c, end).toUtf8().toStdString()).substr(1);
+    else
+        row += '"';
     row += separator;
 }
+
+// Walks a channel's points in chunks, skipping the marks between blocks.
+class PointCursor {
+public:
+    explicit PointCursor(const AppPoints& points) : m_points(points) { Advance(); }
+    // The current point's time in milliseconds; the largest int64 past the end.
+    int64_t Ms() const { return m_ms; }
+    double Y() const { return m_ys[m_at]; }
+    void Advance()
+    {
+        for (;;) {
+            if (++m_at >= m_filled) {
+                m_filled = m_points.Read(m_next, kChunk, m_xs.data(), m_ys.data());
+                m_next += m_filled;
+                m_at = 0;
+                if (m_filled == 0) {
+                    m_ms = std::numeric_limits<int64_t>::max();
+                    return;
+                }
+            }
+            if (m_ys[m_at] != OvGraphFileLib::BREAK_VALUE) break;
+        }
+        m_ms = PointMs(m_xs[m_at]);
+    }
+
+private:
+    static constexpr size_t kChunk = 4096;
+    const AppPoints& m_points;
+    std::vector<double> m_xs = std::vector<double>(kChunk), m_ys = std::vector<double>(kChunk);
+    size_t m_next = 0;    // the next point to read
+    size_t m_at = size_t(-1);  // the current point in the chunk
+    size_t m_filled = 0;
+    int64_t m_ms = 0;
+};
 
 }  // namespace
 
@@ -93,50 +116,52 @@ void FileCsv::SaveImpl(std::ostream& out) const
     // between blocks are not samples and make no rows.
     const size_t n = m_channels.size();
     constexpr int64_t kNone = std::numeric_limits<int64_t>::max();
-    std::vector<size_t> next(n, 0);
-    std::vector<int64_t> nextMs(n, kNone);  // the time of each channel's next point
-    std::vector<size_t> runs(n, 0);
-    std::vector<std::unordered_map<uint64_t, std::string>> valueTexts(n);
-    const auto advance = [&](size_t c) {
-        const AppPoints& points = m_channels[c]->GetPoints();
-        while (next[c] < points.Size() && points.Y(next[c]) == OvGraphFileLib::BREAK_VALUE) ++next[c];
-        nextMs[c] = next[c] < points.Size() ? PointMs(points.X(next[c], runs[c])) : kNone;
-    };
-    for (size_t c = 0; c < n; ++c) advance(c);
+    std::vector<PointCursor> cursors;
+    cursors.reserve(n);
+    for (const auto& channel : m_channels) cursors.emplace_back(channel->GetPoints());
+    // A channel's values come from a few thousand codes: each cell is made once.
+    std::vector<std::unordered_map<uint64_t, std::string>> valueCells(n);
+    std::vector<std::pair<double, std::string>> errorCells;
+    const auto cellOf = [&](const std::string& text) { return Quote(text) + separator; };
+    for (const auto& [value, text] : m_errorTexts) errorCells.emplace_back(value, cellOf(text));
+    const std::string emptyCell = cellOf({});
+    std::vector<double> lastValues(n, 0);
+    std::vector<const std::string*> lastCells(n, nullptr);
+    AppTimeFormatter::SystemClock clock;
     std::string row;
     row.reserve(256);
-    const std::string empty;
     for (;;) {
         int64_t time = kNone;
-        for (size_t c = 0; c < n; ++c) time = std::min(time, nextMs[c]);
+        for (const PointCursor& cursor : cursors) time = std::min(time, cursor.Ms());
         if (time == kNone) break;
         row.clear();
         AppendCell(row, m_dateInfo.DateTimeText(time, milliseconds), separator);
         // The serial number is the row's instant on the computer's clock: the first channel with a
         // sample at this time tells the logger's offset from UTC.
         size_t first = 0;
-        while (nextMs[first] != time) ++first;
+        while (cursors[first].Ms() != time) ++first;
         const int64_t utcOffsetMs = int64_t(m_channels[first]->GetLocalTimeOffset() * 1000.0);
-        AppendCell(row, m_dateInfo.SerialDayText(time, utcOffsetMs), separator);
+        AppendCell(row, m_dateInfo.SerialDayText(time, utcOffsetMs, clock), separator);
         for (size_t c = 0; c < n; ++c) {
-            const AppPoints& points = m_channels[c]->GetPoints();
-            const std::string* cell = &empty;
-            while (nextMs[c] == time) {
-                const double y = points.Y(next[c]);
-                if (y > kErrorAbove) {
-                    cell = &empty;
-                    for (const auto& [value, text] : m_errorTexts)
+            const std::string* cell = &emptyCell;
+            while (cursors[c].Ms() == time) {
+                const double y = cursors[c].Y();
+                if (y == lastValues[c] && lastCells[c]) {  // slow-changing data repeats its value
+                    cell = lastCells[c];
+                } else if (y > kErrorAbove) {
+                    cell = &emptyCell;
+                    for (const auto& [value, text] : errorCells)
                         if (value == y) cell = &text;
                 } else {
-                    // A channel's values come from a few thousand codes: format each once.
-                    auto& known = valueTexts[c][std::bit_cast<uint64_t>(y)];
-                    if (known.empty()) known = m_channels[c]->FormatValue(y).toUtf8().toStdString();
+                    auto& known = valueCells[c][std::bit_cast<uint64_t>(y)];
+                    if (known.empty()) known = cellOf(m_channels[c]->FormatValue(y).toUtf8().toStdString());
                     cell = &known;
+                    lastValues[c] = y;
+                    lastCells[c] = cell;
                 }
-                ++next[c];
-                advance(c);
+                cursors[c].Advance();
             }
-            AppendCell(row, cell->data(), cell->size(), separator);
+            row += *cell;
         }
         writeRow(row, 7003);
     }

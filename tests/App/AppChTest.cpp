@@ -1,13 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <sstream>
 
 #include "App/AppCh.h"
 #include "App/AppDocument.h"
 #include "App/PrmScaleExpr.h"
 #include "filelib/ChConstants.h"
+#include "filelib/FileKmqChRawData.h"
+#include "filelib/FileKmv.h"
 #include "filelib/GCh.h"
+#include "filelib/GChRawData.h"
+#include "filelib/Stuff.h"
+#include "fixtures/KmvBuilder.h"
 #include "filelib/RawDataInvalidInterval.h"
 #include "filelib/RawDataValidInterval.h"
 
@@ -204,4 +211,65 @@ TEST(AppCh, NumbersNamesAndBlocks)
     EXPECT_EQ(OvGraphFileLib::BREAK_VALUE, blocks.GetPoints().Y(2));
     EXPECT_DOUBLE_EQ((kStart + 60001) / 1000.0 - 60 * document.GetTimeZoneBias(), blocks.GetPoints().X(2));
     EXPECT_EQ(4, blocks.GetMaxValue());
+}
+
+// A recording's bytes are shared by the file channel, every document's copy and their points;
+// whatever edits one copy gives it bytes of its own and leaves the others as they were.
+TEST(AppCh, DocumentsShareARecordingsBytesUntilOneEditsThem)
+{
+    std::vector<uint16_t> codes;
+    for (uint16_t i = 0; i < 500; ++i) codes.push_back(uint16_t(1200 + i % 37));
+    OvGraphFileLib::FileKmv file;
+    orvel::fixtures::KmvChannelSpec spec;
+    spec.firstSeconds = 1780000000;
+    spec.intervalDigits = "60";
+    spec.codes = codes;
+    std::istringstream in(orvel::fixtures::BuildKmv({spec}));
+    ASSERT_TRUE(file.Load(in).Ok());
+    const std::shared_ptr<OvGraphFileLib::ICh> fileCh = file.GetChList().at(0);
+    const std::vector<uint8_t> recorded = fileCh->GetRawData().at(0)->GetData();
+    const int64_t middle = fileCh->GetFirstTime() + 250 * 60000;
+
+    const struct {
+        const char* edit;
+        std::function<void(OvGraphFileLib::GCh&)> apply;
+    } rows[] = {
+        {"trim the start", [&](OvGraphFileLib::GCh& ch) { ch.DeleteBefore(middle); }},
+        {"trim the end", [&](OvGraphFileLib::GCh& ch) { ch.DeleteAfter(middle); }},
+        {"shift the times", [&](OvGraphFileLib::GCh& ch) { ch.ShiftTime(3600000); }},
+        {"write a code", [&](OvGraphFileLib::GCh& ch) { OvGraphFileLib::Stuff::StoreU16(ch.RawDataBlocks()[0]->GetData().data(), 1500); }},
+    };
+    for (const auto& row : rows) {
+        AppDocument first, second;
+        AppCh edited(&first, std::make_shared<OvGraphFileLib::GCh>(*fileCh));
+        AppCh other(&second, std::make_shared<OvGraphFileLib::GCh>(*fileCh));
+        auto& editedCh = dynamic_cast<OvGraphFileLib::GCh&>(const_cast<OvGraphFileLib::ICh&>(edited.GetFileCh()));
+        const auto& otherCh = dynamic_cast<const OvGraphFileLib::GCh&>(other.GetFileCh());
+        ASSERT_TRUE(editedCh.RawDataBlocks()[0]->GetSharedData().SharesWith(otherCh.RawDataBlocks()[0]->GetSharedData())) << row.edit;
+        const std::vector<double> shown = [&] {
+            std::vector<double> ys;
+            other.GetPoints().ForEachY(0, other.GetPoints().Size(), [&](double y) { ys.push_back(y); });
+            return ys;
+        }();
+
+        row.apply(editedCh);
+        edited.Rebuild();
+        EXPECT_EQ(recorded, fileCh->GetRawData().at(0)->GetData()) << row.edit;
+        EXPECT_EQ(recorded, otherCh.RawDataBlocks()[0]->GetData()) << row.edit;
+        ASSERT_EQ(shown.size(), other.GetPoints().Size()) << row.edit;
+        for (size_t i = 0; i < shown.size(); ++i) ASSERT_EQ(shown[i], other.GetPoints().Y(i)) << row.edit << " " << i;
+    }
+
+    // Records with times of their own: shifting a copy leaves the original's times.
+    auto timed = std::make_shared<OvGraphFileLib::FileKmqChRawData>();
+    timed->SetChType(269);
+    timed->SetElementSize(10);
+    timed->SetCount(2);
+    timed->GetData().resize(20);
+    OvGraphFileLib::Stuff::StoreU64(&timed->GetData()[0], 1780000000);
+    OvGraphFileLib::Stuff::StoreU64(&timed->GetData()[10], 1780000060);
+    const auto copy = timed->Clone();
+    copy->ShiftTime(60000);
+    EXPECT_EQ(1780000000000, timed->GetTime(0));
+    EXPECT_EQ(1780000060000, copy->GetTime(0));
 }

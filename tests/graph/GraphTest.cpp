@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QImage>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "Common/Library/SeriousError.h"
@@ -17,6 +18,10 @@
 #include "graph/GraphFactory.h"
 #include "graph/GraphFrame.h"
 #include "graph/GraphLegend.h"
+#include "graph/GraphTitle.h"
+#include "graph/PlotGenerateLineGraph3.h"
+#include "graph/shapes/GraphShapes.h"
+#include "graph/shapes/ShapeLine.h"
 
 using namespace ovgGraph;
 using orvel::fixtures::SeriesChannel;
@@ -357,5 +362,62 @@ TEST(Graph, ParallelReplotGivesTheSerialSegments)
         ASSERT_FALSE(parallel.empty());
         channel->Replot(channel->GetTimeAxis()->GetMapping(), channel->GetValueAxis()->GetMapping());
         EXPECT_EQ(channel->GetSegments(), parallel);
+    }
+}
+
+// Changes that leave the plot area and the axes' mappings as they were redraw the channels from
+// the vertices they have; the others re-plot exactly the channels they move.
+TEST(Graph, ReplotsOnlyTheChannelsAChangeMoves)
+{
+    Graph graph;
+    graph.Initialize(nullptr);
+    GraphFactory factory;
+    auto time = factory.CreateTimeAxis(&graph), left = factory.CreateLeftAxis(&graph), right = factory.CreateRightAxis(&graph);
+    for (const auto& axis : {time, left, right}) graph.GetAxes().Insert(axis);
+    time->SetRange(0, 1000);
+    left->SetRange(-2, 2);
+    right->SetRange(-2, 2);
+    std::vector<std::shared_ptr<SeriesChannel>> channels;
+    const auto wave = [](double phase) {
+        std::vector<SeriesChannel::Sample> samples;
+        for (int i = 0; i <= 1000; ++i) samples.push_back({double(i), std::sin(i / 20.0 + phase)});
+        return samples;
+    };
+    for (int c = 0; c < 3; ++c) {
+        channels.push_back(std::make_shared<SeriesChannel>(&graph, wave(c)));
+        graph.AddChannel(channels.back(), time, c == 2 ? right : left, QStringLiteral("c%1").arg(c));
+    }
+    graph.GetLegend().SetPosition(4);  // floating
+    graph.GetTitle().SetPosition(0);
+    graph.GetTitle().SetText(QStringLiteral("温度"));
+    const auto generations = [&] {
+        uint64_t total = 0;
+        for (const auto& channel : channels) total += channel->GetPlotGenerator().GetGenerationCount();
+        return total;
+    };
+    const struct {
+        const char* change;
+        std::function<void()> apply;
+        uint64_t replotted;
+    } rows[] = {
+        {"line colour", [&] { channels[0]->GetDrawer().SetColor(0x00FF00); }, 0},
+        {"line width", [&] { channels[1]->GetDrawer().SetWidth(3); }, 0},
+        {"line style", [&] { channels[1]->GetDrawer().SetStyle(2); }, 0},
+        {"axis label colour", [&] { left->GetLabelFont().SetTextColor(0x0000FF); }, 0},
+        {"floating legend moved", [&] { graph.GetLegend().SetOrigin(120, 90); }, 0},
+        {"floating title text", [&] { graph.GetTitle().SetText(QStringLiteral("湿度と温度")); }, 0},
+        {"shape added", [&] { graph.GetShapes().Append(std::make_shared<ShapeLine>(&graph)); }, 0},
+        {"symbols on one channel", [&] { channels[0]->GetDrawer().SetSymbol(2); }, 1},
+        {"samples of one channel", [&] { channels[1]->SetSamples(wave(7)); }, 1},
+        {"right axis zoomed", [&] { right->SetDisplayRange(-1, 1); }, 1},
+        {"time axis scrolled", [&] { time->SetDisplayRange(100, 900); }, 3},
+        {"left axis labels grow", [&] { left->GetLabelFont().SetFontSize(30); }, 3},
+    };
+    graph.Render(800, 500);
+    for (const auto& row : rows) {
+        const uint64_t before = generations();
+        row.apply();
+        graph.Render(800, 500);
+        EXPECT_EQ(row.replotted, generations() - before) << row.change;
     }
 }
