@@ -340,7 +340,11 @@ void Graph::ReplotChannels(bool force)
     }
     // One task per channel, each with its own copy of its axes' mappings (taken here, on the
     // user-interface thread); a task writes only its channel's plot.
-    QtConcurrent::blockingMap(due, [](Job& job) { job.channel->Replot(job.time, job.value); });
+    // A single channel is re-plotted here: handing it to a pool thread only adds the wait.
+    if (due.size() == 1)
+        due[0].channel->Replot(due[0].time, due[0].value);
+    else
+        QtConcurrent::blockingMap(due, [](Job& job) { job.channel->Replot(job.time, job.value); });
     for (const auto& channel : m_channels->List()) {
         if (!(channel->GetState() & kRelayout)) continue;
         channel->ClearStateBits(kChanged | kRelayout);
@@ -393,7 +397,7 @@ void Graph::Draw(QPainter& target)
         SetStateBits(kRedraw);
     }
     if (GetState() & kRedraw) {
-        m_layers[1].Image() = m_layers[0].Image().copy();
+        m_layers[1].CopyFrom(m_layers[0]);
         auto painter = begin(m_layers[1]);
         for (const auto& axis : m_axes->All())
             if (!IsFolded(axis.get())) DrawChild(*painter, *axis);
@@ -414,7 +418,7 @@ void Graph::Draw(QPainter& target)
         if (!m_title->GetText().isEmpty()) DrawChild(*painter, *m_title);
         ClearStateBits(kRedraw);
     }
-    m_layers[2].Image() = m_layers[1].Image().copy();
+    m_layers[2].CopyFrom(m_layers[1]);
     {
         auto painter = begin(m_layers[2]);
         for (const auto& overlay : m_overlays) {

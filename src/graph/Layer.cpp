@@ -1,6 +1,7 @@
 #include "graph/Layer.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace ovgGraph {
 
@@ -16,6 +17,19 @@ void Layer::Resize(int width, int height, qreal devicePixelRatio)
                      QImage::Format_ARGB32_Premultiplied);
     m_image.setDevicePixelRatio(devicePixelRatio);
     m_image.fill(Qt::transparent);
+}
+
+void Layer::CopyFrom(const Layer& other)
+{
+    const QImage& from = other.m_image;
+    if (m_image.size() != from.size() || m_image.format() != from.format() || m_image.bytesPerLine() != from.bytesPerLine()) {
+        m_image = from.copy();
+    } else {
+        std::memcpy(m_image.bits(), from.constBits(), size_t(from.sizeInBytes()));
+        m_image.setDevicePixelRatio(from.devicePixelRatio());
+    }
+    m_width = other.m_width;
+    m_height = other.m_height;
 }
 
 }  // namespace ovgGraph

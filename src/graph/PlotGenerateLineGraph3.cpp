@@ -94,13 +94,18 @@ void PlotGenerateLineGraph3::GenerateFrom(GCh::DataRange range, const AxisMappin
     for (;;) {
         if (groups && columnOpen && segment->front().x != currentX) {
             GCh::SampleGroup group;
+            // The column's vertical extent so far: only heights beyond it change the drawing
+            // (its first and last height are kept apart, and the last one by FlushColumn).
+            int32_t top = currentY, bottom = currentY;
+            for (auto p = segment->rbegin(); p != segment->rend() && p->x == currentX; ++p)
+                top = std::min(top, p->y), bottom = std::max(bottom, p->y);
             while (range.first->PeekGroup(*range.last, group) && column(group.lastTime) == currentX) {
                 // Every sample of the group lies in the current column (times ascend): the column
                 // gains the group's extremes and ends at its last sample.
-                for (const double v : {group.maximum, group.minimum, group.lastValue}) {
-                    const int32_t y = height(v);
-                    if (!SeenInColumn(y)) segment->push_back(PointRecord{currentX, y, group.lastTime, v});
-                }
+                const int32_t high = height(group.maximum), low = height(group.minimum);
+                if (high < top && !SeenInColumn(high)) segment->push_back(PointRecord{currentX, high, group.lastTime, group.maximum});
+                if (low > bottom && !SeenInColumn(low)) segment->push_back(PointRecord{currentX, low, group.lastTime, group.minimum});
+                top = std::min(top, high), bottom = std::max(bottom, low);
                 currentY = height(group.lastValue), currentT = group.lastTime, currentV = group.lastValue;
                 range.first->Skip(group.count);
                 m_usedGroups = true;
@@ -144,10 +149,9 @@ void PlotGenerateLineGraph3::GenerateFrom(GCh::DataRange range, const AxisMappin
     }
     syncCurrent();
     FlushColumn(segments.back());
-    if (segments.back().empty())
-        segments.pop_back();
-    else
-        segments.back().shrink_to_fit();
+    if (segments.back().empty()) segments.pop_back();
+    // Vertices stay until the next re-plot, for every channel: no spare capacity.
+    for (Segment& s : segments) s.shrink_to_fit();
 }
 
 }  // namespace ovgGraph
