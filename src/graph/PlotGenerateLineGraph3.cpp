@@ -150,8 +150,39 @@ void PlotGenerateLineGraph3::GenerateFrom(GCh::DataRange range, const AxisMappin
     syncCurrent();
     FlushColumn(segments.back());
     if (segments.back().empty()) segments.pop_back();
-    // Vertices stay until the next re-plot, for every channel: no spare capacity.
-    for (Segment& s : segments) s.shrink_to_fit();
+    for (Segment& s : segments) {
+        // Only a column's first, largest, smallest and last height are drawn; with groups the
+        // other vertices are not kept either (hit tests generate them again).
+        if (groups && ReduceToDrawn(s)) m_usedGroups = true;
+        // Vertices stay until the next re-plot, for every channel: no spare capacity.
+        s.shrink_to_fit();
+    }
+}
+
+bool PlotGenerateLineGraph3::ReduceToDrawn(Segment& segment)
+{
+    // A segment of one column keeps its vertices: one, two or more of them draw differently.
+    if (segment.size() < 3 || segment.front().x == segment.back().x) return false;
+    Segment drawn;
+    drawn.reserve(segment.size());
+    for (size_t i = 0; i < segment.size();) {
+        size_t end = i + 1, largest = i, smallest = i;
+        for (; end < segment.size() && segment[end].x == segment[i].x; ++end) {
+            if (segment[end].y > segment[largest].y) largest = end;
+            if (segment[end].y < segment[smallest].y) smallest = end;
+        }
+        const PointRecord &first = segment[i], &high = segment[largest], &low = segment[smallest], &last = segment[end - 1];
+        // The vertices the column reduction draws, in its order, ending at the column's last
+        // height so that reducing them again gives the same.
+        drawn.push_back(first);
+        if (!(high.y == first.y && high.y == last.y)) drawn.push_back(high);
+        if (!(low.y == first.y && low.y == last.y)) drawn.push_back(low);
+        if (drawn.back().y != last.y) drawn.push_back(last);
+        i = end;
+    }
+    if (drawn.size() >= segment.size()) return false;
+    segment = std::move(drawn);
+    return true;
 }
 
 }  // namespace ovgGraph

@@ -32,7 +32,8 @@ public:
     // The same for the given samples.
     void GenerateFrom(GCh::DataRange range, const AxisMapping& time, const AxisMapping& value, Segments& segments,
                       bool groups);
-    // Whether the last generation took any group from a summary.
+    // Whether the last generation took any group from a summary or dropped vertices the drawing
+    // does not use: hit tests then need the vertices generated again.
     bool UsedGroups() const { return m_usedGroups; }
     // How many times Generate has run, for tests of what re-plots.
     uint64_t GetGenerationCount() const { return m_generations; }
@@ -42,6 +43,9 @@ public:
 
 private:
     void FlushColumn(Segment& segment);
+    // Keeps of each column of a segment of several columns the vertices the drawing uses;
+    // whether any was dropped.
+    static bool ReduceToDrawn(Segment& segment);
     // Whether the current column already holds the height; records it when not.
     bool SeenInColumn(int32_t y);
 
