@@ -38,7 +38,7 @@ int RunRender(const Args& args)
     }
 
     GraphSession session(paths);
-    const QImage image = session.Graph().Render(width, height);
+    const QImage image = session.Graph().RenderOnce(width, height);
     if (!image.save(QString::fromStdString(output), "PNG")) {
         std::fprintf(stderr, "orvelgraph-cli render: cannot write %s\n", output.c_str());
         return 1;

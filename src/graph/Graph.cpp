@@ -356,8 +356,6 @@ void Graph::Layout(uint8_t force)
 {
     if (!m_back) Initialize(nullptr);
     const Rect area = GetArea();
-    const qreal ratio = m_layers[0].Image().isNull() ? 1.0 : m_layers[0].Image().devicePixelRatio();
-    for (Layer& layer : m_layers) layer.Resize(area.Width(), area.Height(), ratio);
     m_back->SetArea(area);
     RefreshScaleLine();
     // The axes' lengths follow the plot area, which depends on the axes' sizes: settle in a few passes.
@@ -369,6 +367,48 @@ void Graph::Layout(uint8_t force)
     ReplotChannels(force != 0);
 }
 
+void Graph::PaintChannelLayer(QPainter& painter)
+{
+    DrawChild(painter, *m_back);
+    m_frame->SetPass(1);
+    DrawChild(painter, *m_frame);
+    DrawChild(painter, *m_scaleLine);
+    painter.save();
+    painter.setClipRect(QRect(m_plotArea.left, m_plotArea.top, m_plotArea.Width(), m_plotArea.Height()));
+    for (const auto& channel : m_channels->List()) DrawChild(painter, *channel);
+    painter.restore();
+}
+
+void Graph::PaintAxisLayer(QPainter& painter)
+{
+    for (const auto& axis : m_axes->All())
+        if (!IsFolded(axis.get())) DrawChild(painter, *axis);
+    m_frame->SetPass(2);
+    DrawChild(painter, *m_frame);
+    {
+        painter.save();  // shapes draw in graph coordinates, where their axes place them
+        for (const auto& shape : m_shapes->List())
+            if (shape->IsVisible()) shape->Draw(painter);
+        painter.restore();
+    }
+    if (m_legend->HasShownItems()) {
+        painter.save();
+        painter.setClipRect(QRect(m_legendClip.left, m_legendClip.top, m_legendClip.Width(), m_legendClip.Height()));
+        DrawChild(painter, *m_legend);
+        painter.restore();
+    }
+    if (!m_title->GetText().isEmpty()) DrawChild(painter, *m_title);
+}
+
+void Graph::PaintOverlayLayer(QPainter& painter)
+{
+    for (const auto& overlay : m_overlays) {
+        overlay->Layout(1);
+        overlay->SetStateBits(kRedraw);
+        DrawChild(painter, *overlay);
+    }
+}
+
 void Graph::Draw(QPainter& target)
 {
     if (!m_back) Initialize(nullptr);
@@ -378,55 +418,27 @@ void Graph::Draw(QPainter& target)
         SetStateBits(kRedraw | kRelayout);
     }
     const Rect area = GetArea();
+    const QSize before = m_layers[0].Image().size();
+    const qreal ratio = m_layers[0].Image().isNull() ? 1.0 : m_layers[0].Image().devicePixelRatio();
+    for (Layer& layer : m_layers) layer.Resize(area.Width(), area.Height(), ratio);
+    if (m_layers[0].Image().size() != before) SetStateBits(kRelayout | kRedraw);  // new layers are empty
     const auto begin = [&](Layer& layer) {
         auto painter = std::make_unique<QPainter>(&layer.Image());
         painter->translate(-area.left, -area.top);
         return painter;
     };
     if (GetState() & kRelayout) {
-        auto painter = begin(m_layers[0]);
-        DrawChild(*painter, *m_back);
-        m_frame->SetPass(1);
-        DrawChild(*painter, *m_frame);
-        DrawChild(*painter, *m_scaleLine);
-        painter->save();
-        painter->setClipRect(QRect(m_plotArea.left, m_plotArea.top, m_plotArea.Width(), m_plotArea.Height()));
-        for (const auto& channel : m_channels->List()) DrawChild(*painter, *channel);
-        painter->restore();
+        PaintChannelLayer(*begin(m_layers[0]));
         ClearStateBits(kRelayout);
         SetStateBits(kRedraw);
     }
     if (GetState() & kRedraw) {
         m_layers[1].CopyFrom(m_layers[0]);
-        auto painter = begin(m_layers[1]);
-        for (const auto& axis : m_axes->All())
-            if (!IsFolded(axis.get())) DrawChild(*painter, *axis);
-        m_frame->SetPass(2);
-        DrawChild(*painter, *m_frame);
-        {
-            painter->save();  // shapes draw in graph coordinates, where their axes place them
-            for (const auto& shape : m_shapes->List())
-                if (shape->IsVisible()) shape->Draw(*painter);
-            painter->restore();
-        }
-        if (m_legend->HasShownItems()) {
-            painter->save();
-            painter->setClipRect(QRect(m_legendClip.left, m_legendClip.top, m_legendClip.Width(), m_legendClip.Height()));
-            DrawChild(*painter, *m_legend);
-            painter->restore();
-        }
-        if (!m_title->GetText().isEmpty()) DrawChild(*painter, *m_title);
+        PaintAxisLayer(*begin(m_layers[1]));
         ClearStateBits(kRedraw);
     }
     m_layers[2].CopyFrom(m_layers[1]);
-    {
-        auto painter = begin(m_layers[2]);
-        for (const auto& overlay : m_overlays) {
-            overlay->Layout(1);
-            overlay->SetStateBits(kRedraw);
-            DrawChild(*painter, *overlay);
-        }
-    }
+    PaintOverlayLayer(*begin(m_layers[2]));
     target.drawImage(QPoint(area.left, area.top), m_layers[2].Image());
 }
 
@@ -441,6 +453,33 @@ QImage Graph::Render(int width, int height, qreal devicePixelRatio)
     QPainter painter(&image);
     Draw(painter);
     return image;
+}
+
+QImage Graph::RenderOnce(int width, int height, qreal devicePixelRatio)
+{
+    if (!m_back) Initialize(nullptr);
+    SetArea(0, 0, width, height);
+    Layout(0);
+    ClearStateBits(kChanged);
+    // The layers' passes into one image: the same strokes over the same pixels as painting the
+    // layers and copying each into the next, without three images of the graph's size.
+    Layer image(width, height, devicePixelRatio);
+    for (const auto pass : {&Graph::PaintChannelLayer, &Graph::PaintAxisLayer, &Graph::PaintOverlayLayer}) {
+        QPainter painter(&image.Image());
+        (this->*pass)(painter);
+    }
+    // Onto white where the picture is not opaque: white under the picture is white with the
+    // picture drawn over it, in place. Every pixel is then opaque and reads as plain RGB.
+    QImage picture = std::move(image.Image());
+    {
+        QPainter painter(&picture);
+        painter.setCompositionMode(QPainter::CompositionMode_DestinationOver);
+        painter.fillRect(QRectF(0, 0, width, height), Qt::white);
+    }
+    picture.reinterpretAsFormat(QImage::Format_RGB32);
+    // The layers no longer show the graph as laid out now.
+    SetStateBits(kRelayout | kRedraw);
+    return picture;
 }
 
 }  // namespace ovgGraph

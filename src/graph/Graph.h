@@ -133,11 +133,21 @@ public:
     void Layout(uint8_t force) override;
     void Draw(QPainter& painter) override;
 
-    // Lays out and paints the whole graph into an image of the given size (no display needed).
+    // Lays out and paints the whole graph into an image of the given size (no display needed),
+    // through the layers as a window would.
     QImage Render(int width, int height, qreal devicePixelRatio = 1.0);
+    // The same picture without the layers, for a one-off image (the command line's): the three
+    // layers' passes one after the other into one image, then onto white, in a quarter of the
+    // memory. The layers are left to be painted by the next Draw.
+    QImage RenderOnce(int width, int height, qreal devicePixelRatio = 1.0);
 
 private:
     void LayoutPass(bool force);
+    // What each layer holds: the background, frame, scale line and channels; the axes, shapes,
+    // legend and title; the overlays. Each pass paints over what the one before left.
+    void PaintChannelLayer(QPainter& painter);
+    void PaintAxisLayer(QPainter& painter);
+    void PaintOverlayLayer(QPainter& painter);
     // The current state (the idle state when none), shared so that it outlives a switch it makes.
     std::shared_ptr<StateBase> CurrentState();
     // Re-plots the channels that need it in parallel, one task per channel. Thread rule: each task

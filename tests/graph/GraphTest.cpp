@@ -11,12 +11,14 @@
 #include "fixtures/SeriesChannel.h"
 #include "graph/Axis.h"
 #include "graph/FitAxisToData.h"
+#include "graph/Colour.h"
 #include "graph/GdiDrawLineGraphGDIP.h"
 #include "graph/Graph.h"
 #include "graph/GraphAxes.h"
 #include "graph/GraphChannels.h"
 #include "graph/GraphFactory.h"
 #include "graph/GraphFrame.h"
+#include "graph/GraphBack.h"
 #include "graph/GraphLegend.h"
 #include "graph/GraphTitle.h"
 #include "graph/PlotGenerateLineGraph3.h"
@@ -419,5 +421,49 @@ TEST(Graph, ReplotsOnlyTheChannelsAChangeMoves)
         row.apply();
         graph.Render(800, 500);
         EXPECT_EQ(row.replotted, generations() - before) << row.change;
+    }
+}
+
+// The command line's one-off picture is the window's, pixel for pixel: with rounded, shadowed and
+// half-transparent backgrounds, a gradient, overlapping lines, a legend and a title.
+TEST(Graph, RenderOnceGivesTheLayeredPicture)
+{
+    const struct {
+        const char* look;
+        std::function<void(Graph&)> set;
+    } rows[] = {
+        {"plain", [](Graph&) {}},
+        {"rounded shadowed background", [](Graph& g) {
+             g.GetBack().GetDrawRect().SetFrameRound(30);
+             g.GetBack().GetDrawRect().SetShadowDepth(6);
+         }},
+        {"no background colour", [](Graph& g) { g.GetBack().GetDrawRect().SetBackColor1(kNoColour); }},
+        {"gradient", [](Graph& g) {
+             g.GetBack().GetDrawRect().SetBackGradation(true);
+             g.GetBack().GetDrawRect().SetBackColor2(0x203040);
+             g.GetBack().GetDrawRect().SetBackAngle(30);
+         }},
+    };
+    for (const auto& row : rows) {
+        Graph graph;
+        graph.Initialize(nullptr);
+        GraphFactory factory;
+        auto time = factory.CreateTimeAxis(&graph), left = factory.CreateLeftAxis(&graph);
+        for (const auto& axis : {time, left}) graph.GetAxes().Insert(axis);
+        time->SetRange(0, 500);
+        left->SetRange(-2, 2);
+        for (int c = 0; c < 3; ++c) {
+            std::vector<SeriesChannel::Sample> samples;
+            for (int i = 0; i <= 500; ++i) samples.push_back({double(i), std::sin(i / (7.0 + c))});
+            auto channel = std::make_shared<SeriesChannel>(&graph, samples);
+            channel->GetDrawer().SetWidth(1 + c);
+            graph.AddChannel(channel, time, left, QStringLiteral("c%1").arg(c));
+        }
+        graph.GetTitle().SetText(QStringLiteral("温度"));
+        graph.GetShapes().Append(std::make_shared<ShapeLine>(&graph));
+        row.set(graph);
+        const QImage once = graph.RenderOnce(420, 260).convertToFormat(QImage::Format_RGB32);
+        const QImage layered = graph.Render(420, 260).convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(layered, once) << row.look;
     }
 }
