@@ -266,13 +266,19 @@ std::vector<OvGraphFileLib::ChSample> AppCh::GetSamples(int32_t temperatureType)
     std::vector<OvGraphFileLib::ChSample> samples;
     size_t records = blocks.size();
     for (const auto& block : blocks) records += size_t(std::max(0, block->GetCount()));
-    samples.reserve(records);
-    const auto end = OvGraphFileLib::GChDataIterator::End(blocks);
-    for (auto it = OvGraphFileLib::GChDataIterator::Begin(blocks); it != end; ++it) {
-        OvGraphFileLib::ChSample sample = *it;
-        if (sample.value != OvGraphFileLib::BREAK_VALUE) sample.value = convert(sample.value);
-        samples.push_back(sample);
+    // Read in bulk straight into the result, then converted in place.
+    samples.resize(records);
+    auto it = OvGraphFileLib::GChDataIterator::Begin(blocks);
+    size_t filled = 0;
+    while (filled < samples.size()) {
+        const size_t n = it.Read(samples.data() + filled, samples.size() - filled);
+        if (n == 0) break;
+        filled += n;
     }
+    samples.resize(filled);
+    if (!convert.IsIdentity())
+        for (OvGraphFileLib::ChSample& sample : samples)
+            if (sample.value != OvGraphFileLib::BREAK_VALUE) sample.value = convert(sample.value);
     return samples;
 }
 
