@@ -19,9 +19,11 @@ void FileKs2::LoadImpl(std::istream& in)
     if (!m_header.HasMagic()) ThrowResult(kUnsupportedFile, 6112, kLoad);
     if (m_header.RecordCount() != m_header.RecordCountCopy()) ThrowResult(kBrokenFile, 6114, kLoad);
     const uint16_t channels = m_header.ChannelCount();
-    if (channels != m_header.ChannelCountCopy() || channels < 1 || channels > FileKs2Header::kMaxChannels)
-        ThrowResult(kBrokenFile, 6115, kLoad);
+    if (channels != m_header.ChannelCountCopy()) ThrowResult(kBrokenFile, 6115, kLoad);
     if (m_header.RecordCount() == 0) ThrowResult(kBrokenFile, 6116, kLoad);
+    // Our own limit on the channel count comes after the format's checks, so that a header of
+    // zero counts is refused where the format refuses it.
+    if (channels < 1 || channels > FileKs2Header::kMaxChannels) ThrowResult(kBrokenFile, 6115, kLoad);
     Stuff::ReadBytes(in, m_records, uint64_t(m_header.RecordCount()) * kRecordSize, 6101, kLoad);
 }
 

@@ -61,6 +61,7 @@ TEST(FileKs2, HeaderChecksGiveCodeAndLocation)
         {{.records = kOneRecord, .channelCount = 9}, 55, 6115},
         {{.records = kOneRecord, .channelCount = 8}, 0, 0},
         {{.records = {}}, 55, 6116},
+        {{.channels = {}, .records = {}}, 55, 6116},  // every count zero
         {{.records = kOneRecord, .recordCount = 0}, 55, 6116},
         {{.records = kOneRecord, .recordCount = 2}, 52, 6101},
         {{.records = kOneRecord, .recordCount = 0xFFFFFFFF}, 52, 6101},
