@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cmath>
+#include <fstream>
 #include <limits>
 #include <unordered_map>
 
@@ -89,6 +90,15 @@ std::string FileCsv::Quote(const std::string& utf8)
     return cell + '"';
 }
 
+OvGraphFileLib::Result FileCsv::Save(const std::filesystem::path& path) const
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) return {OvGraphFileLib::kOpenFailed, 0, "OvGraphFileLib::IFile::Save"};
+    OvGraphFileLib::Result result = Save(out);
+    if (result.Ok() && !out.flush()) result = {OvGraphFileLib::kWriteFailed, 7003, kWhere};
+    return result;
+}
+
 void FileCsv::SaveImpl(std::ostream& out) const
 {
     const char separator = m_separator == kTab ? '\t' : ',';
@@ -96,6 +106,9 @@ void FileCsv::SaveImpl(std::ostream& out) const
         if (!row.empty() && row.back() == separator) row.pop_back();
         row += "\r\n";
         OvGraphFileLib::Stuff::WriteBytes(out, reinterpret_cast<const uint8_t*>(row.data()), row.size(), location, kWhere);
+        // The three short header rows reach the file at once, so that a failure names its row;
+        // data rows are flushed as the buffer fills.
+        if (location != 7003 && !out.flush()) OvGraphFileLib::ThrowResult(OvGraphFileLib::kWriteFailed, location, kWhere);
     };
     const auto header = [&](const std::string& first, auto cellOf, int32_t location) {
         std::string row = first + separator + first + separator;

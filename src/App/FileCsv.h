@@ -19,7 +19,8 @@ class AppCh;
 // then one row per time at which any channel has a sample, starting with the time as text and as
 // serial day number. Values appear as the application shows them. UTF-8, rows end with "\r\n",
 // every cell in double quotes; rows are written as they are built.
-// A failed write throws Result 51 at 7000 (row 1), 7001 (row 2), 7002 (row 3) or 7003 (data).
+// A failed write throws Result 51 at 7000 (row 1), 7001 (row 2), 7002 (row 3) or 7003 (data),
+// and the rows written before it stay in the file.
 class FileCsv : public OvGraphFileLib::IFile {
 public:
     enum Separator : int32_t { kComma = 0, kTab = 1 };
@@ -31,6 +32,10 @@ public:
     // not in the table gives an empty cell.
     void SetErrorTexts(std::vector<std::pair<double, std::string>> texts) { m_errorTexts = std::move(texts); }
 
+    using OvGraphFileLib::IFile::Save;
+    // Writes straight into the file (no temporary beside it), so that a failure keeps the rows
+    // before it; the end of the data rows is flushed and checked as row 7003.
+    OvGraphFileLib::Result Save(const std::filesystem::path& path) const override;
     void SaveImpl(std::ostream& out) const override;
     void LoadImpl(std::istream&) override {}
     std::string GetClassName() const override { return "FileCsv"; }

@@ -132,4 +132,8 @@ TEST(FileCsv, AFailedWriteNamesTheRow)
         EXPECT_EQ(51, result.code) << row.room;
         EXPECT_EQ(row.location, result.location) << row.room;
     }
+    // A file on a full device: the first row cannot be written.
+    const OvGraphFileLib::Result result = csv.Save(std::filesystem::path("/dev/full"));
+    EXPECT_EQ(51, result.code);
+    EXPECT_EQ(7000, result.location);
 }
