@@ -90,18 +90,6 @@ double AppPoints::XIn(const Run& run, size_t index) const
 
 double AppPoints::X(size_t index) const { return XIn(m_runs[RunOf(index)], index); }
 
-double AppPoints::X(size_t index, size_t& run) const
-{
-    if (run >= m_runs.size() || index < m_runs[run].begin || index >= m_runs[run].begin + m_runs[run].count) {
-        if (run + 1 < m_runs.size() && index >= m_runs[run + 1].begin &&
-            index < m_runs[run + 1].begin + m_runs[run + 1].count)
-            ++run;
-        else
-            run = RunOf(index);
-    }
-    return XIn(m_runs[run], index);
-}
-
 double AppPoints::Y(size_t index) const
 {
     const Run& run = m_runs[RunOf(index)];

@@ -64,8 +64,6 @@ public:
     size_t Size() const { return m_size; }
     bool Empty() const { return m_size == 0; }
     double X(size_t index) const;
-    // X for walking the points in order: `run` remembers where the last lookup was.
-    double X(size_t index, size_t& run) const;
     double Y(size_t index) const;
     // Reads up to count points from first (xs may be null); returns how many.
     size_t Read(size_t first, size_t count, double* xs, double* ys) const;
@@ -84,8 +82,6 @@ public:
     size_t LowerBound(double x) const;
     // The first index whose x is after the time.
     size_t UpperBound(double x) const;
-    const std::vector<Run>& Runs() const { return m_runs; }
-    size_t RunOf(size_t index) const;
 
     // The summary of the group starting at `index`, when index starts a group of an equally
     // spaced run, the group ends at or before `end` and every point in it has data.
@@ -103,6 +99,7 @@ private:
         double minimum;  // NaN when the group holds a point without data
         double maximum;
     };
+    size_t RunOf(size_t index) const;
     double XIn(const Run& run, size_t index) const;
 
     Conversion m_conversion;
