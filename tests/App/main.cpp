@@ -4,8 +4,11 @@
 #include <QCoreApplication>
 #include <QStandardPaths>
 
+#include "../IsolatedHome.h"
+
 int main(int argc, char** argv)
 {
+    const IsolatedHome home;
     QStandardPaths::setTestModeEnabled(true);  // settings and files go to a test location
     // Texts that use the computer's time zone read the same on every developer's machine; tests
     // of other zones set their own.

@@ -5,9 +5,12 @@
 #include <QGuiApplication>
 #include <QStandardPaths>
 
+#include "../IsolatedHome.h"
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    const IsolatedHome home;
     QStandardPaths::setTestModeEnabled(true);  // settings and files go to a test location
     QGuiApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("OrvelTest"));

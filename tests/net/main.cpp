@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QStandardPaths>
+
+#include "../IsolatedHome.h"
 #include <ctime>
 
 int main(int argc, char** argv)
@@ -15,6 +17,7 @@ int main(int argc, char** argv)
     // A local time nine hours from UTC, so the day rule's local dates differ from UTC's.
     qputenv("TZ", "JST-9");
     tzset();
+    const IsolatedHome home;
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("OrvelTest"));
