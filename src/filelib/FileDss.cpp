@@ -15,6 +15,7 @@
 #pragma GCC diagnostic pop
 
 #include "filelib/Base64.h"
+#include "filelib/JsonDocument.h"
 #include "filelib/TextCodec.h"
 #include "filelib/TimeMath.h"
 
@@ -262,16 +263,7 @@ void FileDss::LoadImpl(std::istream& in)
     // A byte-order mark that an editor put before the answer is not part of the JSON.
     if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
     picojson::value root;
-    std::string error;
-    try {
-        const auto end = picojson::parse(root, text.begin(), text.end(), &error);
-        if (error.empty() &&
-            text.find_first_not_of(" \t\r\n", size_t(end - text.begin())) != std::string::npos)
-            error = "text after the JSON value";
-    } catch (const std::overflow_error&) {
-        // picojson refuses numbers beyond the double range by throwing.
-        error = "number out of range";
-    }
+    const std::string error = ParseJsonDocument(text, root);
     if (!error.empty()) ThrowResult(kReadFailed, kSyntax, Cut(error, kMaxMessage).c_str());
 
     static const picojson::object kNoObject;

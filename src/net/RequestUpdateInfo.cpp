@@ -1,6 +1,5 @@
 #include "net/RequestUpdateInfo.h"
 
-#include <picojson.h>
 #include <QLoggingCategory>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -12,6 +11,7 @@
 #include <utility>
 
 #include "App/AppInfo.h"
+#include "filelib/JsonDocument.h"
 #include "net/OnEventListener.h"
 #include "net/UpdateServerConfig.h"
 
@@ -105,11 +105,8 @@ int RequestUpdateInfo::ParseAnswer(QByteArrayView body, UpdateAnswer& answer)
     answer = {};
     if (body.isEmpty()) return kEmptyBody;
     picojson::value document;
-    std::string error;
-    const char* end = picojson::parse(document, body.begin(), body.end(), &error);
-    const bool onlyBlanksFollow =
-        std::all_of(end, body.end(), [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
-    if (!error.empty() || !onlyBlanksFollow || !document.is<picojson::object>()) return kNotObject;
+    const std::string error = OvGraphFileLib::ParseJsonDocument(std::string_view(body.data(), size_t(body.size())), document);
+    if (!error.empty() || !document.is<picojson::object>()) return kNotObject;
     const picojson::object& root = document.get<picojson::object>();
     const int status = StatusOf(root);
     if (status == 0) return kNoStatus;

@@ -82,6 +82,7 @@ TEST(RequestUpdateInfo, EveryEndingHasItsCodeInTheRequestAndTheAboutBox)
         {"empty body", ok(""), -2, false},
         {"array", ok("[1,2]"), -3, false},
         {"not JSON", ok("<html></html>"), -3, false},
+        {"a number beyond any double", ok("{\"status\":1e999}"), -3, false},
         {"object and more", ok(FullAnswer("true") + "{}"), -3, false},
         {"no status", ok("{\"result\":{}}"), -4, false},
         {"status as text", ok("{\"status\":\"200\"}"), -4, false},
