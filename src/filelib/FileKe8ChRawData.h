@@ -15,6 +15,7 @@ public:
     void SaveImpl(std::ostream& out) const override;
     void LoadImpl(std::istream& in) override;
     double GetValue(int32_t index) const override;
+    void GetValues(int32_t first, int32_t count, double* out) const override;
 
     double GetScaleFactor() const { return m_scaleFactor; }
     double GetScaleOffset() const { return m_scaleOffset; }
@@ -28,6 +29,9 @@ protected:
     bool AcceptsElementSize(uint8_t size) const override { return size == 2; }
 
 private:
+    // A code's value before the scale conversion.
+    static double DecodeCode(int32_t chType, uint16_t code);
+
     double m_scaleFactor = 1.0;
     double m_scaleOffset = 0.0;
 };

@@ -1,7 +1,5 @@
 #include "filelib/FileKmvChRawData.h"
 
-#include <algorithm>
-
 #include "Common/Library/OvChType.h"
 #include "filelib/ChConstants.h"
 #include "filelib/CodeValueTable.h"
@@ -37,14 +35,7 @@ double FileKmvChRawData::GetValue(int32_t index) const
 
 void FileKmvChRawData::GetValues(int32_t first, int32_t count, double* out) const
 {
-    const size_t stride = GetElementSize();
-    if (stride < 2) {
-        std::fill_n(out, count, INVALID_VALUE);
-        return;
-    }
-    const double* table = CodeValueTable<DecodeCode>(uint16_t(GetChType()));
-    const uint8_t* record = Record(first);
-    for (int32_t k = 0; k < count; ++k, record += stride) out[k] = table[Stuff::LoadU16(record)];
+    LookUpCodes(CodeValueTable<DecodeCode>(uint16_t(GetChType())), first, count, out);
 }
 
 }  // namespace OvGraphFileLib

@@ -1,6 +1,7 @@
 #include "filelib/FileKn.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include "Common/Library/OvChType.h"
@@ -68,12 +69,11 @@ size_t FileKn::ScanSize(const FileKnFileHeader& header) const
 std::vector<uint8_t> FileKn::InputSamples(size_t offset, uint8_t sampleSize, size_t scanSize) const
 {
     const size_t scans = m_block.bytes.size() / scanSize;
-    std::vector<uint8_t> samples;
-    samples.reserve(scans * sampleSize);
-    for (size_t scan = 0; scan < scans; ++scan) {
-        const auto sample = m_block.bytes.begin() + ptrdiff_t(scan * scanSize + offset);
-        samples.insert(samples.end(), sample, sample + sampleSize);
-    }
+    std::vector<uint8_t> samples(scans * sampleSize);
+    if (samples.empty()) return samples;
+    const uint8_t* scan = m_block.bytes.data() + offset;
+    for (uint8_t* sample = samples.data(); sample != samples.data() + samples.size(); sample += sampleSize, scan += scanSize)
+        std::memcpy(sample, scan, sampleSize);
     return samples;
 }
 

@@ -75,6 +75,16 @@ void GChRawData::GetValues(int32_t first, int32_t count, double* out) const
     for (int32_t k = 0; k < count; ++k) out[k] = GetValue(first + k);
 }
 
+void GChRawData::LookUpCodes(const double* table, int32_t first, int32_t count, double* out) const
+{
+    if (m_elementSize < 2) {
+        std::fill_n(out, count, INVALID_VALUE);
+        return;
+    }
+    const uint8_t* record = Record(first);
+    for (int32_t k = 0; k < count; ++k, record += m_elementSize) out[k] = table[Stuff::LoadU16(record)];
+}
+
 double GChRawData::DecodeRecord(int32_t index, bool storedValue) const
 {
     if (!InRange(index) || m_elementSize < 2) return INVALID_VALUE;

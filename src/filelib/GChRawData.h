@@ -68,6 +68,9 @@ public:
     void SetData(SharedBytes bytes) { m_data = std::move(bytes); }
 
 protected:
+    // The values of the 16-bit codes that start the records, looked up in a table of every code's
+    // value; records too short for a code give INVALID_VALUE.
+    void LookUpCodes(const double* table, int32_t first, int32_t count, double* out) const;
     // Which record sizes the class can decode; a stream with another size is refused.
     virtual bool AcceptsElementSize(uint8_t size) const;
     // Decodes one record through the channel type, without format-specific invalid codes.

@@ -8,7 +8,7 @@
 namespace OvGraphFileLib {
 namespace {
 
-constexpr size_t kBufferSize = 256 * 1024;
+constexpr size_t kBufferSize = 64 * 1024;
 constexpr int kLevel = 6;
 constexpr int kGzipWindowBits = 15 + 16;  // 32 KB window, gzip wrapper
 constexpr int kMemLevel = 8;

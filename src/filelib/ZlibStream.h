@@ -5,13 +5,25 @@
 #include <memory>
 #include <ostream>
 #include <streambuf>
-#include <vector>
 
 #include "filelib/Stuff.h"
 
 struct z_stream_s;
 
 namespace OvGraphFileLib {
+
+// A buffer the streams hand to zlib, left uninitialised (zlib writes before anything reads it):
+// documents are opened and saved often, and zero-filling buffers is most of a small one's cost.
+class ZlibBuffer {
+public:
+    explicit ZlibBuffer(size_t size) : m_bytes(new char[size]), m_size(size) {}
+    char* data() { return m_bytes.get(); }
+    size_t size() const { return m_size; }
+
+private:
+    std::unique_ptr<char[]> m_bytes;
+    size_t m_size;
+};
 
 // A write-only stream buffer that gzip-deflates what is written through it into a target stream:
 // deflate level 6, 32 KB window, gzip header and trailer. Finish() ends the gzip stream; until
@@ -39,8 +51,8 @@ private:
 
     std::ostream& m_target;
     std::unique_ptr<z_stream_s> m_zs;
-    std::vector<char> m_in;
-    std::vector<char> m_out;
+    ZlibBuffer m_in;
+    ZlibBuffer m_out;
     bool m_failed = false;
     bool m_finished = false;
 };
@@ -79,8 +91,8 @@ private:
 
     std::istream& m_source;
     std::unique_ptr<z_stream_s> m_zs;
-    std::vector<char> m_in;
-    std::vector<char> m_out;
+    ZlibBuffer m_in;
+    ZlibBuffer m_out;
     int64_t m_sourceLeft;  // -1 when the source cannot tell
     uint64_t m_totalOut = 0;
     bool m_memberDone = false;  // a gzip member ended; another may follow

@@ -62,4 +62,11 @@ const OvChTypeBase& OvChTypeOf(uint16_t code)
     return Instance<OvChTypeNull>();
 }
 
+bool IsListedChType(uint16_t code)
+{
+    for (const TypeEntry& entry : kTypeTable)
+        if (entry.code == code) return true;
+    return false;
+}
+
 }  // namespace orvel::detail
