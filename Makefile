@@ -5,6 +5,7 @@ RELEASE_DIR := build/release
 TEST_DIR    := build/test
 FUZZ_DIR    := build/fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
 
 .PHONY: deps build run test bench fuzz format clean
 
@@ -37,8 +38,8 @@ fuzz:
 	@scripts/install-deps.sh clang-14 libclang-rt-14-dev
 	cmake -S . -B $(FUZZ_DIR) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	      -DCMAKE_CXX_COMPILER=clang++-14 -DORVEL_FUZZ=ON -DORVEL_TESTS=OFF
-	cmake --build $(FUZZ_DIR) -j$(JOBS) --target fuzzers
-	fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+	cmake --build $(FUZZ_DIR) -j$(JOBS) --target fuzzers orvelgraph-cli
+	fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 format:
 	find src cli tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -1,7 +1,0 @@
-#include "FuzzTargets.h"
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
-    FuzzStoredChannel(data, size);
-    return 0;
-}
