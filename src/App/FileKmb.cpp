@@ -114,6 +114,11 @@ void FileKmb::LoadImpl(std::istream& in)
 Result FileKmb::Save(const std::filesystem::path& path) const
 {
     QSaveFile file(QString::fromStdU16String(path.u16string()));
+    return Save(file);
+}
+
+Result FileKmb::Save(QSaveFile& file) const
+{
     if (!file.open(QIODevice::WriteOnly)) return {OvGraphFileLib::kOpenFailed, 5120, kSaveFile};
     DeviceStreamBuf buffer(file);
     std::ostream out(&buffer);

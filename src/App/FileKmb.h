@@ -17,6 +17,8 @@ namespace ovgGraph {
 class GraphAxes;
 }
 
+class QSaveFile;
+
 namespace ovgApp {
 
 class AppCh;
@@ -57,6 +59,8 @@ public:
     // that cannot take the temporary file: code 50 at 5120; a failed commit: code 51 at 5121;
     // otherwise the result of SaveImpl.
     OvGraphFileLib::Result Save(const std::filesystem::path& path) const override;
+    // The same through a save file not yet opened (tests hand in one whose writes fail).
+    OvGraphFileLib::Result Save(QSaveFile& file) const;
     // The stored channels, in record order.
     OvGraphFileLib::ChList GetChList() const override;
 

@@ -221,7 +221,14 @@ QByteArray PrmFile::ToXml(const ScaleExprList& list)
 
 int PrmFile::Save(const QString& path, const ScaleExprList& list, Form form)
 {
+    QSaveFile file(path);
+    return Save(file, list, form);
+}
+
+int PrmFile::Save(QSaveFile& file, const ScaleExprList& list, Form form)
+{
     // The site's update server settings live in the same file and outlive a save of the list.
+    const QString path = file.fileName();
     pugi::xml_document existing;
     LoadExisting(path, existing);
     const pugi::xml_node updateInfo = existing.find_node(
@@ -229,7 +236,6 @@ int PrmFile::Save(const QString& path, const ScaleExprList& list, Form form)
     const QByteArray plain = DocumentXml(list, updateInfo);
     const QByteArray bytes = form == Form::Plain ? plain : PrmKeyedDecoder::Encode(plain, kKey1, kKey2);
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) return kWriteFailed;
-    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return kWriteFailed;
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();

@@ -9,6 +9,8 @@
 
 #include "App/PrmScaleExpr.h"
 
+class QSaveFile;
+
 namespace ovgApp {
 
 // The application parameter file "OrvelGraph.prm": the user's list of scale conversion
@@ -71,6 +73,8 @@ public:
     // preparing a shared file. An update_info element (the update server's settings) of the file
     // being replaced is carried over into the new one.
     static int Save(const QString& path, const ScaleExprList& list, Form form = Form::Plain);
+    // The same through a save file not yet opened (tests hand in one whose writes fail).
+    static int Save(QSaveFile& file, const ScaleExprList& list, Form form = Form::Plain);
     // The plain document, version "0.10", UTF-8 with an XML declaration. The applied flag is
     // not written.
     static QByteArray ToXml(const ScaleExprList& list);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <sstream>
 
@@ -115,22 +116,22 @@ TEST(FileCsv, AFailedWriteNamesTheRow)
     std::ostringstream full;
     ASSERT_TRUE(csv.Save(full).Ok());
     const std::string text = full.str();
-    // A stream that fails after n bytes: the failure names the row being written.
-    const struct {
-        size_t room;
-        int32_t location;
-    } rows[] = {{0, 7000}, {text.find("\r\n") + 2, 7001}, {text.size() - 3, 7003}};
-    for (const auto& row : rows) {
-        std::string buffer(row.room, '\0');
-        std::ostringstream limited;
+    // A stream that fails after n bytes, for every n: the failure names the row being written
+    // (the three header rows, then any data row) and what went before stays written.
+    std::vector<size_t> rowEnds;
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) rowEnds.push_back(at + 2);
+    ASSERT_EQ(rowEnds.size(), 6u);
+    for (size_t room = 0; room < text.size(); ++room) {
+        std::string buffer(room, '\0');
         struct Limited : std::streambuf {
-            char* begin;
-            Limited(char* b, size_t n) : begin(b) { setp(b, b + n); }
+            Limited(char* b, size_t n) { setp(b, b + n); }
         } limit(buffer.data(), buffer.size());
         std::ostream out(&limit);
         const OvGraphFileLib::Result result = csv.Save(out);
-        EXPECT_EQ(51, result.code) << row.room;
-        EXPECT_EQ(row.location, result.location) << row.room;
+        const int32_t row = int32_t(std::upper_bound(rowEnds.begin(), rowEnds.end(), room) - rowEnds.begin());
+        EXPECT_EQ(51, result.code) << room;
+        EXPECT_EQ(7000 + std::min(row, 3), result.location) << room;
+        EXPECT_EQ(text.substr(0, room), buffer) << room;
     }
     // A file on a full device: the first row cannot be written.
     const OvGraphFileLib::Result result = csv.Save(std::filesystem::path("/dev/full"));

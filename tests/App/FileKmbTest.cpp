@@ -17,33 +17,22 @@
 #include <tuple>
 #include <vector>
 
+#include "../AllocationProbe.h"
 #include "../filelib/ChannelBytes.h"
+#include "SaveFaults.h"
 #include "App/AppCh.h"
 #include "App/AppDocument.h"
 #include "App/FileKmb.h"
 #include "App/FileLoader.h"
+#include "App/GraphDocumentSave.h"
 #include "App/PrmScaleExpr.h"
 #include "filelib/CalcCh.h"
 #include "filelib/GCh.h"
 #include "filelib/GChRawData.h"
 #include "filelib/XmlElement.h"
+#include "FuzzAppTargets.h"
 #include "graph/Glyph.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define ORVEL_HEAP_METER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define ORVEL_HEAP_METER 1
-#endif
-#endif
-#ifdef ORVEL_HEAP_METER
-// From the AddressSanitizer runtime (not every compiler ships the header).
-extern "C" {
-int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*, size_t),
-                                              void (*free_hook)(const volatile void*));
-size_t __sanitizer_get_allocated_size(const volatile void* p);
-}
-#endif
+#include "graph/Graph.h"
 
 using namespace ovgApp;
 namespace ofl = OvGraphFileLib;
@@ -118,30 +107,12 @@ const std::string& GzipOfOneGibOfZeros()
     return member;
 }
 
-// Peak heap growth while `work` runs (AddressSanitizer builds only; elsewhere -1).
-int64_t PeakHeapGrowth(const std::function<void()>& work)
+// The most heap bytes held at once while `work` runs.
+size_t PeakHeapGrowth(const std::function<void()>& work)
 {
-#ifdef ORVEL_HEAP_METER
-    static std::atomic<bool> on{false};
-    static std::atomic<int64_t> current{0}, peak{0};
-    static const bool installed = __sanitizer_install_malloc_and_free_hooks(
-        [](const volatile void*, size_t size) {
-            if (on && (current += int64_t(size)) > peak) peak = current.load();
-        },
-        [](const volatile void* p) {
-            if (on) current -= int64_t(__sanitizer_get_allocated_size(p));
-        });
-    (void)installed;
-    current = 0;
-    peak = 0;
-    on = true;
+    const alloc_probe::PeakScope probe;
     work();
-    on = false;
-    return peak;
-#else
-    work();
-    return -1;
-#endif
+    return probe.Peak();
 }
 
 std::string Header(uint16_t version, bool compressed, uint16_t count, uint8_t unit)
@@ -166,7 +137,10 @@ std::shared_ptr<ofl::XmlElement> GraphStateTree()
 }
 
 // A recording of `count` 16-bit codes (0.1 °C steps) at one-minute intervals.
-std::shared_ptr<ofl::GCh> Recording(const std::u16string& name, uint16_t type, int32_t count, uint16_t base)
+// Codes base, base + 1, ... base + 49 over and over; with a noise seed, base plus noise below
+// 1000 instead (data that compresses as little as real recordings).
+std::shared_ptr<ofl::GCh> Recording(const std::u16string& name, uint16_t type, int32_t count, uint16_t base,
+                                    uint32_t noiseSeed = 0)
 {
     auto ch = std::make_shared<ofl::GCh>();
     ch->SetLoggerName(u"Logger");
@@ -178,8 +152,9 @@ std::shared_ptr<ofl::GCh> Recording(const std::u16string& name, uint16_t type, i
     ch->SetLastTime(1'700'000'000'000 + int64_t(count - 1) * 60000);
     ch->SetTimeDiff(32'400'000);
     std::vector<uint8_t> codes;
+    std::minstd_rand noise(noiseSeed);
     for (int32_t i = 0; i < count; ++i) {
-        const auto code = uint16_t(base + i % 50);
+        const auto code = uint16_t(base + (noiseSeed ? noise() % 1000 : i % 50));
         codes.insert(codes.end(), {uint8_t(code), uint8_t(code >> 8)});
     }
     ch->AddRawData(orvel::test::MakeBlock(
@@ -537,31 +512,101 @@ TEST(FileKmb, ReaderTakesVersionsUpToSixAndRefusesWhatItCannotRead)
 
 // Whatever the reader makes of damaged files is a Result, and what loads also reopens as channels
 // and saves again.
-TEST(FileKmb, RandomDamageGivesResultsNeverCrashes)
+namespace {
+
+// The graph document the program saves for a sample recording opened alone.
+std::string SavedSample(const std::filesystem::path& sample, const QTemporaryDir& dir)
 {
-    std::mt19937 random(20240611);
-    for (const bool compressed : {false, true}) {
-        const std::string good = KmbFile(6, compressed, KmbBody());
-        int loaded = 0;
-        for (int round = 0; round < 400; ++round) {
-            std::string bytes = good;
-            const int flips = 1 + int(random() % 4);
-            for (int k = 0; k < flips; ++k) bytes[random() % bytes.size()] = char(random());
-            if (round % 5 == 0) bytes.resize(random() % bytes.size());
-            FileKmb file;
-            const Result result = LoadBytes(file, bytes);
-            if (!result.Ok()) {
-                EXPECT_NE(result.location, 0) << "round " << round;
-                continue;
-            }
-            ++loaded;
-            std::ostringstream out;
-            (void)file.Save(out);
-            AppDocument document;
-            for (FileKmbCh& record : file.GetRecords()) document.AddChannel(record.CreateAppCh(&document));
+    AppDocument document;
+    FileLoader::Prm prm;
+    prm.paths = {QString::fromStdU16String(sample.u16string())};
+    prm.document = &document;
+    FileLoader::Load(prm);
+    for (const auto& channels : prm.ChannelsByFile())
+        for (const auto& channel : channels) document.AddChannel(channel);
+    ovgGraph::Graph graph;
+    graph.Initialize(nullptr);
+    const QString path = dir.filePath(QString::fromStdU16String(sample.filename().u16string()) + ".kmb");
+    EXPECT_TRUE(SaveGraphDocument(document, &graph, FsPath(path)).Ok()) << sample;
+    return ReadAll(path);
+}
+
+// What a graph document reader can have inflated from these bytes: the whole file, or the
+// header and what the gzip stream after it unpacks to before it ends or breaks.
+size_t InflatableBytes(const std::string& bytes)
+{
+    constexpr size_t kHeaderSize = FileKmbFileHeader::kSize;
+    if (bytes.size() <= kHeaderSize) return bytes.size();
+    z_stream zs{};
+    inflateInit2(&zs, 15 + 16);
+    const size_t inflated = Pump(zs, inflate, std::string_view(bytes).substr(kHeaderSize), Z_NO_FLUSH).size();
+    inflateEnd(&zs);
+    return std::max(bytes.size(), kHeaderSize + inflated);
+}
+
+}  // namespace
+
+// The saved graph document of every sample recording, cut at every offset and with 2,000 random
+// bytes changed: every load ends in a result that names its step and holds at most twice what
+// it inflated and 16 MiB; what loads opens as the program opens it (channels, graph state).
+TEST(FileKmb, EveryCutAndFlipOfEverySavedSampleEndsInAResultWithinTheMemoryCap)
+{
+    QTemporaryDir dir;
+    std::mt19937 random(20261207);
+    int loaded = 0;
+    const auto check = [&](const std::string& bytes, const std::string& what) {
+        FileKmb file;
+        Result result;
+        const size_t peak = PeakHeapGrowth([&] { result = LoadBytes(file, bytes); });
+        EXPECT_TRUE(result.Ok() || result.location != 0) << what << ": code " << result.code << ' ' << result.where;
+        EXPECT_LE(peak, 2 * InflatableBytes(bytes) + (size_t(16) << 20)) << what;
+        if (!result.Ok()) return;
+        ++loaded;
+        FuzzKmb(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    };
+    for (const auto& entry : std::filesystem::directory_iterator(ORVEL_SAMPLES_DIR)) {
+        if (entry.path().extension() == ".json") continue;  // a server's answer, not a file to open
+        const std::string bytes = SavedSample(entry.path(), dir);
+        const std::string name = entry.path().filename().string() + ".kmb";
+        ASSERT_GT(bytes.size(), FileKmbFileHeader::kSize) << name;
+        for (size_t cut = 0; cut < bytes.size(); ++cut) check(bytes.substr(0, cut), name + " cut at " + std::to_string(cut));
+        for (int flip = 0; flip < 2000; ++flip) {
+            std::string damaged = bytes;
+            const size_t at = random() % bytes.size();
+            damaged[at] = char(damaged[at] ^ (1 + random() % 255));
+            check(damaged, name + " byte " + std::to_string(at) + " changed");
         }
-        EXPECT_GT(loaded, 0) << "no damage was harmless";
     }
+    EXPECT_GT(loaded, 0) << "no damage was harmless";
+}
+
+// The first, second, ... allocation of a graph document's load fails in turn until the load
+// succeeds: each failed load is the general failure (code 1) or the step that ran out, keeps
+// nothing, and leaks nothing (the leak checker runs when the program ends).
+TEST(FileKmb, AnAllocationFailingAnywhereInALoadGivesAResult)
+{
+    QTemporaryDir dir;
+    const std::string bytes = SavedSample(std::filesystem::path(ORVEL_SAMPLES_DIR) / "lab-two-days.kmq", dir);
+    bool loaded = false;
+    int64_t n = 1;
+    for (; !loaded && n < 1'000'000; ++n) {
+        FileKmb file;
+        Result result;
+        std::istringstream in(bytes);
+        {
+            const alloc_probe::FailScope failing(n);
+            result = file.Load(in);
+            loaded = !failing.Failed();
+        }
+        if (loaded) {
+            EXPECT_TRUE(result.Ok()) << "with every allocation served";
+        } else {
+            EXPECT_FALSE(result.Ok()) << "allocation " << n;
+            EXPECT_TRUE(file.GetRecords().empty()) << "allocation " << n;
+        }
+    }
+    EXPECT_TRUE(loaded);
+    EXPECT_GT(n, 100) << "the load made almost no allocations: is the probe linked?";
 }
 
 TEST(FileKmb, SaveLoadSaveGivesIdenticalBytes)
@@ -609,7 +654,7 @@ TEST(FileKmb, GzipBombsAreRefusedWithoutInflatingThemYetAThousandToOneDocumentOp
         const std::string bytes = Header(6, true, row.count, 0) + Gzip(row.prefix) + GzipOfOneGibOfZeros();
         FileKmb file;
         Result result;
-        EXPECT_LT(PeakHeapGrowth([&] { result = LoadBytes(file, bytes); }), int64_t(100) << 20) << row.name;
+        EXPECT_LT(PeakHeapGrowth([&] { result = LoadBytes(file, bytes); }), size_t(100) << 20) << row.name;
         EXPECT_EQ(Of(result), Outcome(ofl::kReadFailed, row.location)) << row.name;
     }
 
@@ -687,6 +732,53 @@ TEST(FileKmb, FailedSaveLeavesThePreviousFileAsItWas)
 
 // Every record becomes a channel; only a fresh document takes the first loaded document's memo,
 // graph state and saved unit, and only then is the user asked about that unit.
+// A write call that fails, whichever it is, leaves the previous file byte for byte, nothing
+// beside it, and the result names the step that found the failure.
+TEST(FileKmb, AFailedWriteCallLeavesThePreviousFileAndNamesTheStep)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("kept.kmb");
+    FileKmb large = KmbObject();
+    large.GetRecords().emplace_back().SetStoredCh(Recording(u"long", 13, 1'000'000, 1000, 1));
+    const std::string previous = "the previous document";
+    const auto restore = [&] {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(previous.data(), qint64(previous.size())) > 0);
+    };
+    int calls = 0;
+    {
+        save_faults::FailingSaveFile counting(path, 0);
+        ASSERT_TRUE(large.Save(counting).Ok());
+        calls = counting.Calls();
+    }
+    EXPECT_GT(calls, 2);
+    for (int n = 1; n <= calls; ++n) {
+        restore();
+        save_faults::FailingSaveFile file(path, n);
+        const Result result = large.Save(file);
+        EXPECT_EQ(ofl::kWriteFailed, result.code) << "call " << n;
+        EXPECT_NE(0, result.location) << "call " << n;
+        EXPECT_EQ(previous, save_faults::Contents(path)) << "call " << n;
+        EXPECT_EQ(QStringList{"kept.kmb"}, QDir(dir.path()).entryList(QDir::Files)) << "call " << n;
+    }
+}
+
+// Killed at any moment of a save, the program leaves the previous document or the new one,
+// whole: 1,000 kills of a child that saves two large documents in turn.
+TEST(FileKmb, AKillDuringASaveLeavesTheOldOrTheNewFileWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("kept.kmb");
+    FileKmb documents[2] = {KmbObject(), KmbObject()};
+    documents[0].GetRecords().emplace_back().SetStoredCh(Recording(u"first", 13, 200'000, 1000, 1));
+    documents[1].GetRecords().emplace_back().SetStoredCh(Recording(u"second", 13, 200'000, 2000, 2));
+    const std::string contents[2] = {SaveBytes(documents[0]), SaveBytes(documents[1])};
+    save_faults::KillReport report;
+    save_faults::KillDuringSaves(path, [&](int k) { (void)documents[k].Save(FsPath(path)); }, contents, 1000, report);
+    EXPECT_EQ(1000, report.complete);
+    EXPECT_GT(report.interrupted, 100) << "too few kills landed in the middle of a save";
+}
+
 TEST(FileKmb, LoaderGivesEveryRecordAndOnlyAFreshDocumentTheStateAndTheUnitQuestion)
 {
     QTemporaryDir dir;

@@ -11,6 +11,7 @@
 #include "App/PrmFile.h"
 #include "App/PrmKeyedDecoder.h"
 #include "App/PrmScaleExpr.h"
+#include "SaveFaults.h"
 #include "filelib/ChConstants.h"
 
 using ovgApp::PrmFile;
@@ -504,6 +505,34 @@ TEST(PrmFile, FailedSaveKeepsThePreviousFile)
         EXPECT_EQ(before, QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot));
         EXPECT_TRUE(QDir(folderTarget).isEmpty());
     }
+}
+
+// The scale expression file survives a failed write call and a kill at any moment of a save:
+// the previous file stays byte for byte, or the file is one of the two saves, whole.
+TEST(PrmFile, AFailedWriteOrAKillDuringASaveLeavesTheOldOrTheNewFileWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(PrmFile::FileName());
+    PrmFile::ScaleExprList lists[2];
+    for (int i = 0; i < 300; ++i) {
+        lists[0].push_back(Named(("sensor " + std::to_string(i)).c_str(), "kPa"));
+        lists[1].push_back(Named(("probe " + std::to_string(i)).c_str(), "mV"));
+    }
+    const QByteArray old = "<?xml version=\"1.0\"?><scale_expr_info version=\"0.10\"/>";
+    WriteAll(path, old);
+    {
+        save_faults::FailingSaveFile file(path, 1);
+        EXPECT_EQ(PrmFile::kWriteFailed, PrmFile::Save(file, lists[0]));
+        EXPECT_EQ(1, file.Calls());
+    }
+    EXPECT_EQ(old.toStdString(), save_faults::Contents(path));
+    EXPECT_EQ(QStringList{PrmFile::FileName()}, QDir(dir.path()).entryList(QDir::Files));
+
+    const std::string contents[2] = {PrmFile::ToXml(lists[0]).toStdString(), PrmFile::ToXml(lists[1]).toStdString()};
+    save_faults::KillReport report;
+    save_faults::KillDuringSaves(path, [&](int k) { (void)PrmFile::Save(path, lists[k]); }, contents, 1000, report);
+    EXPECT_EQ(1000, report.complete);
+    EXPECT_GT(report.interrupted, 100) << "too few kills landed in the middle of a save";
 }
 
 TEST(PrmFile, SaveCarriesOverTheUpdateServerSettingsOfTheFileItReplaces)

@@ -1,7 +1,8 @@
-// The application-model tests need a QCoreApplication (settings, standard paths); no display.
+// The application-model tests need settings and standard paths, and fonts for the graphs that
+// documents are saved from and opened into: a QGuiApplication without a display.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStandardPaths>
 
 #include "../IsolatedHome.h"
@@ -13,7 +14,8 @@ int main(int argc, char** argv)
     // Texts that use the computer's time zone read the same on every developer's machine; tests
     // of other zones set their own.
     qputenv("TZ", "UTC");
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("OrvelTest"));
     QCoreApplication::setApplicationName(QStringLiteral("OrvelGraphTest"));
     testing::InitGoogleTest(&argc, argv);
