@@ -16,16 +16,18 @@ void FileKe8::SaveImpl(std::ostream& out) const
 
 void FileKe8::LoadImpl(std::istream& in)
 {
+    m_channels.clear();  // a failed load keeps nothing, of this load or an earlier one
     std::vector<uint8_t> header;
     Stuff::ReadBytes(in, header, FileKe8Header::kSize, 2110, kLoad);
     std::copy(header.begin(), header.end(), m_header.bytes.begin());
     if (!m_header.HasMagic()) ThrowResult(kUnsupportedFile, 2111, kLoad);
-    m_channels.clear();
+    decltype(m_channels) channels;  // kept only once all of them have loaded
     for (int i = 0; i < m_header.ChannelCount(); ++i) {
         auto channel = std::make_shared<FileKe8Ch>();
         channel->LoadImpl(in);
-        m_channels.push_back(std::move(channel));
+        channels.push_back(std::move(channel));
     }
+    m_channels = std::move(channels);
 }
 
 ChList FileKe8::GetChList() const { return {m_channels.begin(), m_channels.end()}; }

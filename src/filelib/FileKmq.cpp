@@ -97,6 +97,7 @@ WholeStream ReadWholeStream(std::istream& in)
 
 void FileKmq::LoadImpl(std::istream& in)
 {
+    m_channels.clear();  // a failed load keeps nothing, of this load or an earlier one
     const WholeStream text = ReadWholeStream(in);
     if (text.size == 0) ThrowResult(kReadFailed, 8060, kLoad);
 
@@ -118,9 +119,10 @@ void FileKmq::LoadImpl(std::istream& in)
     if (*file.version != "1.00" && file.sample != "recorded_data" && file.sample != "current_readings")
         ThrowResult(kBrokenFile, 8004, kLoad);
 
-    m_channels.clear();
+    decltype(m_channels) channels;  // kept only once all of them are built
     for (const auto& ch : file.channels)
-        m_channels.push_back(std::make_shared<FileKmqCh>(ChannelFields(*ch, *file.base, text.size)));
+        channels.push_back(std::make_shared<FileKmqCh>(ChannelFields(*ch, *file.base, text.size)));
+    m_channels = std::move(channels);
 }
 
 ChList FileKmq::GetChList() const { return {m_channels.begin(), m_channels.end()}; }

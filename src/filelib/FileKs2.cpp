@@ -13,18 +13,25 @@ constexpr size_t kRecordSize = 4;
 
 void FileKs2::LoadImpl(std::istream& in)
 {
-    std::vector<uint8_t> header;
-    Stuff::ReadBytes(in, header, FileKs2Header::kSize, 6100, kLoad);
-    std::copy(header.begin(), header.end(), m_header.bytes.begin());
-    if (!m_header.HasMagic()) ThrowResult(kUnsupportedFile, 6112, kLoad);
-    if (m_header.RecordCount() != m_header.RecordCountCopy()) ThrowResult(kBrokenFile, 6114, kLoad);
-    const uint16_t channels = m_header.ChannelCount();
-    if (channels != m_header.ChannelCountCopy()) ThrowResult(kBrokenFile, 6115, kLoad);
-    if (m_header.RecordCount() == 0) ThrowResult(kBrokenFile, 6116, kLoad);
+    // Header and records are kept only once both have loaded: a failed load keeps nothing.
+    m_header = {};
+    m_records.clear();
+    std::vector<uint8_t> bytes;
+    Stuff::ReadBytes(in, bytes, FileKs2Header::kSize, 6100, kLoad);
+    FileKs2Header header;
+    std::copy(bytes.begin(), bytes.end(), header.bytes.begin());
+    if (!header.HasMagic()) ThrowResult(kUnsupportedFile, 6112, kLoad);
+    if (header.RecordCount() != header.RecordCountCopy()) ThrowResult(kBrokenFile, 6114, kLoad);
+    const uint16_t channels = header.ChannelCount();
+    if (channels != header.ChannelCountCopy()) ThrowResult(kBrokenFile, 6115, kLoad);
+    if (header.RecordCount() == 0) ThrowResult(kBrokenFile, 6116, kLoad);
     // Our own limit on the channel count comes after the format's checks, so that a header of
     // zero counts is refused where the format refuses it.
     if (channels < 1 || channels > FileKs2Header::kMaxChannels) ThrowResult(kBrokenFile, 6115, kLoad);
-    Stuff::ReadBytes(in, m_records, uint64_t(m_header.RecordCount()) * kRecordSize, 6101, kLoad);
+    std::vector<uint8_t> records;
+    Stuff::ReadBytes(in, records, uint64_t(header.RecordCount()) * kRecordSize, 6101, kLoad);
+    m_header = header;
+    m_records = std::move(records);
 }
 
 ChList FileKs2::GetChList() const

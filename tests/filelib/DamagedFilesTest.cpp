@@ -174,6 +174,7 @@ TEST(DamagedFiles, AnAllocationFailingAnywhereInALoadGivesAResult)
                 EXPECT_FALSE(thrown);
             } else if (!thrown) {
                 EXPECT_EQ(kFailure, result.code) << path.filename() << " allocation " << n;
+                EXPECT_TRUE(reader->GetChList().empty()) << path.filename() << " kept channels of a failed load";
             }
         }
         EXPECT_TRUE(loaded) << path.filename();
