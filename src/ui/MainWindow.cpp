@@ -24,6 +24,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "App/AppCh.h"
 #include "App/AxisCursorReadout.h"
@@ -529,12 +530,21 @@ void MainWindow::SetReporter(std::shared_ptr<Reporter> reporter)
 void MainWindow::OpenFilesAndWait(const QStringList& paths)
 {
     OpenFiles(paths);
+    WaitForLoads();
+}
+
+void MainWindow::WaitForLoads()
+{
     while (m_loading) QApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
 void MainWindow::OpenFiles(const QStringList& paths)
 {
-    if (paths.isEmpty() || m_loading) return;
+    if (paths.isEmpty()) return;
+    if (m_loading) {
+        m_pendingPaths += paths;
+        return;
+    }
     m_loading = true;
     auto prm = std::make_shared<ovgApp::FileLoader::Prm>();
     prm->paths = paths;
@@ -562,6 +572,7 @@ void MainWindow::OpenFiles(const QStringList& paths)
         m_loading = false;
         if (!failures.empty()) m_reporter->LoadFailures(this, failures);
         emit filesOpened();
+        OpenFiles(std::exchange(m_pendingPaths, {}));
     });
     m_statusLoading->setText(paths.front());
     if (!m_loader->Start(prm, dialog)) {
@@ -1148,6 +1159,11 @@ void MainWindow::OnResetLayout()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // A load under way is cancelled; the files it read whole are in the document, so the
+    // question below covers them.
+    m_pendingPaths.clear();
+    if (m_loading) m_loader->Cancel();
+    WaitForLoads();
     if (!ConfirmDiscard()) {
         event->ignore();
         return;

@@ -57,7 +57,7 @@ public:
     ~MainWindow() override;
 
     // Loads the files in the background (progress dialog, error list) and adds their channels as
-    // one undoable step.
+    // one undoable step. Files chosen while a load runs are opened by another load after it.
     void OpenFiles(const QStringList& paths);
     // The same, waiting until the files are in (the command line's screenshot mode, tests).
     void OpenFilesAndWait(const QStringList& paths);
@@ -167,6 +167,8 @@ private:
     void OnResetLayout();
     // Records the memo text typed since the last step, if any.
     void RecordMemo();
+    // Returns once no load runs (the event loop runs meanwhile).
+    void WaitForLoads();
 
     ovgApp::AppDocument m_document;
     ovgGraph::Graph m_graph;
@@ -213,6 +215,8 @@ private:
     QAction* m_popupValue = nullptr;
     bool m_refreshing = false;
     bool m_loading = false;
+    // Files chosen while a load ran: opened as the next load when it ends.
+    QStringList m_pendingPaths;
     // The channels the user selected in the channel list (kept across refreshes by object).
     std::vector<std::shared_ptr<ovgApp::AppCh>> m_selection;
 };

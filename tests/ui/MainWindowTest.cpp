@@ -200,6 +200,50 @@ private slots:
         QVERIFY(ovgUi::LoadToolkitTranslations());
     }
 
+    // Closing the window at any moment of a load cancels it: the document holds the files read
+    // whole, as one step, and the question to save covers them; destroying the window at any
+    // moment of a load is safe (the sanitizers watch).
+    void closingOrDestroyingTheWindowDuringALoadKeepsWholeFiles()
+    {
+        QStringList paths;
+        for (int i = 0; i < 12; ++i) paths << Sample(i % 2 ? "lab-two-days.kmq" : "warehouse-week.kmv");
+        for (int moment = 0; moment < 40; moment += 3) {
+            MainWindow window;
+            auto reporter = std::make_shared<RecordingReporter>(window);
+            window.SetReporter(reporter);
+            window.OpenFiles(paths);
+            for (int i = 0; i < moment; ++i) QCoreApplication::processEvents();
+            window.close();
+            const size_t channels = window.Document().GetChannels().size();
+            QVERIFY2(channels % 2 == 0, qPrintable(QString::number(moment)));  // two per file
+            QCOMPARE(window.History().DoneCount(), channels ? 1u : 0u);
+            QCOMPARE(reporter->questions.size(), channels ? 1 : 0);
+            QTest::qWait(100);  // no load goes on behind the closed window
+            QCOMPARE(window.Document().GetChannels().size(), channels);
+        }
+        for (int moment = 0; moment < 40; moment += 3) {
+            auto* window = new MainWindow;
+            window->OpenFiles(paths);
+            for (int i = 0; i < moment; ++i) QCoreApplication::processEvents();
+            delete window;
+        }
+        QCoreApplication::processEvents();  // nothing queued for a window that is gone
+    }
+
+    // Files opened while a load runs are loaded after it, as a step of their own: the same file
+    // twice at once gives its channels twice.
+    void openingFilesDuringALoadLoadsThemNext()
+    {
+        MainWindow window;
+        window.OpenFiles({Sample("lab-two-days.kmq")});
+        window.OpenFiles({Sample("lab-two-days.kmq")});
+        QTRY_COMPARE_WITH_TIMEOUT(window.History().DoneCount(), 2u, 30000);
+        const auto& channels = window.Document().GetChannels();
+        QCOMPARE(int(channels.size()), 4);
+        QCOMPARE(channels[2]->GetDisplayName(), channels[0]->GetDisplayName());
+        QVERIFY(channels[2] != channels[0]);
+    }
+
     void loadsTheGoodFilesAndListsTheBrokenOne()
     {
         MainWindow window;
