@@ -92,6 +92,8 @@ void operator delete[](void* pointer, size_t, std::align_val_t align) noexcept {
 
 namespace alloc_probe {
 
+int64_t HeldBytes() { return g_live.load(); }
+
 PeakScope::PeakScope() : m_base(g_live.load())
 {
     g_peak = m_base;

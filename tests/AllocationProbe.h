@@ -8,6 +8,9 @@
 
 namespace alloc_probe {
 
+// The bytes held now through operator new and pugixml.
+int64_t HeldBytes();
+
 // From construction to destruction: the largest number of bytes held at once above what was
 // held at construction (allocations of every thread count).
 class PeakScope {

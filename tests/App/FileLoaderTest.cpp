@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -8,9 +9,12 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <ostream>
+#include <set>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -335,6 +339,99 @@ TEST(FileLoader, DestroyingARunningLoaderStopsItWithoutFurtherReports)
     QCoreApplication::processEvents();
     EXPECT_EQ(recorder.finishCount, 0);
     EXPECT_LT(prm->results.size(), size_t(prm->paths.size()));
+}
+
+// A cancel at any moment of a background load (after each report in turn, and from another
+// thread while the load runs) ends it with whole files: the channels are exactly those of the
+// files that were read, in order, and the finish is reported once.
+TEST(FileLoader, CancelAtAnyMomentKeepsWholeFilesInOrder)
+{
+    const QStringList paths = {Sample("lab-two-days.kmq"), Sample("warehouse-week.kmv"), Sample("pump-station.ke8"),
+                               Sample("gallery-light.kmv")};
+    // The reports of a whole load: the moments to cancel at.
+    size_t reports = 0;
+    {
+        FileLoader::Prm prm;
+        prm.paths = paths;
+        Recorder recorder;
+        Load(Mode::Background, prm, recorder);
+        reports = recorder.events.size();
+    }
+    ASSERT_GT(reports, 10u);
+    // Cancels when the recorder has heard `at` reports.
+    struct Canceller : Recorder {
+        FileLoader::Prm* prm = nullptr;
+        size_t at = 0;
+        void OnChannelDone() override
+        {
+            Recorder::OnChannelDone();
+            if (events.size() >= at) prm->cancel = true;
+        }
+        void OnFileStart(const QString& path) override
+        {
+            Recorder::OnFileStart(path);
+            if (events.size() >= at) prm->cancel = true;
+        }
+    };
+    for (size_t at = 0; at <= reports + 1; ++at) {
+        FileLoader::Prm prm;
+        prm.paths = paths;
+        Canceller recorder;
+        recorder.prm = &prm;
+        recorder.at = at;
+        Load(Mode::Background, prm, recorder);
+        ASSERT_LE(prm.results.size(), size_t(paths.size())) << at;
+        EXPECT_EQ(Keys(prm.channels), ExpectedKeys(paths.mid(0, qsizetype(prm.results.size())))) << "cancelled after " << at;
+        EXPECT_EQ(recorder.finishCount, 1) << at;
+    }
+    // From another thread, at random moments.
+    for (int run = 0; run < 20; ++run) {
+        auto prm = std::make_shared<FileLoader::Prm>();
+        prm->paths = paths;
+        Recorder recorder;
+        QEventLoop loop;
+        recorder.loop = &loop;
+        FileLoader loader;
+        ASSERT_TRUE(loader.Start(prm, &recorder));
+        std::thread canceller([&, run] {
+            std::this_thread::sleep_for(std::chrono::microseconds(run * 150));
+            loader.Cancel();
+        });
+        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+        loop.exec();
+        canceller.join();
+        ASSERT_EQ(recorder.finishCount, 1) << run;
+        EXPECT_EQ(Keys(prm->channels), ExpectedKeys(paths.mid(0, qsizetype(prm->results.size())))) << run;
+    }
+}
+
+// The same files loaded by two loaders at once, into two documents, one file twice in each load:
+// each document gets every channel, as channels of its own.
+TEST(FileLoader, TwoLoadsOfTheSameFilesAtOnceGiveTwoWholeDocuments)
+{
+    const QStringList paths = {Sample("warehouse-week.kmv"), Sample("warehouse-week.kmv"), Sample("lab-two-days.kmq")};
+    AppDocument documents[2];
+    std::shared_ptr<FileLoader::Prm> prms[2];
+    Recorder recorders[2];
+    FileLoader loaders[2];
+    for (int k = 0; k < 2; ++k) {
+        prms[k] = std::make_shared<FileLoader::Prm>();
+        prms[k]->paths = paths;
+        prms[k]->document = &documents[k];
+        ASSERT_TRUE(loaders[k].Start(prms[k], &recorders[k]));
+    }
+    QElapsedTimer waited;
+    waited.start();
+    while (recorders[0].finishCount + recorders[1].finishCount < 2 && waited.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_EQ(recorders[k].finishCount, 1) << k;
+        EXPECT_EQ(Keys(prms[k]->channels), ExpectedKeys(paths)) << k;
+    }
+    std::set<const AppCh*> distinct;
+    for (const auto& prm : prms)
+        for (const auto& info : prm->channels) distinct.insert(info->appCh.get());
+    EXPECT_EQ(distinct.size(), prms[0]->channels.size() * 2);
 }
 
 TEST(FileLoader, ChannelsAreEditableCopiesOfTheFileChannels)
