@@ -4,10 +4,14 @@ GENERATOR   := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "U
 RELEASE_DIR := build/release
 TEST_DIR    := build/test
 FUZZ_DIR    := build/fuzz
+TSAN_DIR    := build/tsan
+# The tests of the threads: the background loader, the parallel re-plot, loads at once.
+TSAN_TESTS  := FileLoader|Parallel|TwoLoads|Cancel
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
+FUZZ_RUNS    ?=
 
-.PHONY: deps build run test bench fuzz format clean
+.PHONY: deps build run test bench fuzz tsan format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -39,7 +43,14 @@ fuzz:
 	cmake -S . -B $(FUZZ_DIR) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	      -DCMAKE_CXX_COMPILER=clang++-14 -DORVEL_FUZZ=ON -DORVEL_TESTS=OFF
 	cmake --build $(FUZZ_DIR) -j$(JOBS) --target fuzzers orvelgraph-cli
-	fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+	FUZZ_RUNS=$(FUZZ_RUNS) fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+tsan: deps
+	cmake -S . -B $(TSAN_DIR) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVEL_TSAN=ON -DORVEL_TESTS=ON
+	cmake --build $(TSAN_DIR) -j$(JOBS) --target test_app test_graph
+	cd $(TSAN_DIR) && QT_QPA_PLATFORM=offscreen \
+	    TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp" \
+	    ctest --output-on-failure -j$(JOBS) -R '$(TSAN_TESTS)'
 
 format:
 	find src cli tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -3,7 +3,8 @@
 # (tests/data/fuzz/<target>) and the sample recordings, and prints each target's
 # executions per second. New inputs stay in BUILD_DIR/corpus; fuzz/merge-corpus.sh minimises them
 # into the committed corpus.
-# Usage: fuzz/run-fuzzers.sh BUILD_DIR SECONDS [TARGET...]
+# Usage: [FUZZ_RUNS=N] fuzz/run-fuzzers.sh BUILD_DIR SECONDS [TARGET...]
+# (FUZZ_RUNS ends a target's campaign after N executions, if that comes first.)
 set -euo pipefail
 build=$1
 seconds=$2
@@ -48,7 +49,7 @@ run() {  # target, corpus, extra options
     mkdir -p "$build/findings"
     local log="$build/findings/$target.log"
     echo "== $target: $seconds s"
-    "$build/bin/$target" "$corpus" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
+    "$build/bin/$target" "$corpus" -max_total_time="$seconds" ${FUZZ_RUNS:+-runs=$FUZZ_RUNS} -rss_limit_mb=2048 -timeout=10 \
         -artifact_prefix="$build/findings/$target-" -print_final_stats=1 "$@" >"$log" 2>&1 || true
     local runs rate
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
