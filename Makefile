@@ -49,7 +49,7 @@ tsan: deps
 	cmake -S . -B $(TSAN_DIR) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVEL_TSAN=ON -DORVEL_TESTS=ON
 	cmake --build $(TSAN_DIR) -j$(JOBS) --target test_app test_graph
 	cd $(TSAN_DIR) && QT_QPA_PLATFORM=offscreen \
-	    TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp" \
+	    TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
 	    ctest --output-on-failure -j$(JOBS) -R '$(TSAN_TESTS)'
 
 format:

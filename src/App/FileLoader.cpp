@@ -1,8 +1,5 @@
 #include "App/FileLoader.h"
 
-#include <QMetaObject>
-#include <QThread>
-#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <chrono>
 #include <exception>
@@ -14,6 +11,7 @@
 
 #include "App/AppCh.h"
 #include "App/FileKmb.h"
+#include "App/LoaderThreads.h"
 #include "filelib/FileKind.h"
 #include "filelib/GCh.h"
 
@@ -263,42 +261,39 @@ std::vector<std::vector<std::shared_ptr<AppCh>>> FileLoader::Prm::ChannelsByFile
     return files;
 }
 
-FileLoader::FileLoader() : m_context(std::make_unique<QObject>())
+FileLoader::FileLoader() : m_reports(std::make_unique<ReportQueue>())
 {
-    // The file loop mostly reads or waits; the conversions get a thread per core besides it.
-    m_pool.setMaxThreadCount(QThread::idealThreadCount() + 1);
+    // The file loop mostly reads or waits; the conversions get a thread per core.
+    m_conversions = std::make_unique<TaskPool>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
 FileLoader::~FileLoader()
 {
     Cancel();
-    m_fileLoop.waitForFinished();  // the loop waits for its conversions
-    m_pool.waitForDone();
+    if (m_fileLoop.joinable()) m_fileLoop.join();  // the loop waits for its conversions
+    m_reports->Clear();
 }
 
 bool FileLoader::Start(std::shared_ptr<Prm> prm, Callbacks* callbacks)
 {
     if (m_running || !prm) return false;
+    if (m_fileLoop.joinable()) m_fileLoop.join();  // the last load's loop, which has ended
     m_running = true;
-    m_prm = prm;
+    {
+        const std::lock_guard lock(m_prmMutex);
+        m_prm = prm;
+    }
     prm->applyDocumentState = callbacks && callbacks->IsDocumentFresh();
-    QObject* context = m_context.get();
-    QThreadPool* pool = &m_pool;
-    // The conversions' futures are touched by the file loop's thread only.
-    auto futures = std::make_shared<std::vector<QFuture<void>>>();
+    ReportQueue* reports = m_reports.get();
+    TaskPool* conversions = m_conversions.get();
     auto run = std::make_shared<LoadRun>(
-        *prm, callbacks,
-        [context](Task report) {
-            QMetaObject::invokeMethod(context, std::move(report), Qt::QueuedConnection);
-        },
-        [context, prm = prm.get()](Question question) {
+        *prm, callbacks, [reports](Task report) { reports->Post(std::move(report)); },
+        [reports, prm = prm.get()](Question question) {
             // Queued like every report, then waited for; a cancel (also the loader's destructor,
             // which waits for this thread) ends the wait, and so does a report that was dropped.
             auto answer = std::make_shared<std::promise<bool>>();
             std::future<bool> future = answer->get_future();
-            QMetaObject::invokeMethod(
-                context, [answer, question = std::move(question)] { answer->set_value(question()); },
-                Qt::QueuedConnection);
+            reports->Post([answer, question = std::move(question)] { answer->set_value(question()); });
             while (future.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
                 if (prm->cancel) return false;
             try {
@@ -307,21 +302,25 @@ bool FileLoader::Start(std::shared_ptr<Prm> prm, Callbacks* callbacks)
                 return false;
             }
         },
-        [pool, futures](Task convert) { futures->push_back(QtConcurrent::run(pool, std::move(convert))); },
-        [futures] {
-            for (QFuture<void>& future : *futures) future.waitForFinished();
-        });
+        [conversions](Task convert) { conversions->Run(std::move(convert)); },
+        [conversions] { conversions->Wait(); });
     run->beforeFinish = [this] {
         m_running = false;
-        m_prm.reset();
+        {
+            const std::lock_guard lock(m_prmMutex);
+            m_prm.reset();
+        }
+        m_reports->Stop();
     };
     run->owner = prm;
-    m_fileLoop = QtConcurrent::run(pool, [run] { run->FileLoop(); });
+    m_reports->Start();
+    m_fileLoop = std::thread([run] { run->FileLoop(); });
     return true;
 }
 
 void FileLoader::Cancel()
 {
+    const std::lock_guard lock(m_prmMutex);
     if (m_prm) m_prm->cancel = true;
 }
 

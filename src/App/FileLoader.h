@@ -1,19 +1,22 @@
 #pragma once
 
-#include <QFuture>
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QThreadPool>
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "filelib/Result.h"
 #include "filelib/XmlElement.h"
 
 namespace ovgApp {
+
+class ReportQueue;
+class TaskPool;
 
 class AppCh;
 class AppDocument;
@@ -120,7 +123,7 @@ public:
     // Starts loading in the background and returns at once. One load at a time: returns false
     // (and starts nothing) while another is running. The callbacks must outlive the load.
     bool Start(std::shared_ptr<Prm> prm, Callbacks* callbacks);
-    // Sets the running load's cancel flag.
+    // Sets the running load's cancel flag; safe from any thread.
     void Cancel();
     // From Start until just before OnFinish is delivered.
     bool IsRunning() const { return m_running; }
@@ -129,13 +132,14 @@ public:
     static void Load(Prm& prm, Callbacks* callbacks = nullptr);
 
 private:
-    QThreadPool m_pool;
+    std::unique_ptr<TaskPool> m_conversions;
+    std::mutex m_prmMutex;  // Cancel may come from any thread
     std::shared_ptr<Prm> m_prm;
-    QFuture<void> m_fileLoop;
+    std::thread m_fileLoop;
     bool m_running = false;
-    // Receives the queued callbacks; declared last so that it goes first and drops what is
-    // still queued.
-    std::unique_ptr<QObject> m_context;
+    // Carries the callbacks to this thread; declared last so that it goes first and drops what
+    // is still queued.
+    std::unique_ptr<ReportQueue> m_reports;
 };
 
 }  // namespace ovgApp

@@ -1,7 +1,6 @@
 #include "graph/Graph.h"
 
 #include <QPainter>
-#include <QtConcurrent/QtConcurrentMap>
 #include <algorithm>
 
 #include "graph/Axis.h"
@@ -16,6 +15,7 @@
 #include "graph/shapes/GraphShapes.h"
 #include "graph/GraphTitle.h"
 #include "graph/GraphWindow.h"
+#include "graph/ParallelFor.h"
 #include "graph/PlotGenerateLineGraph3.h"
 
 namespace ovgGraph {
@@ -344,7 +344,7 @@ void Graph::ReplotChannels(bool force)
     if (due.size() == 1)
         due[0].channel->Replot(due[0].time, due[0].value);
     else
-        QtConcurrent::blockingMap(due, [](Job& job) { job.channel->Replot(job.time, job.value); });
+        ParallelFor(due.size(), [&due](size_t i) { due[i].channel->Replot(due[i].time, due[i].value); });
     for (const auto& channel : m_channels->List()) {
         if (!(channel->GetState() & kRelayout)) continue;
         channel->ClearStateBits(kChanged | kRelayout);
