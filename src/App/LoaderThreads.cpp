@@ -1,6 +1,7 @@
 #include "App/LoaderThreads.h"
 
 #include <QTimer>
+#include <algorithm>
 
 namespace ovgApp {
 

@@ -1,5 +1,7 @@
 #include "Common/Library/OvChType.h"
 
+#include <bitset>
+
 #include "Common/Library/OvChTypeCELSIUS.h"
 #include "Common/Library/OvChTypeFloatingPointNumberType0.h"
 #include "Common/Library/OvChTypeILLUMINANCE.h"
@@ -64,9 +66,13 @@ const OvChTypeBase& OvChTypeOf(uint16_t code)
 
 bool IsListedChType(uint16_t code)
 {
-    for (const TypeEntry& entry : kTypeTable)
-        if (entry.code == code) return true;
-    return false;
+    // Asked for every sample decoded one at a time: one bit per code, not a search.
+    static const std::bitset<65536> listed = [] {
+        std::bitset<65536> bits;
+        for (const TypeEntry& entry : kTypeTable) bits.set(entry.code);
+        return bits;
+    }();
+    return listed[code];
 }
 
 }  // namespace orvel::detail
