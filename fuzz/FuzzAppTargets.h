@@ -34,13 +34,14 @@ inline void ApplyGraphState(const OvGraphFileLib::XmlElement& tree)
     (void)ovgGraph::WriteXmlDocumentOf(graph);
 }
 
+// The graph state section is read as a tree here and applied by fuzz_graph_state, which reaches
+// the same code from the XML alone at several times the speed.
 inline void FuzzKmb(const uint8_t* data, size_t size)
 {
     std::istringstream in(AsBytes(data, size));
     ovgApp::FileKmb file;
     if (!file.Load(in).Ok()) return;
-    for (const auto& channel : file.GetChList()) ExerciseChannel(*channel);
-    if (const auto& tree = file.GetGraphState()) ApplyGraphState(*tree);
+    ExerciseChannels(file.GetChList());
     std::ostringstream out;
     (void)file.Save(out);
 }

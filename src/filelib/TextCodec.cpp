@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <optional>
 #include <vector>
 
 namespace OvGraphFileLib::TextCodec {
@@ -40,6 +41,30 @@ void AppendUtf8(std::string& out, char32_t cp)
     }
 }
 
+// One converter per thread, opened on first use: opening one loads the code page's tables, which
+// cost more than converting a channel name. Null when the system has no CP932 converter.
+class Cp932Converter {
+public:
+    Cp932Converter() : m_cd(iconv_open("UTF-16LE", "CP932")) {}
+    ~Cp932Converter()
+    {
+        if (m_cd != iconv_t(-1)) iconv_close(m_cd);
+    }
+    Cp932Converter(const Cp932Converter&) = delete;
+    Cp932Converter& operator=(const Cp932Converter&) = delete;
+
+    // The descriptor in its initial shift state, or nullopt.
+    std::optional<iconv_t> Reset()
+    {
+        if (m_cd == iconv_t(-1)) return std::nullopt;
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        return m_cd;
+    }
+
+private:
+    iconv_t m_cd;
+};
+
 }  // namespace
 
 std::u16string FromCp932(const uint8_t* field, size_t width)
@@ -56,12 +81,14 @@ std::u16string FromCp932(std::string_view bytes)
     for (char c : bytes) ascii = ascii && (static_cast<unsigned char>(c) < 0x80);
     if (ascii) return std::u16string(bytes.begin(), bytes.end());
 
-    iconv_t cd = iconv_open("UTF-16LE", "CP932");
-    if (cd == iconv_t(-1)) {
+    thread_local Cp932Converter converter;
+    const std::optional<iconv_t> open = converter.Reset();
+    if (!open) {
         // No converter on this system: keep ASCII, mark the rest.
         for (char c : bytes) result += static_cast<unsigned char>(c) < 0x80 ? char16_t(c) : kReplacement;
         return result;
     }
+    const iconv_t cd = *open;
     std::vector<char> in(bytes.begin(), bytes.end());
     char* inPtr = in.data();
     size_t inLeft = in.size();
@@ -81,7 +108,6 @@ std::u16string FromCp932(std::string_view bytes)
             break;
         }
     }
-    iconv_close(cd);
     return result;
 }
 

@@ -563,6 +563,7 @@ TEST(FileKmb, EveryCutAndFlipOfEverySavedSampleEndsInAResultWithinTheMemoryCap)
         if (!result.Ok()) return;
         ++loaded;
         FuzzKmb(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        if (const auto& tree = file.GetGraphState()) ApplyGraphState(*tree);
     };
     for (const auto& entry : std::filesystem::directory_iterator(ORVEL_SAMPLES_DIR)) {
         if (entry.path().extension() == ".json") continue;  // a server's answer, not a file to open

@@ -16,6 +16,8 @@ TEST(TextCodec, Cp932DecodesAndNeverFails)
         {std::string("ab\0cd", 5), u"ab"},                   // ends at the first zero byte
         {"\x81", u"\uFFFD"},                                 // lead byte without its trail byte
         {"A\x85\x40Z", u"A\uFFFD@Z"},                        // an unassigned pair: one mark, then go on
+        {"\x89\xB7\x93", u"温\uFFFD"},                      // a cut pair at the end...
+        {"\x78\x89\xB7", u"x温"},                           // ...leaves nothing behind for the next text
         {"", u""},
     };
     for (const auto& row : rows) EXPECT_EQ(row.text, TextCodec::FromCp932(row.bytes)) << row.bytes;
