@@ -6,7 +6,6 @@
 // samples <= 33 ms and of 1 channel x 10 M samples <= 16 ms on 2 cores.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <filesystem>
 
@@ -134,13 +133,3 @@ BENCHMARK(BM_WholeFrame1x10M)->Unit(benchmark::kMillisecond)->UseRealTime()->Rep
 BENCHMARK(BM_RepaintWithoutReplot8x10M)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

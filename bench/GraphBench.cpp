@@ -3,7 +3,6 @@
 // a whole frame of 8 channels x 1 M samples at 1920 x 1080 under 50 ms on 2 cores.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <cmath>
 
 #include "fixtures/SeriesChannel.h"
@@ -80,13 +79,3 @@ void BM_WholeFrame8x1M(benchmark::State& state)
 BENCHMARK(BM_WholeFrame8x1M)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,7 +3,6 @@
 // goes back to the allocator; the unit test counts heap bytes under the sanitizers instead).
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QStringList>
 #include <fstream>
 #include <string>
@@ -55,13 +54,3 @@ void BM_OpenAndClose1000(benchmark::State& state)
 BENCHMARK(BM_OpenAndClose1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
