@@ -3,6 +3,7 @@
 #include "Common/Library/CivilDate.h"
 #include "Common/Library/FloorDiv.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -10,6 +11,8 @@
 #include <ctime>
 #include <filesystem>
 #include <optional>
+
+#include <unistd.h>
 
 #include "App/FileKmb.h"
 #include "filelib/ChConstants.h"
@@ -54,7 +57,7 @@ std::string FormatTime(int64_t ms)
 
 std::string Utf8(const std::u16string& text) { return OvGraphFileLib::TextCodec::ToUtf8(text); }
 
-void PrintSamples(const OvGraphFileLib::ICh& source)
+void PrintSamples(std::FILE* out, const OvGraphFileLib::ICh& source)
 {
     // An editable channel is walked in place; others are copied once.
     const auto* editable = dynamic_cast<const OvGraphFileLib::GCh*>(&source);
@@ -62,12 +65,73 @@ void PrintSamples(const OvGraphFileLib::ICh& source)
     const OvGraphFileLib::GCh& channel = editable ? *editable : *copy;
     for (const OvGraphFileLib::ChSample sample : channel) {
         if (sample.value == OvGraphFileLib::INVALID_VALUE)
-            std::printf("%lld\tINVALID\n", static_cast<long long>(sample.time));
+            std::fprintf(out, "%lld\tINVALID\n", static_cast<long long>(sample.time));
         else if (sample.value == OvGraphFileLib::BREAK_VALUE)
-            std::printf("%lld\tBREAK\n", static_cast<long long>(sample.time));
+            std::fprintf(out, "%lld\tBREAK\n", static_cast<long long>(sample.time));
         else
-            std::printf("%lld\t%.17g\n", static_cast<long long>(sample.time), sample.value);
+            std::fprintf(out, "%lld\t%.17g\n", static_cast<long long>(sample.time), sample.value);
     }
+}
+
+Output::Output(const std::string& path) : m_path(path)
+{
+    if (path == "-") {
+        m_file = stdout;
+        return;
+    }
+    m_temporary = path + ".part-" + std::to_string(getpid());
+    m_file = std::fopen(m_temporary.c_str(), "wb");
+}
+
+Output::~Output()
+{
+    if (m_file && m_file != stdout) {
+        std::fclose(m_file);
+        std::remove(m_temporary.c_str());
+    }
+}
+
+bool Output::Commit()
+{
+    if (!m_file) return false;
+    if (m_file == stdout) return std::fflush(stdout) == 0 && !std::ferror(stdout);
+    const bool written = std::fflush(m_file) == 0 && !std::ferror(m_file) && fsync(fileno(m_file)) == 0;
+    const bool closed = std::fclose(m_file) == 0;
+    m_file = nullptr;
+    if (written && closed && std::rename(m_temporary.c_str(), m_path.c_str()) == 0) return true;
+    const int error = errno;
+    std::remove(m_temporary.c_str());
+    errno = error;
+    return false;
+}
+
+bool IsLongLoad(const std::vector<std::string>& paths)
+{
+    uintmax_t bytes = 0;
+    for (const std::string& path : paths) {
+        std::error_code error;
+        const uintmax_t size = std::filesystem::file_size(path, error);
+        if (!error) bytes += size;
+    }
+    return bytes > uintmax_t(2 * kLongWorkSamples);
+}
+
+ProgressLine::ProgressLine(const char* command, bool longWork) : m_command(command), m_shown(longWork && isatty(STDERR_FILENO)) {}
+
+ProgressLine::~ProgressLine()
+{
+    if (m_shown && m_lastStep) std::fputs("\r\033[K", stderr);
+}
+
+void ProgressLine::Show(const char* step, int64_t done, int64_t total)
+{
+    if (!m_shown || total <= 0) return;
+    const int percent = int(std::clamp<int64_t>(done * 100 / total, 0, 100));
+    if (percent == m_lastPercent && step == m_lastStep) return;
+    m_lastPercent = percent;
+    m_lastStep = step;
+    std::fprintf(stderr, "\r\033[K%s: %s %d %%", m_command, step, percent);
+    std::fflush(stderr);
 }
 
 bool ParseInteger(const std::string& text, int64_t& value)

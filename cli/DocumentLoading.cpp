@@ -17,13 +17,22 @@ namespace orvel::cli {
 namespace {
 
 // The command line asks nothing: the document keeps its temperature display.
+// The load's share done goes to the progress line, if any.
 class DocumentCallbacks : public ovgApp::FileLoader::Callbacks {
 public:
-    explicit DocumentCallbacks(const ovgApp::AppDocument& document) : m_document(document) {}
+    DocumentCallbacks(const ovgApp::AppDocument& document, ProgressLine* progress)
+        : m_document(document), m_progress(progress)
+    {
+    }
     bool IsDocumentFresh() override { return m_document.IsFresh(); }
+    void OnProgress(int32_t percent) override
+    {
+        if (m_progress) m_progress->Show("loading", percent, 100);
+    }
 
 private:
     const ovgApp::AppDocument& m_document;
+    ProgressLine* m_progress;
 };
 
 // Web-storage answers have no extension for the loader to dispatch on.
@@ -45,12 +54,13 @@ bool LoadWebStorage(const std::vector<std::string>& paths, ovgApp::AppDocument& 
 
 }  // namespace
 
-bool LoadIntoGraph(const std::vector<std::string>& paths, ovgApp::AppDocument& document, ovgGraph::Graph& graph)
+bool LoadIntoGraph(const std::vector<std::string>& paths, ovgApp::AppDocument& document, ovgGraph::Graph& graph,
+                   ProgressLine* progress)
 {
     ovgApp::FileLoader::Prm prm;
     for (const std::string& path : paths) prm.paths << QString::fromStdString(path);
     prm.document = &document;
-    DocumentCallbacks callbacks(document);
+    DocumentCallbacks callbacks(document, progress);
     ovgApp::FileLoader::Load(prm, &callbacks);
     ovgApp::CmdHistory history;
     ovgApp::AppContext context{document, graph, history};
@@ -70,7 +80,7 @@ bool LoadIntoGraph(const std::vector<std::string>& paths, ovgApp::AppDocument& d
     return allLoaded;
 }
 
-GraphSession::GraphSession(const std::vector<std::string>& paths)
+GraphSession::GraphSession(const std::vector<std::string>& paths, ProgressLine* progress)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
@@ -80,7 +90,7 @@ GraphSession::GraphSession(const std::vector<std::string>& paths)
     m_document = std::make_unique<ovgApp::AppDocument>();
     m_graph = std::make_unique<ovgGraph::Graph>();
     m_graph->Initialize(nullptr);
-    m_allLoaded = LoadIntoGraph(paths, *m_document, *m_graph);
+    m_allLoaded = LoadIntoGraph(paths, *m_document, *m_graph, progress);
 }
 
 // The graph and the document go before the application they draw with.
@@ -90,7 +100,8 @@ GraphSession::~GraphSession()
     m_document.reset();
 }
 
-bool LoadIntoDocument(const std::vector<std::string>& paths, bool webStorage, ovgApp::AppDocument& document)
+bool LoadIntoDocument(const std::vector<std::string>& paths, bool webStorage, ovgApp::AppDocument& document,
+                      ProgressLine* progress)
 {
     bool allLoaded = true;
     if (webStorage) {
@@ -100,7 +111,7 @@ bool LoadIntoDocument(const std::vector<std::string>& paths, bool webStorage, ov
         ovgApp::FileLoader::Prm prm;
         for (const std::string& path : paths) prm.paths << QString::fromStdString(path);
         prm.document = &document;
-        DocumentCallbacks callbacks(document);
+        DocumentCallbacks callbacks(document, progress);
         ovgApp::FileLoader::Load(prm, &callbacks);
         for (size_t i = 0; i < prm.results.size(); ++i) {
             if (prm.results[i].Ok()) continue;

@@ -1,56 +1,51 @@
+#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 
 #include "CliSupport.h"
+#include "Options.h"
 
 namespace orvel::cli {
 
 int RunDump(const Args& args)
 {
     bool webStorage = false;
-    long channelIndex = -1;
-    std::vector<std::string> paths;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--web-storage") {
-            webStorage = true;
-        } else if (arg == "--channel") {
-            char* end = nullptr;
-            if (i + 1 < args.size()) channelIndex = std::strtol(args[i + 1].c_str(), &end, 10);
-            if (i + 1 >= args.size() || end == args[i + 1].c_str() || *end != '\0' || channelIndex < 0) {
-                std::fprintf(stderr, "orvelgraph-cli dump: --channel needs a channel number from 0\n");
-                return 2;
-            }
-            ++i;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            std::fprintf(stderr, "orvelgraph-cli dump: unknown option %s\n", arg.c_str());
-            return 2;
-        } else {
-            paths.push_back(arg);
-        }
-    }
-    if (paths.size() != 1) {
-        std::fprintf(stderr, "orvelgraph-cli dump: give exactly one file (see orvelgraph-cli dump --help)\n");
-        return 2;
-    }
+    int64_t channelIndex = -1;
+    std::string output = "-";
+    const auto paths = ParseOptions("dump", args,
+                                    {Flag("--web-storage", webStorage),
+                                     Integer("--channel", "K", channelIndex, 0, INT32_MAX, "a channel number from 0"),
+                                     Text("-o", "OUT", output)});
+    if (!paths) return 2;
+    if (paths->size() != 1) return UsageError("dump", "give exactly one file");
+    const std::string& path = paths->front();
 
-    const OvGraphFileLib::LoadedChannels loaded = LoadFile(paths[0], webStorage);
+    const OvGraphFileLib::LoadedChannels loaded = LoadFile(path, webStorage);
     if (!loaded.result.Ok()) {
-        std::fprintf(stderr, "%s: %s\n", paths[0].c_str(), DescribeFailure(loaded.result).c_str());
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), DescribeFailure(loaded.result).c_str());
+        return 1;
+    }
+    if (channelIndex >= 0 && size_t(channelIndex) >= loaded.channels.size()) {
+        std::fprintf(stderr, "%s: no channel %lld (the file has %zu)\n", path.c_str(), static_cast<long long>(channelIndex),
+                     loaded.channels.size());
+        return 1;
+    }
+    Output out(output);
+    if (!out.File()) {
+        std::fprintf(stderr, "orvelgraph-cli dump: cannot write %s: %s\n", output.c_str(), std::strerror(errno));
         return 1;
     }
     if (channelIndex >= 0) {
-        if (size_t(channelIndex) >= loaded.channels.size()) {
-            std::fprintf(stderr, "%s: no channel %ld (the file has %zu)\n", paths[0].c_str(), channelIndex,
-                         loaded.channels.size());
-            return 1;
+        PrintSamples(out.File(), *loaded.channels[size_t(channelIndex)]);
+    } else {
+        for (size_t i = 0; i < loaded.channels.size(); ++i) {
+            std::fprintf(out.File(), "# channel %zu\n", i);
+            PrintSamples(out.File(), *loaded.channels[i]);
         }
-        PrintSamples(*loaded.channels[size_t(channelIndex)]);
-        return 0;
     }
-    for (size_t i = 0; i < loaded.channels.size(); ++i) {
-        std::printf("# channel %zu\n", i);
-        PrintSamples(*loaded.channels[i]);
+    if (!out.Commit()) {
+        std::fprintf(stderr, "orvelgraph-cli dump: cannot write %s: %s\n", output.c_str(), std::strerror(errno));
+        return 1;
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "CliSupport.h"
+#include "Options.h"
 #include "JsonWriter.h"
 #include "Common/Library/OvChType.h"
 #include "filelib/ChConstants.h"
@@ -86,23 +87,10 @@ int RunInfo(const Args& args)
 {
     bool asJson = false;
     bool webStorage = false;
-    std::vector<std::string> paths;
-    for (const std::string& arg : args) {
-        if (arg == "--json") {
-            asJson = true;
-        } else if (arg == "--web-storage") {
-            webStorage = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            std::fprintf(stderr, "orvelgraph-cli info: unknown option %s\n", arg.c_str());
-            return 2;
-        } else {
-            paths.push_back(arg);
-        }
-    }
-    if (paths.empty()) {
-        std::fprintf(stderr, "orvelgraph-cli info: no file given (see orvelgraph-cli info --help)\n");
-        return 2;
-    }
+    const auto parsed = ParseOptions("info", args, {Flag("--json", asJson), Flag("--web-storage", webStorage)});
+    if (!parsed) return 2;
+    const std::vector<std::string>& paths = *parsed;
+    if (paths.empty()) return UsageError("info", "no file given");
 
     bool allLoaded = true;
     JsonWriter json;

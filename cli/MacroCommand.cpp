@@ -9,6 +9,7 @@
 #include "App/GraphDocumentSave.h"
 #include "Cmd/AppContext.h"
 #include "CliSupport.h"
+#include "Options.h"
 #include "DocumentLoading.h"
 #include "ext/AppMacroCallbacks.h"
 #include "ext/AppMacroManager.h"
@@ -17,28 +18,12 @@ namespace orvel::cli {
 
 int RunMacro(const Args& args)
 {
-    std::string script, kmbOutput, csvOutput;
-    std::vector<std::string> paths;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--save-kmb" && hasValue) {
-            kmbOutput = args[++i];
-        } else if (arg == "--export-csv" && hasValue) {
-            csvOutput = args[++i];
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            std::fprintf(stderr, "orvelgraph-cli macro: unknown or incomplete option %s\n", arg.c_str());
-            return 2;
-        } else if (script.empty()) {
-            script = arg;
-        } else {
-            paths.push_back(arg);
-        }
-    }
-    if (script.empty()) {
-        std::fprintf(stderr, "orvelgraph-cli macro: give the script to run (see --help)\n");
-        return 2;
-    }
+    std::string kmbOutput, csvOutput;
+    const auto operands = ParseOptions("macro", args, {Text("--save-kmb", "OUT.kmb", kmbOutput), Text("--export-csv", "OUT.csv", csvOutput)});
+    if (!operands) return 2;
+    if (operands->empty()) return UsageError("macro", "give the script to run");
+    const std::string& script = operands->front();
+    const std::vector<std::string> paths(operands->begin() + 1, operands->end());
 
     // The files load as they would into a new window; the script then runs on that document.
     GraphSession session(paths);

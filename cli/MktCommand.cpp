@@ -4,6 +4,7 @@
 #include "App/AppDocument.h"
 #include "App/MktCalculator.h"
 #include "CliSupport.h"
+#include "Options.h"
 #include "DocumentLoading.h"
 
 namespace orvel::cli {
@@ -13,30 +14,21 @@ int RunMkt(const Args& args)
     bool webStorage = false, fahrenheit = false;
     double activationEnergy = ovgApp::Mkt::kDefaultActivationEnergy;
     std::optional<ovgApp::Mkt::Unit> unit;
-    std::vector<std::string> paths;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--web-storage") {
-            webStorage = true;
-        } else if (arg == "--fahrenheit") {
-            fahrenheit = true;
-        } else if (arg == "--activation-energy" && hasValue && ParseNumber(args[i + 1], activationEnergy) && activationEnergy > 0) {
-            ++i;
-        } else if (arg == "--unit" && hasValue && (args[i + 1] == "C" || args[i + 1] == "F" || args[i + 1] == "K")) {
-            const char letter = args[++i][0];
-            unit = letter == 'C' ? ovgApp::Mkt::Unit::kCelsius : letter == 'F' ? ovgApp::Mkt::Unit::kFahrenheit : ovgApp::Mkt::Unit::kKelvin;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            std::fprintf(stderr, "orvelgraph-cli mkt: unknown option or bad value: %s\n", arg.c_str());
-            return 2;
-        } else {
-            paths.push_back(arg);
-        }
-    }
-    if (paths.empty()) {
-        std::fprintf(stderr, "orvelgraph-cli mkt: give at least one file (see --help)\n");
-        return 2;
-    }
+    const auto parsed = ParseOptions(
+        "mkt", args,
+        {Flag("--web-storage", webStorage), Flag("--fahrenheit", fahrenheit),
+         Custom("--activation-energy", "KJ", "kJ/mol above 0",
+                [&activationEnergy](const std::string& value) { return ParseNumber(value, activationEnergy) && activationEnergy > 0; }),
+         Custom("--unit", "C|F|K", "C, F or K", [&unit](const std::string& value) {
+             if (value == "C") unit = ovgApp::Mkt::Unit::kCelsius;
+             else if (value == "F") unit = ovgApp::Mkt::Unit::kFahrenheit;
+             else if (value == "K") unit = ovgApp::Mkt::Unit::kKelvin;
+             else return false;
+             return true;
+         })});
+    if (!parsed) return 2;
+    const std::vector<std::string>& paths = *parsed;
+    if (paths.empty()) return UsageError("mkt", "give at least one file");
     if (!unit) unit = fahrenheit ? ovgApp::Mkt::Unit::kFahrenheit : ovgApp::Mkt::Unit::kCelsius;
 
     ovgApp::AppDocument document;

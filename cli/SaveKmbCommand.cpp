@@ -3,6 +3,7 @@
 #include "App/AppDocument.h"
 #include "App/GraphDocumentSave.h"
 #include "CliSupport.h"
+#include "Options.h"
 #include "DocumentLoading.h"
 #include "graph/Graph.h"
 
@@ -11,27 +12,13 @@ namespace orvel::cli {
 int RunSaveKmb(const Args& args)
 {
     std::string output;
-    bool compressed = true;
-    std::vector<std::string> paths;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "-o" && i + 1 < args.size()) {
-            output = args[++i];
-        } else if (arg == "--uncompressed") {
-            compressed = false;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            std::fprintf(stderr, "orvelgraph-cli save-kmb: unknown or incomplete option %s\n", arg.c_str());
-            return 2;
-        } else {
-            paths.push_back(arg);
-        }
-    }
-    if (output.empty() || paths.empty()) {
-        std::fprintf(stderr, "orvelgraph-cli save-kmb: give -o OUT.kmb and at least one file (see --help)\n");
-        return 2;
-    }
+    bool uncompressed = false;
+    const auto paths = ParseOptions("save-kmb", args, {Text("-o", "OUT.kmb", output), Flag("--uncompressed", uncompressed)});
+    if (!paths) return 2;
+    if (output.empty() || paths->empty()) return UsageError("save-kmb", "give -o OUT.kmb and at least one file");
+    const bool compressed = !uncompressed;
 
-    GraphSession session(paths);
+    GraphSession session(*paths);
     const OvGraphFileLib::Result saved = ovgApp::SaveGraphDocument(session.Document(), &session.Graph(), output, compressed);
     if (!saved.Ok()) {
         std::fprintf(stderr, "%s: %s\n", output.c_str(), DescribeFailure(saved).c_str());

@@ -1,6 +1,8 @@
 #include <cstdio>
+#include <optional>
 
 #include "CliSupport.h"
+#include "Options.h"
 #include "filelib/ThinData.h"
 
 namespace orvel::cli {
@@ -10,35 +12,20 @@ int RunThin(const Args& args)
     bool webStorage = false;
     OvGraphFileLib::ThinDataPrm prm;
     int64_t method = -1, channelIndex = 0;
-    bool hasWindow = false;
-    std::vector<std::string> paths;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--web-storage") {
-            webStorage = true;
-        } else if (arg == "--lenient") {
-            prm.lenient = 1;
-        } else if (arg == "--window" && hasValue && ParseInteger(args[i + 1], prm.windowLength)) {
-            hasWindow = true;
-            ++i;
-        } else if (arg == "--origin" && hasValue && ParseInteger(args[i + 1], prm.origin)) {
-            ++i;
-        } else if (arg == "--method" && hasValue && ParseInteger(args[i + 1], method) && method >= 0 && method <= 4) {
-            ++i;
-        } else if (arg == "--channel" && hasValue && ParseInteger(args[i + 1], channelIndex) && channelIndex >= 0) {
-            ++i;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            std::fprintf(stderr, "orvelgraph-cli thin: unknown option or bad value: %s\n", arg.c_str());
-            return 2;
-        } else {
-            paths.push_back(arg);
-        }
-    }
-    if (!hasWindow || method < 0 || paths.size() != 1) {
-        std::fprintf(stderr, "orvelgraph-cli thin: give --window MS, --method 0-4 and exactly one file (see --help)\n");
-        return 2;
-    }
+    bool lenient = false;
+    std::optional<int64_t> window;
+    const auto parsed = ParseOptions("thin", args,
+                                     {Flag("--web-storage", webStorage), Flag("--lenient", lenient),
+                                      Integer("--window", "MS", window, INT64_MIN, INT64_MAX, "milliseconds"),
+                                      Integer("--origin", "MS", prm.origin, INT64_MIN, INT64_MAX, "milliseconds since 1970"),
+                                      Integer("--method", "N", method, 0, 4, "0 to 4"),
+                                      Integer("--channel", "K", channelIndex, 0, INT32_MAX, "a channel number from 0")});
+    if (!parsed) return 2;
+    const std::vector<std::string>& paths = *parsed;
+    prm.lenient = lenient ? 1 : 0;
+    if (!window || method < 0 || paths.size() != 1)
+        return UsageError("thin", "give --window MS, --method 0-4 and exactly one file");
+    prm.windowLength = *window;
     prm.method = int32_t(method);
 
     const OvGraphFileLib::LoadedChannels loaded = LoadFile(paths[0], webStorage);
@@ -56,7 +43,7 @@ int RunThin(const Args& args)
         std::fprintf(stderr, "%s\n", DescribeFailure(thinned.result).c_str());
         return 1;
     }
-    PrintSamples(*thinned.channel);
+    PrintSamples(stdout, *thinned.channel);
     return 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include "App/AppInfo.h"
 #include "CliSupport.h"
+#include "Options.h"
 #include "JsonWriter.h"
 #include "net/RequestUpdateInfo.h"
 #include "net/UpdateServerConfig.h"
@@ -17,20 +18,13 @@ int RunUpdateCheck(const Args& args)
     std::string server;
     std::string appId;
     bool appIdGiven = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool valued = arg == "--server" || arg == "--app-id";
-        if (!valued) {
-            std::fprintf(stderr, "orvelgraph-cli update-check: unknown argument %s\n", arg.c_str());
-            return 2;
-        }
-        if (i + 1 >= args.size()) {
-            std::fprintf(stderr, "orvelgraph-cli update-check: %s needs a value\n", arg.c_str());
-            return 2;
-        }
-        (arg == "--server" ? server : appId) = args[++i];
-        if (arg == "--app-id") appIdGiven = true;
-    }
+    const auto operands = ParseOptions("update-check", args,
+                                       {Text("--server", "URL", server), Custom("--app-id", "ID", "", [&](const std::string& value) {
+                                            appId = value;
+                                            return appIdGiven = true;
+                                        })});
+    if (!operands) return 2;
+    if (!operands->empty()) return UsageError("update-check", "takes no files: '" + operands->front() + "'");
 
     int argc = 1;
     char name[] = "orvelgraph-cli";
@@ -48,8 +42,7 @@ int RunUpdateCheck(const Args& args)
         const QUrl url(QString::fromStdString(server), QUrl::StrictMode);
         const bool web = url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
         if (!url.isValid() || !web || url.host().isEmpty()) {
-            std::fprintf(stderr, "orvelgraph-cli update-check: --server needs an http or https URL\n");
-            return 2;
+            return UsageError("update-check", "--server needs an http or https URL");
         }
         config.server_name = url.scheme() + QStringLiteral("://") + url.host();
         config.port = url.port() > 0 ? QString::number(url.port()) : QString();

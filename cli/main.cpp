@@ -15,6 +15,10 @@ constexpr const char* kToolHelp =
     "\n"
     "Reads data logger recordings without a window.\n"
     "\n"
+    "Every command takes --help and --version; options take their value as the next argument or\n"
+    "after '=' (--channel=2), and '--' ends the options. A usage error is one line on standard\n"
+    "error and exit status 2.\n"
+    "\n"
     "Commands:\n";
 
 constexpr Command kCommands[] = {
@@ -29,14 +33,16 @@ constexpr Command kCommands[] = {
      "Exit status 0 when every file loaded, 1 when any failed, 2 for wrong usage.\n",
      orvel::cli::RunInfo},
     {"dump", "print the samples of a channel",
-     "Usage: orvelgraph-cli dump [--web-storage] [--channel K] FILE\n"
+     "Usage: orvelgraph-cli dump [--web-storage] [--channel K] [-o OUT] FILE\n"
      "\n"
      "Prints one line per sample: <time in ms since 1970 UTC><TAB><value>. The value is\n"
      "INVALID for a missing sample and BREAK between two blocks of data.\n"
      "\n"
      "  --channel K    only channel K (0-based); without it every channel, each after a\n"
      "                 line \"# channel K\"\n"
-     "  --web-storage  read the file as a web-storage JSON answer\n",
+     "  --web-storage  read the file as a web-storage JSON answer\n"
+     "  -o OUT         write to OUT instead of standard output (- is standard output); OUT is\n"
+     "                 replaced only once it is complete\n",
      orvel::cli::RunDump},
     {"export-csv", "write channels as comma- or tab-separated text",
      "Usage: orvelgraph-cli export-csv [--tab] [--fahrenheit] [--date-format K] [--msec] [--daylight]\n"
@@ -51,18 +57,25 @@ constexpr Command kCommands[] = {
      "  --date-format K  date-time kind (0 year-month-day, the default)\n"
      "  --msec           always show milliseconds\n"
      "  --daylight       show times in daylight saving time (one hour later)\n"
-     "  -o OUT           the file to write\n",
+     "  -o OUT           the file to write, or - for standard output\n"
+     "\n"
+     "An export of more than 10 million samples shows its progress on standard error when that\n"
+     "is a terminal.\n",
      orvel::cli::RunExportCsv},
-    {"render", "draw files as a graph into a PNG image",
-     "Usage: orvelgraph-cli render [--size WxH] -o OUT.png FILE...\n"
+    {"render", "draw files as a graph into a PNG image, an SVG or a PDF",
+     "Usage: orvelgraph-cli render [--size WxH] -o OUT.png|OUT.svg|OUT.pdf FILE...\n"
      "\n"
      "Loads the files, puts one value axis per unit on the graph (left, right, alternating) and\n"
      "draws it without a display; a graph document is drawn with its saved graph. A file that\n"
      "fails is reported and the others still render\n"
      "(exit status 1).\n"
      "\n"
-     "  --size WxH   image size in pixels (default 1280x720)\n"
-     "  -o OUT.png   the image to write\n",
+     "  --size WxH   picture size in pixels (default 1280x720); a PDF page is that size at 96 dpi\n"
+     "  -o OUT       the picture to write, its format from the extension: .png an image, .svg\n"
+     "               and .pdf with lines and texts kept as vectors and text\n"
+     "\n"
+     "Loading more than 20 MB of files shows its progress on standard error when that is a\n"
+     "terminal.\n",
      orvel::cli::RunRender},
     {"save-kmb", "save files as a graph document",
      "Usage: orvelgraph-cli save-kmb [--uncompressed] -o OUT.kmb FILE...\n"
@@ -157,6 +170,13 @@ void PrintToolHelp(std::FILE* out)
 }
 
 bool IsHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0; }
+bool IsVersion(const char* arg) { return std::strcmp(arg, "--version") == 0; }
+
+int PrintVersion()
+{
+    std::printf("orvelgraph-cli %s\n", ORVEL_VERSION);
+    return 0;
+}
 
 }  // namespace
 
@@ -170,14 +190,18 @@ int main(int argc, char** argv)
         PrintToolHelp(stdout);
         return 0;
     }
+    if (IsVersion(argv[1])) return PrintVersion();
     for (const Command& command : kCommands) {
         if (std::strcmp(argv[1], command.name) != 0) continue;
         Args args;
+        bool optionsEnded = false;  // after "--", "--help" is a file's name
         for (int i = 2; i < argc; ++i) {
-            if (IsHelp(argv[i])) {
+            optionsEnded = optionsEnded || std::strcmp(argv[i], "--") == 0;
+            if (!optionsEnded && IsHelp(argv[i])) {
                 std::fputs(command.help, stdout);
                 return 0;
             }
+            if (!optionsEnded && IsVersion(argv[i])) return PrintVersion();
             args.emplace_back(argv[i]);
         }
         return command.run(args);

@@ -45,6 +45,8 @@ public:
     explicit PointCursor(const AppPoints& points) : m_points(points) { Advance(); }
     // The current point's time in milliseconds; the largest int64 past the end.
     int64_t Ms() const { return m_ms; }
+    // How many of the points have been passed.
+    size_t Passed() const { return m_next - m_filled + std::min(m_at, m_filled); }
     double Y() const { return m_ys[m_at]; }
     void Advance()
     {
@@ -143,7 +145,16 @@ void FileCsv::SaveImpl(std::ostream& out) const
     AppTimeFormatter::SystemClock clock;
     std::string row;
     row.reserve(256);
+    size_t totalPoints = 0;
+    for (const auto& channel : m_channels) totalPoints += channel->GetPoints().Size();
+    constexpr int64_t kRowsPerReport = 1 << 16;
+    int64_t rows = 0;
     for (;;) {
+        if (m_progress && ++rows % kRowsPerReport == 0) {
+            size_t passed = 0;
+            for (const PointCursor& cursor : cursors) passed += cursor.Passed();
+            m_progress(int64_t(passed), int64_t(totalPoints));
+        }
         int64_t time = kNone;
         for (const PointCursor& cursor : cursors) time = std::min(time, cursor.Ms());
         if (time == kNone) break;

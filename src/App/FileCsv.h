@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -32,6 +33,11 @@ public:
     // not in the table gives an empty cell.
     void SetErrorTexts(std::vector<std::pair<double, std::string>> texts) { m_errorTexts = std::move(texts); }
 
+    // Called every 65,536 data rows with the points written so far and the points of all the
+    // channels (break marks included), for a progress display.
+    using Progress = std::function<void(int64_t pointsDone, int64_t pointsTotal)>;
+    void SetProgress(Progress progress) { m_progress = std::move(progress); }
+
     using OvGraphFileLib::IFile::Save;
     // Writes straight into the file (no temporary beside it), so that a failure keeps the rows
     // before it; the end of the data rows is flushed and checked as row 7003.
@@ -49,6 +55,7 @@ private:
     const ovgApp::AppDateInfo& m_dateInfo;
     int32_t m_separator;
     std::vector<std::pair<double, std::string>> m_errorTexts;
+    Progress m_progress;
 };
 
 }  // namespace ovgApp

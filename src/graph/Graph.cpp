@@ -455,6 +455,26 @@ QImage Graph::Render(int width, int height, qreal devicePixelRatio)
     return image;
 }
 
+void Graph::PaintPasses(QPainter& painter)
+{
+    for (const auto pass : {&Graph::PaintChannelLayer, &Graph::PaintAxisLayer, &Graph::PaintOverlayLayer}) {
+        painter.save();
+        (this->*pass)(painter);
+        painter.restore();
+    }
+}
+
+void Graph::PaintOnto(QPainter& painter, int width, int height)
+{
+    if (!m_back) Initialize(nullptr);
+    SetArea(0, 0, width, height);
+    Layout(0);
+    ClearStateBits(kChanged);
+    PaintPasses(painter);
+    // The layers no longer show the graph as laid out now.
+    SetStateBits(kRelayout | kRedraw);
+}
+
 QImage Graph::RenderOnce(int width, int height, qreal devicePixelRatio)
 {
     if (!m_back) Initialize(nullptr);
@@ -464,9 +484,9 @@ QImage Graph::RenderOnce(int width, int height, qreal devicePixelRatio)
     // The layers' passes into one image: the same strokes over the same pixels as painting the
     // layers and copying each into the next, without three images of the graph's size.
     Layer image(width, height, devicePixelRatio);
-    for (const auto pass : {&Graph::PaintChannelLayer, &Graph::PaintAxisLayer, &Graph::PaintOverlayLayer}) {
+    {
         QPainter painter(&image.Image());
-        (this->*pass)(painter);
+        PaintPasses(painter);
     }
     // Onto white where the picture is not opaque: white under the picture is white with the
     // picture drawn over it, in place. Every pixel is then opaque and reads as plain RGB.

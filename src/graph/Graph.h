@@ -140,6 +140,10 @@ public:
     // layers' passes one after the other into one image, then onto white, in a quarter of the
     // memory. The layers are left to be painted by the next Draw.
     QImage RenderOnce(int width, int height, qreal devicePixelRatio = 1.0);
+    // Lays the graph out at the given size (in the painter's units) and paints the layers' passes
+    // straight onto the painter, so that a vector device (SVG, PDF, a printer) gets lines and
+    // texts rather than a picture of them. Nothing is painted under the graph's own background.
+    void PaintOnto(QPainter& painter, int width, int height);
 
 private:
     void LayoutPass(bool force);
@@ -148,6 +152,8 @@ private:
     void PaintChannelLayer(QPainter& painter);
     void PaintAxisLayer(QPainter& painter);
     void PaintOverlayLayer(QPainter& painter);
+    // The three passes, one after the other, onto one painter.
+    void PaintPasses(QPainter& painter);
     // The current state (the idle state when none), shared so that it outlives a switch it makes.
     std::shared_ptr<StateBase> CurrentState();
     // Re-plots the channels that need it in parallel, one task per channel. Thread rule: each task

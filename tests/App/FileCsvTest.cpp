@@ -97,6 +97,27 @@ TEST(FileCsv, TabSeparatorAndNoChannels)
     EXPECT_EQ("\"Date/Time\"\t\"Date/Time\"\r\n\"Date/Time\"\t\"Date/Time\"\r\n\"\"\t\"\"\r\n", Export(empty, FileCsv::kTab));
 }
 
+// Progress comes every 65,536 rows, grows, and counts the points of all the channels, so that
+// two channels on different clocks end at their total.
+TEST(FileCsv, ProgressCountsThePointsWritten)
+{
+    AppDocument document;
+    document.AddChannel(std::make_shared<AppCh>(&document, Channel(u"A", kMidnight, 1000, std::vector<double>(150000, 1.0))));
+    document.AddChannel(std::make_shared<AppCh>(&document, Channel(u"B", kMidnight + 500, 2000, std::vector<double>(50000, 2.0))));
+    ovgApp::AppDateInfo dateInfo;
+    FileCsv csv(document.GetChannels(), dateInfo);
+    std::vector<std::pair<int64_t, int64_t>> reports;
+    csv.SetProgress([&](int64_t done, int64_t total) { reports.emplace_back(done, total); });
+    std::ostringstream out;
+    ASSERT_TRUE(csv.Save(out).Ok());
+    // 200,000 rows (the two clocks never meet): reports at rows 65,536, 131,072 and 196,608.
+    ASSERT_EQ(3u, reports.size());
+    for (size_t k = 0; k < reports.size(); ++k) {
+        EXPECT_EQ(200000, reports[k].second);
+        EXPECT_EQ(int64_t(65536 * (k + 1) - 1), reports[k].first) << k;
+    }
+}
+
 TEST(FileCsv, AnIntervalBelowOneSecondGivesEveryRowMilliseconds)
 {
     AppDocument document;

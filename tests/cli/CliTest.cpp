@@ -55,6 +55,8 @@ std::string TempFile(const std::string& name)
     return path.string();
 }
 
+std::string Samples(const char* name) { return std::string(ORVEL_SAMPLES_DIR) + "/" + name; }
+
 }  // namespace
 
 TEST(Cli, InfoJsonReportsCodeLocationAndMessagePerFile)
@@ -76,19 +78,66 @@ TEST(Cli, InfoJsonReportsCodeLocationAndMessagePerFile)
     }
 }
 
+// Every command follows the same conventions: --help and --version, one line and status 2 for a
+// usage error, "--name=value", and "--" ending the options.
 TEST(Cli, UsageErrorsAndHelp)
 {
+    const std::string kmq = "'" + Samples("lab-two-days.kmq") + "'";
     const struct {
         std::string arguments;
         int status;
+        std::string out;  // a text the standard output holds
     } rows[] = {
-        {"--help", 0},      {"info --help", 0},      {"dump --help", 0},          {"", 2},
-        {"frobnicate", 2},  {"info", 2},             {"info --bogus x.kmv", 2},   {"dump", 2},
-        {"dump --channel", 2}, {"dump --channel -1 x.kmv", 2}, {"dump a.kmv b.kmv", 2},
+        {"--help", 0, "info"},
+        {"--version", 0, "orvelgraph-cli 0."},
+        {"", 2, ""},
+        {"frobnicate", 2, ""},
+        {"dump --help", 0, "--channel"},
+        {"dump --version", 0, "orvelgraph-cli 0."},
+        {"dump --channel 1 --help", 0, "--channel"},
+        {"dump -- --help", 1, ""},  // a file named --help
+        {"info", 2, ""},
+        {"info --bogus x.kmv", 2, ""},
+        {"dump", 2, ""},
+        {"dump --channel", 2, ""},
+        {"dump --channel -1 x.kmv", 2, ""},
+        {"dump --channel=x " + kmq, 2, ""},
+        {"dump --channel=1 " + kmq, 0, "\t"},
+        {"dump --web-storage=1 " + kmq, 2, ""},
+        {"dump a.kmv b.kmv", 2, ""},
+        {"thin --window 1000 --method 9 " + kmq, 2, ""},
+        {"mkt --unit X " + kmq, 2, ""},
+        {"render -o out.gif " + kmq, 2, ""},
+        {"export-csv --date-format 999 -o - " + kmq, 2, ""},
+        {"update-check somewhere", 2, ""},
+        {"macro", 2, ""},
     };
-    for (const auto& row : rows) EXPECT_EQ(row.status, RunCli(row.arguments).status) << row.arguments;
-    EXPECT_NE(std::string::npos, RunCli("--help").out.find("info"));
-    EXPECT_NE(std::string::npos, RunCli("dump --help").out.find("--channel"));
+    for (const auto& row : rows) {
+        const CliRun run = RunCli(row.arguments);
+        EXPECT_EQ(row.status, run.status) << row.arguments;
+        EXPECT_NE(std::string::npos, run.out.find(row.out)) << row.arguments;
+        if (row.status == 2 && !row.arguments.empty() && row.arguments != "frobnicate") {
+            EXPECT_EQ(1, std::count(run.err.begin(), run.err.end(), '\n')) << row.arguments << ": " << run.err;
+        }
+    }
+}
+
+// "-" is standard output, and a file written with -o is the same text.
+TEST(Cli, DumpAndExportWriteToStandardOutputOrAFile)
+{
+    const std::string kmq = "'" + Samples("lab-two-days.kmq") + "'";
+    const std::string file = TempFile("written.txt");
+    for (const std::string command : {"dump", "export-csv"}) {
+        const CliRun toStdout = RunCli(command + " -o - " + kmq);
+        ASSERT_EQ(0, toStdout.status) << command;
+        EXPECT_GT(toStdout.out.size(), 1000u) << command;
+        ASSERT_EQ(0, RunCli(command + " -o '" + file + "' " + kmq).status) << command;
+        std::ifstream in(file, std::ios::binary);
+        EXPECT_EQ(toStdout.out, std::string(std::istreambuf_iterator<char>(in), {})) << command;
+    }
+    EXPECT_EQ(RunCli("dump " + kmq).out, RunCli("dump -o - " + kmq).out);
+    // Long work shows progress only on a terminal: never into a captured standard error.
+    EXPECT_EQ("", RunCli("export-csv -o - " + kmq).err);
 }
 
 TEST(Cli, DumpOfAFileThatDoesNotLoadFails)
@@ -97,8 +146,6 @@ TEST(Cli, DumpOfAFileThatDoesNotLoadFails)
 }
 
 namespace {
-
-std::string Samples(const char* name) { return std::string(ORVEL_SAMPLES_DIR) + "/" + name; }
 
 // Runs a shell command and returns its standard output.
 std::string Capture(const std::string& command)
@@ -147,7 +194,8 @@ TEST(Cli, ExportCsvReadsBackWithACsvParser)
     unsetenv("TZ");
 }
 
-TEST(Cli, RenderWritesAPngAndReportsFailedFiles)
+// The picture's format comes from the output's extension; vector pictures keep their texts.
+TEST(Cli, RenderWritesAPngSvgOrPdfAndReportsFailedFiles)
 {
     const std::string png = TempFile("graph.png");
     std::filesystem::remove(png);
@@ -161,6 +209,19 @@ TEST(Cli, RenderWritesAPngAndReportsFailedFiles)
     EXPECT_EQ(1, RunCli("render -o '" + png + "' '" + TempFile("noext") + "' '" + Samples("gallery-light.kmv") + "'").status);
     EXPECT_TRUE(std::filesystem::exists(png));  // the good file still renders
     EXPECT_EQ(2, RunCli("render --size 10x10 -o '" + png + "' '" + Samples("gallery-light.kmv") + "'").status);
+    const struct {
+        const char* name;
+        std::string head;
+        const char* holds;
+    } pictures[] = {{"graph.svg", "<?xml", "<text"}, {"graph.pdf", "%PDF-", "/Font"}};
+    for (const auto& picture : pictures) {
+        const std::string path = TempFile(picture.name);
+        ASSERT_EQ(0, RunCli("render -o '" + path + "' '" + Samples("warehouse-week.kmv") + "'").status) << picture.name;
+        std::ifstream in(path, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+        EXPECT_EQ(picture.head, bytes.substr(0, picture.head.size())) << picture.name;
+        EXPECT_NE(std::string::npos, bytes.find(picture.holds)) << picture.name;
+    }
 }
 
 TEST(Cli, InfoJsonReadsWebStorageAnswers)
@@ -441,7 +502,7 @@ TEST(Cli, AnalysisToolsFailWithTheirMessages)
         {"mkt '" + TempFile("noext") + "' " + lab, 1, "未対応のファイルです。", 2},  // the loaded file is still reported
         {"dewpoint --temperature 0 " + lab, 2, "", 0},
         {"dewpoint --temperature 0 --humidity x " + lab, 2, "--humidity", 0},
-        {"dewpoint --temperature 0 --humidity -1 " + lab, 1, "no channel -1", 0},
+        {"dewpoint --temperature 0 --humidity -1 " + lab, 2, "--humidity", 0},
         {"dewpoint --temperature 0 --humidity 2 " + lab, 1, "no channel 2", 0},
         {"dewpoint --temperature 0 --humidity 3 " + warehouse + " " + lab, 1, "温度と湿度のデータ数が異なります。", 0},
         {"dewpoint --temperature 0 --humidity 1 " + web, 1, "温度と湿度のデータの時刻が異なります。", 0},

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QBuffer>
 #include <QImage>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <QSvgRenderer>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -424,6 +428,30 @@ TEST(Graph, ReplotsOnlyTheChannelsAChangeMoves)
     }
 }
 
+namespace {
+
+// Three channels of different widths, a title and a line shape on a time and a value axis.
+void BuildSampleGraph(Graph& graph)
+{
+    graph.Initialize(nullptr);
+    GraphFactory factory;
+    auto time = factory.CreateTimeAxis(&graph), left = factory.CreateLeftAxis(&graph);
+    for (const auto& axis : {time, left}) graph.GetAxes().Insert(axis);
+    time->SetRange(0, 500);
+    left->SetRange(-2, 2);
+    for (int c = 0; c < 3; ++c) {
+        std::vector<SeriesChannel::Sample> samples;
+        for (int i = 0; i <= 500; ++i) samples.push_back({double(i), std::sin(i / (7.0 + c))});
+        auto channel = std::make_shared<SeriesChannel>(&graph, samples);
+        channel->GetDrawer().SetWidth(1 + c);
+        graph.AddChannel(channel, time, left, QStringLiteral("c%1").arg(c));
+    }
+    graph.GetTitle().SetText(QStringLiteral("温度"));
+    graph.GetShapes().Append(std::make_shared<ShapeLine>(&graph));
+}
+
+}  // namespace
+
 // The command line's one-off picture is the window's, pixel for pixel: with rounded, shadowed and
 // half-transparent backgrounds, a gradient, overlapping lines, a legend and a title.
 TEST(Graph, RenderOnceGivesTheLayeredPicture)
@@ -446,24 +474,48 @@ TEST(Graph, RenderOnceGivesTheLayeredPicture)
     };
     for (const auto& row : rows) {
         Graph graph;
-        graph.Initialize(nullptr);
-        GraphFactory factory;
-        auto time = factory.CreateTimeAxis(&graph), left = factory.CreateLeftAxis(&graph);
-        for (const auto& axis : {time, left}) graph.GetAxes().Insert(axis);
-        time->SetRange(0, 500);
-        left->SetRange(-2, 2);
-        for (int c = 0; c < 3; ++c) {
-            std::vector<SeriesChannel::Sample> samples;
-            for (int i = 0; i <= 500; ++i) samples.push_back({double(i), std::sin(i / (7.0 + c))});
-            auto channel = std::make_shared<SeriesChannel>(&graph, samples);
-            channel->GetDrawer().SetWidth(1 + c);
-            graph.AddChannel(channel, time, left, QStringLiteral("c%1").arg(c));
-        }
-        graph.GetTitle().SetText(QStringLiteral("温度"));
-        graph.GetShapes().Append(std::make_shared<ShapeLine>(&graph));
+        BuildSampleGraph(graph);
         row.set(graph);
         const QImage once = graph.RenderOnce(420, 260).convertToFormat(QImage::Format_RGB32);
         const QImage layered = graph.Render(420, 260).convertToFormat(QImage::Format_RGB32);
         EXPECT_EQ(layered, once) << row.look;
     }
+}
+
+// A graph painted onto an SVG keeps its lines as paths and its texts as text, and drawn back it
+// is the image the window shows, but for antialiasing at the edges.
+TEST(Graph, ASvgPictureIsTheImageInVectors)
+{
+    Graph graph;
+    BuildSampleGraph(graph);
+    graph.GetBack().GetDrawRect().SetBackGradation(true);
+    graph.GetBack().GetDrawRect().SetBackColor2(0x203040);
+    const QImage image = graph.RenderOnce(420, 260).convertToFormat(QImage::Format_RGB32);
+    QBuffer svg;
+    svg.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&svg);
+        generator.setSize(QSize(420, 260));
+        generator.setViewBox(QRect(0, 0, 420, 260));
+        QPainter painter(&generator);
+        graph.PaintOnto(painter, 420, 260);
+    }
+    const QString text = QString::fromUtf8(svg.data());
+    EXPECT_GE(text.count(QStringLiteral("<text")), 5) << "the axis labels are texts";
+    EXPECT_FALSE(text.contains(QStringLiteral("<image"))) << "nothing is a picture of itself";
+    QSvgRenderer renderer(svg.data());
+    QImage drawn(420, 260, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    {
+        QPainter painter(&drawn);
+        renderer.render(&painter);
+    }
+    int differing = 0;
+    for (int y = 0; y < 260; ++y)
+        for (int x = 0; x < 420; ++x) {
+            const QColor a = image.pixelColor(x, y), b = drawn.pixelColor(x, y);
+            differing += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) > 96;
+        }
+    EXPECT_LT(differing, 420 * 260 / 50) << "of " << 420 * 260 << " pixels";
 }
