@@ -419,7 +419,9 @@ void Graph::Draw(QPainter& target)
     }
     const Rect area = GetArea();
     const QSize before = m_layers[0].Image().size();
-    const qreal ratio = m_layers[0].Image().isNull() ? 1.0 : m_layers[0].Image().devicePixelRatio();
+    // The layers at the device's own pixel density: a 200 % screen gets twice the pixels, not a
+    // picture scaled up.
+    const qreal ratio = target.device() ? target.device()->devicePixelRatioF() : 1.0;
     for (Layer& layer : m_layers) layer.Resize(area.Width(), area.Height(), ratio);
     if (m_layers[0].Image().size() != before) SetStateBits(kRelayout | kRedraw);  // new layers are empty
     const auto begin = [&](Layer& layer) {

@@ -15,6 +15,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QSettings>
 #include <QStatusBar>
@@ -31,6 +33,7 @@
 #include "App/FileCsv.h"
 #include "App/FileUILoadFile.h"
 #include "App/GraphDocumentSave.h"
+#include "App/GraphPicture.h"
 #include "App/McrWndGraphCmd.h"
 #include "Cmd/McrChData.h"
 #include "Cmd/McrGraphCmds.h"
@@ -39,8 +42,10 @@
 #include "Cmd/McrLoadFiles.h"
 #include "ext/AppMacroCallbacks.h"
 #include "ext/AppMacroManager.h"
+#include "ui/Printing.h"
 #include "ui/StartUp.h"
 #include "ui/WindowCommands.h"
+#include "ui/WindowStyles.h"
 #include "filelib/FileKind.h"
 #include "filelib/GCh.h"
 #include "graph/Axis.h"
@@ -195,9 +200,10 @@ void MainWindow::BuildMenus()
     item(file, "上書き保存(&S)\tCtrl+S", &MainWindow::OnSave);
     item(file, "名前を付けて保存(&A)...", &MainWindow::OnSaveAs);
     item(file, "CSV形式で保存(&C)...", &MainWindow::OnExportCsv);
+    item(file, "グラフを画像として保存(&I)...", &MainWindow::OnSavePicture);
     file->addSeparator();
-    disabled(file, "グラフを印刷(&G)...\tCtrl+P");
-    disabled(file, "データ一覧を印刷(&D)...\tCtrl+Shift+P");
+    item(file, "グラフを印刷(&G)...\tCtrl+P", &MainWindow::OnPrintGraph);
+    item(file, "データ一覧を印刷(&D)...\tCtrl+Shift+P", &MainWindow::OnPrintTable);
     file->addSeparator();
     item(file, "終了(&X)", &MainWindow::close);
 
@@ -266,7 +272,18 @@ void MainWindow::BuildMenus()
     statusBarToggle->setCheckable(true);
     statusBarToggle->setChecked(true);
     QMenu* style = view->addMenu(QStringLiteral("アプリケーションの外観(&A)"));
-    for (const char* text : {"ブルー スタイル(&B)", "ブラック スタイル(&L)", "シルバー スタイル(&S)", "アクア スタイル(&A)"}) disabled(style, text);
+    m_styleGroup = new QActionGroup(style);
+    const std::pair<const char*, WindowStyle> looks[] = {{"ブルー スタイル(&B)", WindowStyle::kBlue},
+                                                         {"ブラック スタイル(&L)", WindowStyle::kBlack},
+                                                         {"シルバー スタイル(&S)", WindowStyle::kSilver},
+                                                         {"アクア スタイル(&A)", WindowStyle::kAqua}};
+    for (const auto& [text, look] : looks) {
+        QAction* action = item(style, text, [this, look = look] { OnWindowStyle(look); });
+        action->setCheckable(true);
+        action->setData(int(look));
+        action->setChecked(look == LoadWindowStyle());
+        m_styleGroup->addAction(action);
+    }
     m_themeMenu = view->addMenu(QStringLiteral("グラフのテーマ（仮）(&B)"));
     BuildThemeMenu(m_themeMenu);
     item(view, "ウィンドウレイアウトのリセット(&R)", &MainWindow::OnResetLayout);
@@ -664,6 +681,47 @@ void MainWindow::OnExportCsv()
     ovgApp::FileCsv csv(m_document.GetChannels(), m_document.GetDateInfo(), filter == tab ? ovgApp::FileCsv::kTab : ovgApp::FileCsv::kComma);
     const OvGraphFileLib::Result result = csv.Save(std::filesystem::path(path.toStdString()));
     if (!result.Ok()) m_reporter->Warning(this, FromStd(result.Message()) + QLatin1Char('\n') + path);
+}
+
+void MainWindow::OnSavePicture()
+{
+    const QString png = QStringLiteral("PNG 画像 (*.png)"), svg = QStringLiteral("SVG 図形 (*.svg)"),
+                  pdf = QStringLiteral("PDF 文書 (*.pdf)");
+    QString filter = svg;
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("グラフを画像として保存"), StartFolder(FolderPurpose::kSaveCsv),
+                                                svg + QStringLiteral(";;") + pdf + QStringLiteral(";;") + png, &filter);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += filter == png ? QStringLiteral(".png") : filter == pdf ? QStringLiteral(".pdf") : QStringLiteral(".svg");
+    const ovgApp::PictureFormat format = ovgApp::PictureFormatOf(path);
+    // The picture is the graph as the window shows it, at the view's size.
+    const bool written = format != ovgApp::PictureFormat::kUnknown &&
+                         ovgApp::WriteGraphPicture(m_graph, format, m_view->width(), m_view->height(), path);
+    m_view->update();
+    if (!written) {
+        const OvGraphFileLib::Result failed{OvGraphFileLib::kWriteFailed, 0, {}};
+        m_reporter->Warning(this, FromStd(failed.Message()) + QLatin1Char('\n') + path);
+    }
+}
+
+void MainWindow::OnPrintGraph()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("グラフを印刷"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* device) { PrintGraph(m_graph, *device); });
+    preview.exec();
+    m_view->update();
+}
+
+void MainWindow::OnPrintTable()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("データ一覧を印刷"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* device) { PrintTable(*m_tableModel, *device); });
+    preview.exec();
 }
 
 void MainWindow::OnCopyGraph()
@@ -1153,8 +1211,26 @@ void MainWindow::OnResetLayout()
 {
     if (QMessageBox::question(this, windowTitle(), QStringLiteral("ウィンドウレイアウトをリセットしますか？")) != QMessageBox::Yes)
         return;
-    QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("REG=CLEAR_WORKSPACE")});
-    close();
+    // The new program starts only once this one has closed (its graph saved or given up).
+    if (close()) QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("REG=CLEAR_WORKSPACE")});
+}
+
+void MainWindow::OnWindowStyle(WindowStyle style)
+{
+    const WindowStyle current = LoadWindowStyle();
+    if (style == current) return;
+    const QString question = QStringLiteral(
+        "アプリケーションの概観を変更するには、アプリケーションの再起動が必要になります。\n"
+        "アプリケーションの再起動によって、現在表示されているグラフデータは消去されます。\n"
+        "再起動しますか？");
+    if (QMessageBox::question(this, windowTitle(), question) != QMessageBox::Yes) {
+        // The menu keeps showing the look in use.
+        for (QAction* action : m_styleGroup->actions()) action->setChecked(action->data().toInt() == int(current));
+        return;
+    }
+    SaveWindowStyle(style);
+    if (close()) QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+    else SaveWindowStyle(current);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -13,8 +13,10 @@
 #include "Cmd/AppContext.h"
 #include "Cmd/McrLoadFiles.h"
 #include "graph/Graph.h"
+#include "ui/WindowStyles.h"
 
 class QAction;
+class QActionGroup;
 class QDockWidget;
 class QLabel;
 class QMenu;
@@ -124,7 +126,12 @@ private:
     void OnSave();
     void OnSaveAs();
     void OnExportCsv();
+    void OnSavePicture();
+    void OnPrintGraph();
+    void OnPrintTable();
     void OnCopyGraph();
+    // Asks to restart with another look; the look in use stays checked when the user declines.
+    void OnWindowStyle(WindowStyle style);
     void OnUndo();
     void OnRedo();
     void OnDeleteChannels();
@@ -180,6 +187,7 @@ private:
     GraphView* m_view = nullptr;
     QTableWidget* m_channelList = nullptr;
     LCDataTable* m_dataTable = nullptr;
+    QActionGroup* m_styleGroup = nullptr;
     WndProperty* m_properties = nullptr;
     QDockWidget* m_propertiesPane = nullptr;
     std::shared_ptr<ovgGraph::Axis> m_lastAxis;

@@ -12,6 +12,7 @@
 #include "ext/AppMacroManager.h"
 #include "ui/StartUp.h"
 #include "ui/UpdateCheckStartUp.h"
+#include "ui/WindowStyles.h"
 
 int main(int argc, char** argv)
 {
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(ovgApp::AppInfo::Name());
     QCoreApplication::setApplicationVersion(ovgApp::AppInfo::VersionNumber());
     ovgUi::LoadToolkitTranslations();
+    ovgUi::ApplyWindowStyle(app, ovgUi::LoadWindowStyle());
     ovgApp::AppDebugLog::Restore();
 
     const ovgUi::CommandLine line = ovgUi::ParseCommandLine(QCoreApplication::arguments());

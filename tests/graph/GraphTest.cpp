@@ -482,6 +482,24 @@ TEST(Graph, RenderOnceGivesTheLayeredPicture)
     }
 }
 
+// On a screen at 200 % the window's layers have the screen's pixels: what it paints is the graph
+// drawn at twice the resolution, not a picture of it scaled up.
+TEST(Graph, ADoubleDensityScreenGetsTheGraphAtItsOwnResolution)
+{
+    Graph graph;
+    BuildSampleGraph(graph);
+    const QImage sharp = graph.RenderOnce(420, 260, 2.0).convertToFormat(QImage::Format_RGB32);
+    QImage screen(840, 520, QImage::Format_ARGB32_Premultiplied);
+    screen.setDevicePixelRatio(2.0);
+    screen.fill(Qt::white);
+    {
+        QPainter painter(&screen);
+        graph.SetArea(0, 0, 420, 260);
+        graph.Draw(painter);
+    }
+    EXPECT_EQ(sharp, screen.convertToFormat(QImage::Format_RGB32));
+}
+
 // A graph painted onto an SVG keeps its lines as paths and its texts as text, and drawn back it
 // is the image the window shows, but for antialiasing at the edges.
 TEST(Graph, ASvgPictureIsTheImageInVectors)

@@ -442,7 +442,9 @@ private slots:
         } rows[] = {{"開く(&O)...", true}, {"CSV形式で保存(&C)...", true}, {"上書き保存(&S)", true},
                     {"グラフをコピー(&C)", true}, {"露点温度作成(&D)...", true}, {"データ抽出(&F)...", true},
                     {"チャンネルを追加時にデータ一覧表示する(&L)", true},
-                    {"表示範囲外のデータを削除する(&D)", true}, {"グラフを印刷(&G)...", false}, {"元に戻す(&U)", false}};
+                    {"表示範囲外のデータを削除する(&D)", true}, {"グラフを印刷(&G)...", true},
+                    {"データ一覧を印刷(&D)...", true}, {"グラフを画像として保存(&I)...", true},
+                    {"条件を指定して開く(&E)", false}, {"元に戻す(&U)", false}};
         for (const auto& row : rows) {
             QAction* action = window.FindAction(QString::fromUtf8(row.text));
             QVERIFY2(action, row.text);
@@ -450,6 +452,9 @@ private slots:
         }
         QCOMPARE(window.FindAction(QStringLiteral("開く(&O)..."))->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
         QCOMPARE(window.FindAction(QStringLiteral("上書き保存(&S)"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+        QCOMPARE(window.FindAction(QStringLiteral("グラフを印刷(&G)..."))->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+        QCOMPARE(window.FindAction(QStringLiteral("データ一覧を印刷(&D)..."))->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+Shift+P")));
     }
 
     // Each tool's dialog refuses bad input in place and records nothing; a good run is one step
