@@ -11,7 +11,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
 FUZZ_RUNS    ?=
 
-.PHONY: deps build run test bench fuzz tsan format clean
+.PHONY: deps build run test bench fuzz tsan package format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -23,6 +23,14 @@ build: deps
 
 run: build
 	scripts/run-main.sh
+
+# A Debian package of the Release build (build/release/orvel-graph_VERSION_ARCH.deb); dpkg-shlibdeps
+# (package dpkg-dev) names the libraries it depends on.
+package: deps
+	scripts/install-deps.sh dpkg-dev file
+	cmake -S . -B $(RELEASE_DIR) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(RELEASE_DIR) -j$(JOBS) --target orvelgraph orvelgraph-cli
+	cd $(RELEASE_DIR) && cpack -G DEB
 
 test: deps
 	cmake -S . -B $(TEST_DIR) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug \

@@ -35,6 +35,19 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             line.screenshot = arguments[++i];
             continue;
         }
+        if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
+            line.help = true;
+            continue;
+        }
+        if (argument == QStringLiteral("--version")) {
+            line.version = true;
+            continue;
+        }
+        // Any other option is a mistake, not the name of a file to open.
+        if (argument.startsWith(QStringLiteral("--"))) {
+            line.error = QStringLiteral("unknown option %1 (see --help)").arg(argument);
+            return line;
+        }
         const qsizetype equals = argument.indexOf(QLatin1Char('='));
         const QString name = equals > 0 ? argument.left(equals).toUpper() : QString();
         QString value = equals > 0 ? argument.mid(equals + 1) : argument;
@@ -52,6 +65,19 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             line.error = QStringLiteral("unknown option %1").arg(argument);
     }
     return line;
+}
+
+QString CommandLineUsage()
+{
+    return QStringLiteral(
+        "Usage: orvelgraph [FILE...] [REG=CLEAR_WORKSPACE] [acc_ext=*] [--screenshot OUT.png]\n"
+        "\n"
+        "Opens the window, and the logger recordings or graph documents named.\n"
+        "\n"
+        "  REG=CLEAR_WORKSPACE     start with the panes in their first places\n"
+        "  acc_ext=*               register the file types for this user and exit\n"
+        "  --screenshot OUT.png    load the files, save a picture of the window and exit\n"
+        "  --help, --version       print this or the version and exit\n");
 }
 
 QString DataFolder()
@@ -72,30 +98,26 @@ QString AssociateExtensions()
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     const QString mimeFolder = data + QStringLiteral("/mime/packages");
     const QString appFolder = data + QStringLiteral("/applications");
-    if (!QDir().mkpath(mimeFolder) || !QDir().mkpath(appFolder)) return QStringLiteral("cannot create %1").arg(data);
-    QString mime = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                                  "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n");
-    const QStringList extensions = {QStringLiteral("kmq"), QStringLiteral("kmv"), QStringLiteral("kaq"), QStringLiteral("kac"),
-                                    QStringLiteral("ke8"), QStringLiteral("kej"), QStringLiteral("kad"), QStringLiteral("kmw"),
-                                    QStringLiteral("ks2"), QStringLiteral("ks3"), QStringLiteral("kn1"), QStringLiteral("kn2"),
-                                    QStringLiteral("cra"), QStringLiteral("kmb")};
-    QStringList types;
-    for (const QString& extension : extensions) {
-        const QString type = QStringLiteral("application/x-orvel-%1").arg(extension);
-        types << type;
-        mime += QStringLiteral("  <mime-type type=\"%1\">\n    <comment>Orvel Graph %2 file</comment>\n"
-                               "    <glob pattern=\"*.%3\"/>\n  </mime-type>\n")
-                    .arg(type, extension.toUpper(), extension);
+    const QString iconFolder = data + QStringLiteral("/icons/hicolor/scalable/apps");
+    for (const QString& folder : {mimeFolder, appFolder, iconFolder})
+        if (!QDir().mkpath(folder)) return QStringLiteral("cannot create %1").arg(folder);
+    // The package's own files; the entry starts this very program, wherever it is.
+    QFile entryTemplate(QStringLiteral(":/desktop/orvel-graph.desktop"));
+    if (!entryTemplate.open(QIODevice::ReadOnly)) return QStringLiteral("cannot read the desktop entry");
+    QString entry = QString::fromUtf8(entryTemplate.readAll());
+    entry.replace(QStringLiteral("\nExec=orvelgraph %F\n"),
+                  QStringLiteral("\nExec=\"%1\" %F\n").arg(QCoreApplication::applicationFilePath()));
+    const std::pair<QString, QString> copies[] = {
+        {QStringLiteral(":/desktop/orvel-graph.xml"), mimeFolder + QStringLiteral("/orvel-graph.xml")},
+        {QStringLiteral(":/desktop/icons/orvel-graph.svg"), iconFolder + QStringLiteral("/orvel-graph.svg")},
+    };
+    for (const auto& [from, to] : copies) {
+        QFile source(from), target(to);
+        if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            target.write(source.readAll()) < 0)
+            return QStringLiteral("cannot write %1").arg(to);
     }
-    mime += QStringLiteral("</mime-info>\n");
-    QFile mimeFile(mimeFolder + QStringLiteral("/orvel-graph.xml"));
-    if (!mimeFile.open(QIODevice::WriteOnly | QIODevice::Truncate) || mimeFile.write(mime.toUtf8()) < 0)
-        return QStringLiteral("cannot write %1").arg(mimeFile.fileName());
-    mimeFile.close();
     QFile desktop(appFolder + QStringLiteral("/orvel-graph.desktop"));
-    const QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=Orvel Graph\nExec=\"%1\" %F\n"
-                                         "MimeType=%2;\nCategories=Science;Utility;\nTerminal=false\n")
-                              .arg(QCoreApplication::applicationFilePath(), types.join(QLatin1Char(';')));
     if (!desktop.open(QIODevice::WriteOnly | QIODevice::Truncate) || desktop.write(entry.toUtf8()) < 0)
         return QStringLiteral("cannot write %1").arg(desktop.fileName());
     desktop.close();

@@ -15,8 +15,13 @@ struct CommandLine {
     bool clearWorkspace = false;
     bool associateExtensions = false;
     QString screenshot;
-    QString error;  // not empty: the line could not be understood
+    bool help = false;     // --help or -h: print the usage and exit
+    bool version = false;  // --version: print the version and exit
+    QString error;         // not empty: the line could not be understood
 };
+
+// What --help prints.
+QString CommandLineUsage();
 
 CommandLine ParseCommandLine(const QStringList& arguments);
 

@@ -29,6 +29,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "orvelgraph: %s\n", qPrintable(line.error));
         return 2;
     }
+    if (line.help || line.version) {
+        const QString text = line.help ? ovgUi::CommandLineUsage() : QStringLiteral("orvelgraph %1\n").arg(ovgApp::AppInfo::VersionNumber());
+        std::fputs(text.toUtf8().constData(), stdout);
+        return 0;
+    }
     if (line.associateExtensions) {
         const QString error = ovgUi::AssociateExtensions();
         if (!error.isEmpty()) std::fprintf(stderr, "orvelgraph: %s\n", qPrintable(error));

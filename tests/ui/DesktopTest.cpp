@@ -1,0 +1,135 @@
+// The window on the desktop: its four looks, every one readable (text against its background at a
+// contrast of at least 4.5, selections too, and disabled text still told apart) and the stored
+// choice read back; and the file types it registers, the same as the package's and every one a
+// type the program opens.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QtTest>
+#include <cmath>
+
+#include "filelib/FileKind.h"
+#include "ui/StartUp.h"
+#include "ui/WindowStyles.h"
+
+namespace {
+
+double Luminance(const QColor& colour)
+{
+    const auto channel = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+}  // namespace
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void everyLookIsReadable()
+    {
+        using ovgUi::WindowStyle;
+        for (const WindowStyle style : {WindowStyle::kBlue, WindowStyle::kBlack, WindowStyle::kSilver, WindowStyle::kAqua}) {
+            const QPalette palette = ovgUi::PaletteOf(style);
+            const QByteArray name = QByteArray::number(int(style));
+            const struct {
+                QPalette::ColorRole text, background;
+                double least;
+            } pairs[] = {{QPalette::WindowText, QPalette::Window, 4.5}, {QPalette::Text, QPalette::Base, 4.5},
+                         {QPalette::ButtonText, QPalette::Button, 4.5}, {QPalette::HighlightedText, QPalette::Highlight, 4.5},
+                         {QPalette::Text, QPalette::AlternateBase, 4.5}, {QPalette::Link, QPalette::Base, 4.5}};
+            for (const auto& pair : pairs)
+                QVERIFY2(Contrast(palette.color(pair.text), palette.color(pair.background)) >= pair.least, name);
+            // Disabled text is dimmer than enabled text, and still readable as such.
+            const double disabled = Contrast(palette.color(QPalette::Disabled, QPalette::WindowText), palette.color(QPalette::Window));
+            QVERIFY2(disabled >= 2.0 && disabled < Contrast(palette.color(QPalette::WindowText), palette.color(QPalette::Window)), name);
+            QVERIFY2(ovgUi::StyleSheetOf(style).contains(QStringLiteral("QMenuBar")), name);
+        }
+    }
+
+    void theChoiceIsKeptAndAnUnknownOneIsBlue()
+    {
+        QSettings().remove(QStringLiteral("Settings/WindowStyle"));
+        QCOMPARE(ovgUi::LoadWindowStyle(), ovgUi::WindowStyle::kBlue);
+        ovgUi::SaveWindowStyle(ovgUi::WindowStyle::kBlack);
+        QCOMPARE(ovgUi::LoadWindowStyle(), ovgUi::WindowStyle::kBlack);
+        QSettings().setValue(QStringLiteral("Settings/WindowStyle"), 9);
+        QCOMPARE(ovgUi::LoadWindowStyle(), ovgUi::WindowStyle::kBlue);
+        QSettings().remove(QStringLiteral("Settings/WindowStyle"));
+    }
+
+    // How the program reads its command line: the spec's own options in any case, quoted names,
+    // --help and --version, and any other option refused rather than opened as a file.
+    void theCommandLineIsReadOrRefused()
+    {
+        const struct {
+            QStringList arguments;
+            QStringList files;
+            bool clear, associate, help, version, error;
+        } rows[] = {
+            {{QStringLiteral("a.kmv"), QStringLiteral("\"b c.kmq\"")}, {QStringLiteral("a.kmv"), QStringLiteral("b c.kmq")}, false, false, false, false, false},
+            {{QStringLiteral("FILES=\"x.kmb\"")}, {QStringLiteral("x.kmb")}, false, false, false, false, false},
+            {{QStringLiteral("reg=clear_workspace")}, {}, true, false, false, false, false},
+            {{QStringLiteral("ACC_EXT=*")}, {}, false, true, false, false, false},
+            {{QStringLiteral("--help")}, {}, false, false, true, false, false},
+            {{QStringLiteral("-h")}, {}, false, false, true, false, false},
+            {{QStringLiteral("--version")}, {}, false, false, false, true, false},
+            {{QStringLiteral("--language")}, {}, false, false, false, false, true},
+            {{QStringLiteral("--screenshot")}, {}, false, false, false, false, true},
+            {{QStringLiteral("acc_ext=kmv")}, {}, false, false, false, false, true},
+        };
+        for (const auto& row : rows) {
+            const ovgUi::CommandLine line = ovgUi::ParseCommandLine(QStringList{QStringLiteral("orvelgraph")} + row.arguments);
+            const QByteArray name = row.arguments.join(QLatin1Char(' ')).toUtf8();
+            QVERIFY2(line.files == row.files, name);
+            QVERIFY2(line.clearWorkspace == row.clear && line.associateExtensions == row.associate, name);
+            QVERIFY2(line.help == row.help && line.version == row.version && line.error.isEmpty() != row.error, name);
+        }
+    }
+
+    // "acc_ext=*" writes the package's file types and an entry that starts this program; the
+    // entry names exactly the types the file defines, and each type's extension is one the
+    // program opens.
+    void theRegisteredFileTypesAreThePackagesAndOpenable()
+    {
+        QCOMPARE(ovgUi::AssociateExtensions(), QString());
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        const auto read = [](const QString& path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        };
+        const QString mime = read(data + QStringLiteral("/mime/packages/orvel-graph.xml"));
+        QCOMPARE(mime, read(QStringLiteral(ORVEL_SOURCE_DIR "/data/desktop/orvel-graph.xml")));
+        const QString entry = read(data + QStringLiteral("/applications/orvel-graph.desktop"));
+        QVERIFY(entry.contains(QStringLiteral("Exec=\"%1\" %F\n").arg(QCoreApplication::applicationFilePath())));
+        QVERIFY(QFile::exists(data + QStringLiteral("/icons/hicolor/scalable/apps/orvel-graph.svg")));
+
+        QStringList defined, globbed;
+        for (const auto& match : QRegularExpression(QStringLiteral("type=\"([^\"]+)\"")).globalMatch(mime)) defined << match.captured(1);
+        for (const auto& match : QRegularExpression(QStringLiteral("pattern=\"\\*\\.([a-z0-9]+)\"")).globalMatch(mime))
+            globbed << match.captured(1);
+        const QRegularExpression listed(QStringLiteral("\nMimeType=([^\n]*)\n"));
+        QStringList named = listed.match(entry).captured(1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        named.sort();
+        defined.sort();
+        QCOMPARE(named, defined);
+        QCOMPARE(globbed.size(), defined.size());
+        for (const QString& extension : globbed) {
+            const uint32_t kind = OvGraphFileLib::GetFileKind(("x." + extension).toStdString());
+            QVERIFY2(kind == OvGraphFileLib::kFileKmb || OvGraphFileLib::CreateReader(kind), qPrintable(extension));
+        }
+    }
+};
+
+QTEST_MAIN(DesktopTest)
+#include "DesktopTest.moc"
