@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config make
   qt6-base-dev qt6-declarative-dev zlib1g-dev picojson-dev libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk qt6-translations-l10n qt6-svg-dev
-  desktop-file-utils libxml2-utils
+  desktop-file-utils libxml2-utils qt6-tools-dev qt6-l10n-tools
   "$@"
 )
 

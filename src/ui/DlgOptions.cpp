@@ -1,6 +1,7 @@
 #include "ui/DlgOptions.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -10,10 +11,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace ovgUi {
 
-DlgOptions::DlgOptions(const FolderOptions& options, QWidget* parent) : QDialog(parent)
+DlgOptions::DlgOptions(const FolderOptions& options, const QString& language, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("オプション"));
     auto* layout = new QVBoxLayout(this);
@@ -28,6 +30,15 @@ DlgOptions::DlgOptions(const FolderOptions& options, QWidget* parent) : QDialog(
     m_useLastFolder->setChecked(options.useLastFolder);
     form->addRow(m_useLastFolder);
     layout->addWidget(folders);
+    auto* languageForm = new QFormLayout;
+    m_language = new QComboBox(this);
+    m_language->setObjectName(QStringLiteral("language"));
+    // Each language by its own name, so that a user who cannot read the other finds theirs.
+    m_language->addItem(QStringLiteral("日本語"), QStringLiteral("ja"));
+    m_language->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    m_language->setCurrentIndex(std::max(0, m_language->findData(language)));
+    languageForm->addRow(tr("言語 (再起動後に有効)"), m_language);
+    layout->addLayout(languageForm);
     layout->addStretch();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -64,5 +75,11 @@ FolderOptions DlgOptions::Options() const
     options.useLastFolder = m_useLastFolder->isChecked();
     return options;
 }
+
+}  // namespace ovgUi
+
+namespace ovgUi {
+
+QString DlgOptions::Language() const { return m_language->currentData().toString(); }
 
 }  // namespace ovgUi

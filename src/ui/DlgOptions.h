@@ -5,20 +5,22 @@
 #include "ui/FolderOptions.h"
 
 class QCheckBox;
+class QComboBox;
 class QFormLayout;
 class QLineEdit;
 
 namespace ovgUi {
 
-// "オプション": the default folders of the file dialogs and whether they start in the folder used
-// last. Only collects the choice; the caller saves it.
-// A language choice is to join here as a further page; keep the folder options one group.
+// "オプション": the default folders of the file dialogs, whether they start in the folder used
+// last, and the window's language. Only collects the choice; the caller saves it.
 class DlgOptions : public QDialog {
     Q_OBJECT
 public:
-    DlgOptions(const FolderOptions& options, QWidget* parent = nullptr);
+    DlgOptions(const FolderOptions& options, const QString& language, QWidget* parent = nullptr);
 
     FolderOptions Options() const;
+    // "ja" or "en".
+    QString Language() const;
 
 private:
     // A folder field with its browse button, as one row.
@@ -28,6 +30,7 @@ private:
     QLineEdit* m_openFolder;
     QLineEdit* m_saveFolder;
     QCheckBox* m_useLastFolder;
+    QComboBox* m_language;
 };
 
 }  // namespace ovgUi

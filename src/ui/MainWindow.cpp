@@ -78,6 +78,7 @@
 #include "ui/DlgDataTableSetup.h"
 #include "ui/DlgDateTimeFormatSetup.h"
 #include "ui/DlgOptions.h"
+#include "ui/Language.h"
 #include "ui/DlgScaleExprSetup.h"
 #include "ui/DataTableOptions.h"
 #include "ui/FolderOptions.h"
@@ -131,7 +132,7 @@ MainWindow::MainWindow(QWidget* parent)
     m_graph.SetOperationType(DlgOperationType::Load());
     // The value popup writes times as every other view does.
     m_graph.SetTimeTextFormatter([this](double time) { return m_document.GetDateInfo().DateTimeText(std::llround(time * 1000.0)); });
-    SetMacroFolder(QDir(DataFolder()).filePath(QStringLiteral("マクロ")));
+    SetMacroFolder(QDir(DataFolder()).filePath(tr("マクロ")));
     // What the graph's interaction builds is one step of the history.
     m_view->SetRecorder([this](std::vector<std::shared_ptr<orvel::Cmd>> cmds, bool execute) {
         Record(std::make_shared<ovgApp::McrWndGraphCmd>(cmds, execute, [this] { m_view->update(); }));
@@ -175,7 +176,7 @@ void MainWindow::BuildMenus()
 {
     // An item whose function comes later is shown disabled, never faked.
     const auto item = [this](QMenu* menu, const char* text, auto slot) {
-        const QString label = QString::fromUtf8(text);
+        const QString label = tr(text);
         QAction* action = menu->addAction(label);
         const QString shortcut = label.section(QLatin1Char('\t'), 1);
         if (!shortcut.isEmpty()) action->setShortcut(QKeySequence(shortcut));
@@ -188,56 +189,56 @@ void MainWindow::BuildMenus()
     };
     const auto disabled = [&item](QMenu* menu, const char* text) { return item(menu, text, nullptr); };
 
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    item(file, "新規作成(&N)\tCtrl+N", &MainWindow::OnNew);
-    item(file, "開く(&O)...\tCtrl+O", &MainWindow::OnOpen);
-    disabled(file, "条件を指定して開く(&E)\tCtrl+Shift+O");
+    QMenu* file = menuBar()->addMenu(tr("ファイル(&F)"));
+    item(file, QT_TR_NOOP("新規作成(&N)\tCtrl+N"), &MainWindow::OnNew);
+    item(file, QT_TR_NOOP("開く(&O)...\tCtrl+O"), &MainWindow::OnOpen);
+    disabled(file, QT_TR_NOOP("条件を指定して開く(&E)\tCtrl+Shift+O"));
     disabled(file, "Kaldra Web Storage(&W)...");
     disabled(file, "Orvel Data Server(&T)...");
-    m_recentMenu = file->addMenu(QStringLiteral("最近使ったファイル(&R)"));
+    m_recentMenu = file->addMenu(tr("最近使ったファイル(&R)"));
     RebuildRecentMenu();
     file->addSeparator();
-    item(file, "上書き保存(&S)\tCtrl+S", &MainWindow::OnSave);
-    item(file, "名前を付けて保存(&A)...", &MainWindow::OnSaveAs);
-    item(file, "CSV形式で保存(&C)...", &MainWindow::OnExportCsv);
-    item(file, "グラフを画像として保存(&I)...", &MainWindow::OnSavePicture);
+    item(file, QT_TR_NOOP("上書き保存(&S)\tCtrl+S"), &MainWindow::OnSave);
+    item(file, QT_TR_NOOP("名前を付けて保存(&A)..."), &MainWindow::OnSaveAs);
+    item(file, QT_TR_NOOP("CSV形式で保存(&C)..."), &MainWindow::OnExportCsv);
+    item(file, QT_TR_NOOP("グラフを画像として保存(&I)..."), &MainWindow::OnSavePicture);
     file->addSeparator();
-    item(file, "グラフを印刷(&G)...\tCtrl+P", &MainWindow::OnPrintGraph);
-    item(file, "データ一覧を印刷(&D)...\tCtrl+Shift+P", &MainWindow::OnPrintTable);
+    item(file, QT_TR_NOOP("グラフを印刷(&G)...\tCtrl+P"), &MainWindow::OnPrintGraph);
+    item(file, QT_TR_NOOP("データ一覧を印刷(&D)...\tCtrl+Shift+P"), &MainWindow::OnPrintTable);
     file->addSeparator();
-    item(file, "終了(&X)", &MainWindow::close);
+    item(file, QT_TR_NOOP("終了(&X)"), &MainWindow::close);
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    m_undo = item(edit, "元に戻す(&U)\tCtrl+Z", &MainWindow::OnUndo);
-    m_redo = item(edit, "やり直し(&R)\tCtrl+Y", &MainWindow::OnRedo);
+    QMenu* edit = menuBar()->addMenu(tr("編集(&E)"));
+    m_undo = item(edit, QT_TR_NOOP("元に戻す(&U)\tCtrl+Z"), &MainWindow::OnUndo);
+    m_redo = item(edit, QT_TR_NOOP("やり直し(&R)\tCtrl+Y"), &MainWindow::OnRedo);
     edit->addSeparator();
-    item(edit, "グラフをコピー(&C)", &MainWindow::OnCopyGraph);
-    QMenu* insert = edit->addMenu(QStringLiteral("図形の挿入(&I)"));
+    item(edit, QT_TR_NOOP("グラフをコピー(&C)"), &MainWindow::OnCopyGraph);
+    QMenu* insert = edit->addMenu(tr("図形の挿入(&I)"));
     using Kind = ovgGraph::ShapeBase::Kind;
-    const std::pair<const char*, Kind> shapes[] = {{"テキストボックス(&T)", Kind::kTextBox}, {"直線(&L)", Kind::kLine},
-                                                    {"矢印(&A)", Kind::kArrow},          {"四角形(&R)", Kind::kRect},
-                                                    {"吹き出し(&S)", Kind::kBallon}};
+    const std::pair<const char*, Kind> shapes[] = {{QT_TR_NOOP("テキストボックス(&T)"), Kind::kTextBox}, {QT_TR_NOOP("直線(&L)"), Kind::kLine},
+                                                    {QT_TR_NOOP("矢印(&A)"), Kind::kArrow},          {QT_TR_NOOP("四角形(&R)"), Kind::kRect},
+                                                    {QT_TR_NOOP("吹き出し(&S)"), Kind::kBallon}};
     for (const auto& [text, kind] : shapes)
         item(insert, text, [this, kind] { m_graph.ChangeState(std::make_shared<ovgGraph::GraphShapesStateInsert>(m_graph, kind)); });
-    QMenu* operate = edit->addMenu(QStringLiteral("グラフの操作(&G)"));
-    item(operate, "グラフを拡大(&Z)", [this] { EnterZoom(ovgGraph::ZoomEffect::kXY); });
-    item(operate, "グラフをX軸だけ拡大(&X)", [this] { EnterZoom(ovgGraph::ZoomEffect::kX); });
-    item(operate, "グラフをY軸だけ拡大(&Y)", [this] { EnterZoom(ovgGraph::ZoomEffect::kY); });
-    item(operate, "グラフ全体を表示(&G)", &MainWindow::OnShowWholeGraph);
-    QMenu* channels = edit->addMenu(QStringLiteral("チャンネルの操作(&O)"));
-    item(channels, "すべてのチャンネルを選択する(&A)", [this] { m_channelList->selectAll(); });
-    QMenu* merge = channels->addMenu(QStringLiteral("チャンネルを結合する(&M)..."));
-    item(merge, "結合後に元のチャンネルを削除する(&M)", [this] { OnMerge(false); });
-    item(merge, "結合後も元のチャンネルを残す(&K)", [this] { OnMerge(true); });
-    item(channels, "チャンネルを削除する(&R)", &MainWindow::OnDeleteChannels);
-    item(channels, "データの時刻を補正する(&T)...", [this] { RunTool<OffsetTimeSetupDlg>(SelectedChannels()); });
-    item(channels, "データを削除する(&D)...", [this] { RunTool<DlgDeleteChData>(SelectedChannels()); });
-    item(channels, "表示範囲外のデータを削除する(&D)", &MainWindow::OnDeleteOutsideData);
+    QMenu* operate = edit->addMenu(tr("グラフの操作(&G)"));
+    item(operate, QT_TR_NOOP("グラフを拡大(&Z)"), [this] { EnterZoom(ovgGraph::ZoomEffect::kXY); });
+    item(operate, QT_TR_NOOP("グラフをX軸だけ拡大(&X)"), [this] { EnterZoom(ovgGraph::ZoomEffect::kX); });
+    item(operate, QT_TR_NOOP("グラフをY軸だけ拡大(&Y)"), [this] { EnterZoom(ovgGraph::ZoomEffect::kY); });
+    item(operate, QT_TR_NOOP("グラフ全体を表示(&G)"), &MainWindow::OnShowWholeGraph);
+    QMenu* channels = edit->addMenu(tr("チャンネルの操作(&O)"));
+    item(channels, QT_TR_NOOP("すべてのチャンネルを選択する(&A)"), [this] { m_channelList->selectAll(); });
+    QMenu* merge = channels->addMenu(tr("チャンネルを結合する(&M)..."));
+    item(merge, QT_TR_NOOP("結合後に元のチャンネルを削除する(&M)"), [this] { OnMerge(false); });
+    item(merge, QT_TR_NOOP("結合後も元のチャンネルを残す(&K)"), [this] { OnMerge(true); });
+    item(channels, QT_TR_NOOP("チャンネルを削除する(&R)"), &MainWindow::OnDeleteChannels);
+    item(channels, QT_TR_NOOP("データの時刻を補正する(&T)..."), [this] { RunTool<OffsetTimeSetupDlg>(SelectedChannels()); });
+    item(channels, QT_TR_NOOP("データを削除する(&D)..."), [this] { RunTool<DlgDeleteChData>(SelectedChannels()); });
+    item(channels, QT_TR_NOOP("表示範囲外のデータを削除する(&D)"), &MainWindow::OnDeleteOutsideData);
     edit->addSeparator();
     using Target = ovgGraph::PropertyTarget;
-    item(edit, "グラフタイトルのプロパティ(&T)...", [this] { ShowProperties({Target::kTitle, nullptr, nullptr, nullptr}); });
-    item(edit, "凡例のプロパティ(&L)...", [this] { ShowProperties({Target::kLegend, nullptr, nullptr, nullptr}); });
-    item(edit, "軸のプロパティ(&A)...", [this] {
+    item(edit, QT_TR_NOOP("グラフタイトルのプロパティ(&T)..."), [this] { ShowProperties({Target::kTitle, nullptr, nullptr, nullptr}); });
+    item(edit, QT_TR_NOOP("凡例のプロパティ(&L)..."), [this] { ShowProperties({Target::kLegend, nullptr, nullptr, nullptr}); });
+    item(edit, QT_TR_NOOP("軸のプロパティ(&A)..."), [this] {
         // The axis the user last pointed at, else the time axis.
         auto axis = m_lastAxis;
         if (!axis || m_graph.GetAxes().IndexOf(axis.get()) == 0) {
@@ -246,7 +247,7 @@ void MainWindow::BuildMenus()
         }
         if (axis) ShowProperties({Target::kAxis, axis, nullptr, nullptr});
     });
-    item(edit, "図形のプロパティ(&S)...", [this] {
+    item(edit, QT_TR_NOOP("図形のプロパティ(&S)..."), [this] {
         // The shape the user last pointed at, else the topmost one.
         auto shape = m_lastShape;
         if (!shape || m_graph.GetShapes().IndexOf(shape.get()) < 0)
@@ -254,29 +255,29 @@ void MainWindow::BuildMenus()
         if (shape) ShowProperties({Target::kShape, nullptr, nullptr, shape});
     });
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    QMenu* unit = view->addMenu(QStringLiteral("温度単位(&U)"));
-    m_celsius = item(unit, "摂氏(&C)", [this] { OnTemperatureUnit(13); });
-    m_fahrenheit = item(unit, "華氏(F)", [this] { OnTemperatureUnit(14); });
+    QMenu* view = menuBar()->addMenu(tr("表示(&V)"));
+    QMenu* unit = view->addMenu(tr("温度単位(&U)"));
+    m_celsius = item(unit, QT_TR_NOOP("摂氏(&C)"), [this] { OnTemperatureUnit(13); });
+    m_fahrenheit = item(unit, QT_TR_NOOP("華氏(F)"), [this] { OnTemperatureUnit(14); });
     m_celsius->setCheckable(true);
     m_fahrenheit->setCheckable(true);
-    m_popupValue = item(view, "データをポップアップ表示する(&P)", [this](bool on) {
+    m_popupValue = item(view, QT_TR_NOOP("データをポップアップ表示する(&P)"), [this](bool on) {
         if (on != m_graph.IsValuePopupEnabled()) Record(std::make_shared<ovgApp::McrViewPopupValue>(m_context, on));
     });
     m_popupValue->setCheckable(true);
-    m_showAddedInTable = item(view, "チャンネルを追加時にデータ一覧表示する(&L)", [](bool on) { QSettings().setValue(kShowAddedInTableKey, on); });
+    m_showAddedInTable = item(view, QT_TR_NOOP("チャンネルを追加時にデータ一覧表示する(&L)"), [](bool on) { QSettings().setValue(kShowAddedInTableKey, on); });
     m_showAddedInTable->setCheckable(true);
     m_showAddedInTable->setChecked(QSettings().value(kShowAddedInTableKey, false).toBool());
-    view->addMenu(QStringLiteral("ウィンドウ(&W)"))->setObjectName(QStringLiteral("WindowMenu"));
-    QAction* statusBarToggle = item(view, "ステータス バー(&S)", [this](bool on) { statusBar()->setVisible(on); });
+    view->addMenu(tr("ウィンドウ(&W)"))->setObjectName(QStringLiteral("WindowMenu"));
+    QAction* statusBarToggle = item(view, QT_TR_NOOP("ステータス バー(&S)"), [this](bool on) { statusBar()->setVisible(on); });
     statusBarToggle->setCheckable(true);
     statusBarToggle->setChecked(true);
-    QMenu* style = view->addMenu(QStringLiteral("アプリケーションの外観(&A)"));
+    QMenu* style = view->addMenu(tr("アプリケーションの外観(&A)"));
     m_styleGroup = new QActionGroup(style);
-    const std::pair<const char*, WindowStyle> looks[] = {{"ブルー スタイル(&B)", WindowStyle::kBlue},
-                                                         {"ブラック スタイル(&L)", WindowStyle::kBlack},
-                                                         {"シルバー スタイル(&S)", WindowStyle::kSilver},
-                                                         {"アクア スタイル(&A)", WindowStyle::kAqua}};
+    const std::pair<const char*, WindowStyle> looks[] = {{QT_TR_NOOP("ブルー スタイル(&B)"), WindowStyle::kBlue},
+                                                         {QT_TR_NOOP("ブラック スタイル(&L)"), WindowStyle::kBlack},
+                                                         {QT_TR_NOOP("シルバー スタイル(&S)"), WindowStyle::kSilver},
+                                                         {QT_TR_NOOP("アクア スタイル(&A)"), WindowStyle::kAqua}};
     for (const auto& [text, look] : looks) {
         QAction* action = item(style, text, [this, look = look] { OnWindowStyle(look); });
         action->setCheckable(true);
@@ -284,48 +285,50 @@ void MainWindow::BuildMenus()
         action->setChecked(look == LoadWindowStyle());
         m_styleGroup->addAction(action);
     }
-    m_themeMenu = view->addMenu(QStringLiteral("グラフのテーマ（仮）(&B)"));
+    m_themeMenu = view->addMenu(tr("グラフのテーマ（仮）(&B)"));
     BuildThemeMenu(m_themeMenu);
-    item(view, "ウィンドウレイアウトのリセット(&R)", &MainWindow::OnResetLayout);
+    item(view, QT_TR_NOOP("ウィンドウレイアウトのリセット(&R)"), &MainWindow::OnResetLayout);
 
-    QMenu* settings = menuBar()->addMenu(QStringLiteral("設定(&S)"));
-    item(settings, "スケール変換式の設定(&S)...", &MainWindow::OnScaleExprSetup);
-    item(settings, "データ一覧の設定(&D)...", &MainWindow::OnDataTableSetup);
-    item(settings, "日付書式の設定(&F)...", &MainWindow::OnDateFormat);
-    item(settings, "グラフ操作の設定(&G)...", &MainWindow::OnOperationType);
-    item(settings, "拡張子の関連付け(&A)...", &MainWindow::OnAssociateExtensions);
-    item(settings, "プロキシサーバの設定(&X)...", [this] {
+    QMenu* settings = menuBar()->addMenu(tr("設定(&S)"));
+    item(settings, QT_TR_NOOP("スケール変換式の設定(&S)..."), &MainWindow::OnScaleExprSetup);
+    item(settings, QT_TR_NOOP("データ一覧の設定(&D)..."), &MainWindow::OnDataTableSetup);
+    item(settings, QT_TR_NOOP("日付書式の設定(&F)..."), &MainWindow::OnDateFormat);
+    item(settings, QT_TR_NOOP("グラフ操作の設定(&G)..."), &MainWindow::OnOperationType);
+    item(settings, QT_TR_NOOP("拡張子の関連付け(&A)..."), &MainWindow::OnAssociateExtensions);
+    item(settings, QT_TR_NOOP("プロキシサーバの設定(&X)..."), [this] {
         QSettings store;
         DlgProxySetup dialog(store, *m_reporter, this);
         dialog.exec();
     });
-    item(settings, "オプション(&O)...", [this] {
-        DlgOptions dialog(FolderOptions::Load(), this);
-        if (dialog.exec() == QDialog::Accepted) dialog.Options().Save();
+    item(settings, QT_TR_NOOP("オプション(&O)..."), [this] {
+        DlgOptions dialog(FolderOptions::Load(), LoadLanguage(), this);
+        if (dialog.exec() != QDialog::Accepted) return;
+        dialog.Options().Save();
+        SaveLanguage(dialog.Language());
     });
 
-    QMenu* tools = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
-    item(tools, "露点温度作成(&D)...", [this] { RunTool<DewPointMakerDlg>(); });
+    QMenu* tools = menuBar()->addMenu(tr("ツール(&T)"));
+    item(tools, QT_TR_NOOP("露点温度作成(&D)..."), [this] { RunTool<DewPointMakerDlg>(); });
     item(tools, "MKT Calculator(&M)...", [this] {
         DlgMktCalculator dialog(m_context, this);
         dialog.exec();
     });
-    item(tools, "データ抽出(&F)...", [this] { RunTool<DlgThinData>(SelectedChannels()); });
-    m_macroMenu = tools->addMenu(QStringLiteral("マクロ(&M)"));
+    item(tools, QT_TR_NOOP("データ抽出(&F)..."), [this] { RunTool<DlgThinData>(SelectedChannels()); });
+    m_macroMenu = tools->addMenu(tr("マクロ(&M)"));
     m_macroMenu->setObjectName(QStringLiteral("MacroMenu"));
     // The folder's scripts as they are when the menu opens.
     connect(m_macroMenu, &QMenu::aboutToShow, this, &MainWindow::RebuildMacroMenu);
     RebuildMacroMenu();
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    item(help, "ヘルプ(&H)", &MainWindow::OnHelp);
-    item(help, "バージョン情報(&V)...", &MainWindow::OnAbout);
-    QAction* autoCheck = item(help, "起動時にアップデート情報を確認する(&U)", [](bool on) { SetUpdateCheckAtStartUp(on); });
+    QMenu* help = menuBar()->addMenu(tr("ヘルプ(&H)"));
+    item(help, QT_TR_NOOP("ヘルプ(&H)"), &MainWindow::OnHelp);
+    item(help, QT_TR_NOOP("バージョン情報(&V)..."), &MainWindow::OnAbout);
+    QAction* autoCheck = item(help, QT_TR_NOOP("起動時にアップデート情報を確認する(&U)"), [](bool on) { SetUpdateCheckAtStartUp(on); });
     autoCheck->setCheckable(true);
     // The first-run question may have answered since the menu was built.
     connect(help, &QMenu::aboutToShow, autoCheck, [autoCheck] { autoCheck->setChecked(IsUpdateCheckAtStartUpOn()); });
     autoCheck->setChecked(IsUpdateCheckAtStartUpOn());
-    item(help, "デバッグ", [this] {
+    item(help, QT_TR_NOOP("デバッグ"), [this] {
         DlgDebug dialog(this);
         dialog.exec();
     });
@@ -344,8 +347,8 @@ void MainWindow::BuildPanes()
     };
 
     m_channelList = new QTableWidget(0, 6, this);
-    m_channelList->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("名前"), QStringLiteral("単位"),
-                                              QStringLiteral("記録間隔"), QStringLiteral("データ数"), QStringLiteral("データ一覧")});
+    m_channelList->setHorizontalHeaderLabels({QStringLiteral("No."), tr("名前"), tr("単位"),
+                                              tr("記録間隔"), tr("データ数"), tr("データ一覧")});
     m_channelList->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_channelList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_channelList->verticalHeader()->hide();
@@ -369,7 +372,7 @@ void MainWindow::BuildPanes()
     m_channelList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_channelList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& point) { ShowChannelListMenu(m_channelList->viewport()->mapToGlobal(point)); });
-    auto* channelPane = dock(QStringLiteral("チャンネル一覧"), "ChannelList", m_channelList, Qt::BottomDockWidgetArea);
+    auto* channelPane = dock(tr("チャンネル一覧"), "ChannelList", m_channelList, Qt::BottomDockWidgetArea);
 
     m_tableModel = new DataTableModel(m_document.GetDateInfo(), this);
     m_dataTable = new LCDataTable(*m_tableModel, this);
@@ -377,31 +380,31 @@ void MainWindow::BuildPanes()
         const auto& times = m_graph.GetAxes().List(ovgGraph::Axis::kBelow);
         if (!times.empty()) Record(std::make_shared<ovgApp::McrAxisSetDisplayRange>(m_context, times.front(), from, to));
     });
-    auto* tablePane = dock(QStringLiteral("データ一覧"), "DataTable", m_dataTable, Qt::BottomDockWidgetArea);
+    auto* tablePane = dock(tr("データ一覧"), "DataTable", m_dataTable, Qt::BottomDockWidgetArea);
     tabifyDockWidget(channelPane, tablePane);
     channelPane->raise();
 
     m_cursorList = new QTableWidget(0, 8, this);
-    m_cursorList->setHorizontalHeaderLabels({QString(), QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("B-A"), QStringLiteral("最小"),
-                                             QStringLiteral("最大"), QStringLiteral("平均"), QStringLiteral("標準偏差")});
+    m_cursorList->setHorizontalHeaderLabels({QString(), QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("B-A"), tr("最小"),
+                                             tr("最大"), tr("平均"), tr("標準偏差")});
     // LCAxisCursor: copy (every row, tab-separated) and select all.
     m_cursorList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_cursorList, &QWidget::customContextMenuRequested, this, [this](const QPoint& point) {
         QMenu menu(this);
         menu.setObjectName(QStringLiteral("LCAxisCursor"));
-        menu.addAction(QStringLiteral("コピー(&C)"), this, [this] {
+        menu.addAction(tr("コピー(&C)"), this, [this] {
             const auto& times = m_graph.GetAxes().List(ovgGraph::Axis::kBelow);
             if (times.empty()) return;
             const ovgGraph::AxisCursor& cursor = times.front()->GetCursor();
             QApplication::clipboard()->setText(
                 ovgApp::AxisCursorReadout::Read(m_document, cursor.GetCursor1(), cursor.GetCursor2(), m_document.GetDateInfo()).ToText());
         });
-        menu.addAction(QStringLiteral("すべて選択(&A)"), m_cursorList, &QTableWidget::selectAll);
+        menu.addAction(tr("すべて選択(&A)"), m_cursorList, &QTableWidget::selectAll);
         ShowMenuAt(menu, m_cursorList->viewport(), point);
     });
     m_cursorList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_cursorList->verticalHeader()->hide();
-    dock(QStringLiteral("軸カーソル情報"), "AxisCursor", m_cursorList, Qt::RightDockWidgetArea);
+    dock(tr("軸カーソル情報"), "AxisCursor", m_cursorList, Qt::RightDockWidgetArea);
 
     m_memo = new QPlainTextEdit(this);
     InstallMemoMenu(m_memo);
@@ -413,13 +416,13 @@ void MainWindow::BuildPanes()
     connect(m_memo, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_refreshing) m_memoPause->start();
     });
-    dock(QStringLiteral("メモ"), "Memo", m_memo, Qt::RightDockWidgetArea);
+    dock(tr("メモ"), "Memo", m_memo, Qt::RightDockWidgetArea);
 
     // Each edit of the property pane is one step, recorded as a property change.
     m_properties = new WndProperty(m_graph, [this](std::shared_ptr<orvel::Cmd> change) {
         if (change) Record(std::make_shared<ovgApp::McrPropertyChange>(m_context, std::move(change)));
     }, this);
-    m_propertiesPane = dock(QStringLiteral("プロパティ"), "Property", m_properties, Qt::RightDockWidgetArea);
+    m_propertiesPane = dock(tr("プロパティ"), "Property", m_properties, Qt::RightDockWidgetArea);
 }
 
 void MainWindow::ShowProperties(const ovgGraph::PropertyTarget& target)
@@ -470,7 +473,7 @@ void MainWindow::Refresh()
         if (channel->IsVisibleInTable()) shown.push_back(channel);
     m_tableModel->SetChannels(shown);
     m_dataTable->resizeColumnsToContents();
-    m_statusChannels->setText(QStringLiteral("チャンネル数: %1").arg(m_document.GetChannels().size()));
+    m_statusChannels->setText(tr("チャンネル数: %1").arg(m_document.GetChannels().size()));
     UpdateActions();
     if (m_properties) m_properties->Refresh();
     m_view->update();
@@ -514,7 +517,7 @@ void MainWindow::RefreshCursorPane()
     const ovgGraph::AxisCursor& cursor = times.front()->GetCursor();
     const auto readout = ovgApp::AxisCursorReadout::Read(m_document, cursor.GetCursor1(), cursor.GetCursor2(), m_document.GetDateInfo());
     m_cursorList->setRowCount(int(readout.rows.size()) + 1);
-    const QString timeRow[] = {QStringLiteral("時刻"), readout.timeA, readout.timeB, readout.timeDifference};
+    const QString timeRow[] = {tr("時刻"), readout.timeA, readout.timeB, readout.timeDifference};
     for (int column = 0; column < 8; ++column) m_cursorList->setItem(0, column, new QTableWidgetItem(column < 4 ? timeRow[column] : QString()));
     for (size_t i = 0; i < readout.rows.size(); ++i) {
         const auto& row = readout.rows[i];
@@ -531,7 +534,7 @@ void MainWindow::UpdateActions()
     m_celsius->setChecked(m_document.GetTemperatureDisplayType() == 13);
     m_fahrenheit->setChecked(m_document.GetTemperatureDisplayType() == 14);
     m_popupValue->setChecked(m_graph.IsValuePopupEnabled());
-    const QString name = m_documentPath.isEmpty() ? QStringLiteral("無題") : QFileInfo(m_documentPath).fileName();
+    const QString name = m_documentPath.isEmpty() ? tr("無題") : QFileInfo(m_documentPath).fileName();
     setWindowTitle(name + QStringLiteral("[*] - Orvel Graph"));
     setWindowModified(IsModified());
     if (m_themeMenu)
@@ -655,7 +658,7 @@ void MainWindow::RebuildRecentMenu()
 
 void MainWindow::OnOpen()
 {
-    const QStringList paths = QFileDialog::getOpenFileNames(this, QStringLiteral("開く"), StartFolder(FolderPurpose::kOpen),
+    const QStringList paths = QFileDialog::getOpenFileNames(this, tr("開く"), StartFolder(FolderPurpose::kOpen),
                                                             ovgApp::FileUILoadFile::NameFilters().join(QStringLiteral(";;")));
     if (paths.isEmpty()) return;
     RememberFolder(FolderPurpose::kOpen, QFileInfo(paths.front()).absolutePath());
@@ -665,16 +668,16 @@ void MainWindow::OnOpen()
 void MainWindow::OnExportCsv()
 {
     QString filter;
-    const QString comma = QStringLiteral("カンマ区切り(.csv) (*.csv)"), tab = QStringLiteral("タブ区切り(.csv) (*.csv)");
+    const QString comma = tr("カンマ区切り(.csv) (*.csv)"), tab = tr("タブ区切り(.csv) (*.csv)");
     QString path = StartFolder(FolderPurpose::kSaveCsv);
     // Until a new name is chosen or overwriting an existing file is confirmed.
     for (;;) {
-        path = QFileDialog::getSaveFileName(this, QStringLiteral("CSV形式で保存"), path, comma + QStringLiteral(";;") + tab,
+        path = QFileDialog::getSaveFileName(this, tr("CSV形式で保存"), path, comma + QStringLiteral(";;") + tab,
                                             &filter, QFileDialog::DontConfirmOverwrite);
         if (path.isEmpty()) return;
         if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
         if (!QFileInfo::exists(path)) break;
-        const QString question = QStringLiteral("%1 は既に存在します。\n上書きしますか？").arg(path);
+        const QString question = tr("%1 は既に存在します。\n上書きしますか？").arg(path);
         if (QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes) break;
     }
     RememberFolder(FolderPurpose::kSaveCsv, QFileInfo(path).absolutePath());
@@ -685,10 +688,10 @@ void MainWindow::OnExportCsv()
 
 void MainWindow::OnSavePicture()
 {
-    const QString png = QStringLiteral("PNG 画像 (*.png)"), svg = QStringLiteral("SVG 図形 (*.svg)"),
-                  pdf = QStringLiteral("PDF 文書 (*.pdf)");
+    const QString png = tr("PNG 画像 (*.png)"), svg = tr("SVG 図形 (*.svg)"),
+                  pdf = tr("PDF 文書 (*.pdf)");
     QString filter = svg;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("グラフを画像として保存"), StartFolder(FolderPurpose::kSaveCsv),
+    QString path = QFileDialog::getSaveFileName(this, tr("グラフを画像として保存"), StartFolder(FolderPurpose::kSaveCsv),
                                                 svg + QStringLiteral(";;") + pdf + QStringLiteral(";;") + png, &filter);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -709,7 +712,7 @@ void MainWindow::OnPrintGraph()
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("グラフを印刷"));
+    preview.setWindowTitle(tr("グラフを印刷"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* device) { PrintGraph(m_graph, *device); });
     preview.exec();
     m_view->update();
@@ -719,7 +722,7 @@ void MainWindow::OnPrintTable()
 {
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("データ一覧を印刷"));
+    preview.setWindowTitle(tr("データ一覧を印刷"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* device) { PrintTable(*m_tableModel, *device); });
     preview.exec();
 }
@@ -787,40 +790,40 @@ void MainWindow::ShowChannelListMenu(const QPoint& globalPoint)
     const bool allInTable = any && std::all_of(selected.begin(), selected.end(), [](const auto& ch) { return ch->IsVisibleInTable(); });
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("ChTable"));
-    menu.addAction(QStringLiteral("チャンネルのプロパティ(&P)..."), this, [this, selected] {
+    menu.addAction(tr("チャンネルのプロパティ(&P)..."), this, [this, selected] {
         ShowProperties({ovgGraph::PropertyTarget::kChannel, nullptr, selected.front(), nullptr});
     })->setEnabled(selected.size() == 1 && std::any_of(m_graph.GetChannels().List().begin(), m_graph.GetChannels().List().end(),
                                                            [&](const auto& shown) { return shown == selected.front(); }));
-    QAction* graph = menu.addAction(QStringLiteral("グラフに表示する(&G)"));
+    QAction* graph = menu.addAction(tr("グラフに表示する(&G)"));
     graph->setCheckable(true);
     graph->setChecked(allShown);
     graph->setEnabled(any);
     connect(graph, &QAction::toggled, this, [this, selected](bool on) { Record(std::make_shared<ovgApp::McrChSetVisibleGraph>(m_context, selected, on)); });
-    QAction* table = menu.addAction(QStringLiteral("データ一覧に表示する(&L)"));
+    QAction* table = menu.addAction(tr("データ一覧に表示する(&L)"));
     table->setCheckable(true);
     table->setChecked(allInTable);
     table->setEnabled(any);
     connect(table, &QAction::toggled, this, [this, selected](bool on) { Record(std::make_shared<ovgApp::McrChSetVisibleDataTable>(m_context, selected, on)); });
     // The user's expressions (Settings > scale expressions), each applied as one step.
-    QMenu* scale = menu.addMenu(QStringLiteral("スケール変換式(&X)"));
+    QMenu* scale = menu.addMenu(tr("スケール変換式(&X)"));
     scale->setObjectName(QStringLiteral("ScaleExpr"));
     scale->setEnabled(any);
-    scale->addAction(QStringLiteral("変換しない(&N)"), this,
+    scale->addAction(tr("変換しない(&N)"), this,
                      [this, selected] { Record(std::make_shared<ovgApp::McrChSetScaleExpr>(m_context, selected, nullptr)); });
     for (const auto& expr : m_document.GetScaleExprs())
         scale->addAction(expr->GetName() + QStringLiteral(" [") + expr->GetUnit() + QLatin1Char(']'), this,
                          [this, selected, expr] { Record(std::make_shared<ovgApp::McrChSetScaleExpr>(m_context, selected, expr)); });
     menu.addSeparator();
-    menu.addAction(QStringLiteral("コピー(&C)"), this, &MainWindow::CopyChannelList)->setEnabled(any);
-    menu.addAction(QStringLiteral("すべて選択(&A)"), m_channelList, &QTableWidget::selectAll);
+    menu.addAction(tr("コピー(&C)"), this, &MainWindow::CopyChannelList)->setEnabled(any);
+    menu.addAction(tr("すべて選択(&A)"), m_channelList, &QTableWidget::selectAll);
     menu.addSeparator();
-    menu.addAction(QStringLiteral("チャンネルを削除する(&R)"), this, &MainWindow::OnDeleteChannels)->setEnabled(any);
-    QMenu* merge = menu.addMenu(QStringLiteral("チャンネルを結合する(&M)"));
+    menu.addAction(tr("チャンネルを削除する(&R)"), this, &MainWindow::OnDeleteChannels)->setEnabled(any);
+    QMenu* merge = menu.addMenu(tr("チャンネルを結合する(&M)"));
     merge->setEnabled(selected.size() >= 2);
-    merge->addAction(QStringLiteral("結合後に元のチャンネルを削除する(&M)"), this, [this] { OnMerge(false); });
-    merge->addAction(QStringLiteral("結合後も元のチャンネルを残す(&K)"), this, [this] { OnMerge(true); });
-    menu.addAction(QStringLiteral("データの時刻を補正する(&T)..."), this, [this] { RunTool<OffsetTimeSetupDlg>(SelectedChannels()); })->setEnabled(any);
-    menu.addAction(QStringLiteral("データを削除する(&D)..."), this, [this] { RunTool<DlgDeleteChData>(SelectedChannels()); })->setEnabled(any);
+    merge->addAction(tr("結合後に元のチャンネルを削除する(&M)"), this, [this] { OnMerge(false); });
+    merge->addAction(tr("結合後も元のチャンネルを残す(&K)"), this, [this] { OnMerge(true); });
+    menu.addAction(tr("データの時刻を補正する(&T)..."), this, [this] { RunTool<OffsetTimeSetupDlg>(SelectedChannels()); })->setEnabled(any);
+    menu.addAction(tr("データを削除する(&D)..."), this, [this] { RunTool<DlgDeleteChData>(SelectedChannels()); })->setEnabled(any);
     menu.exec(globalPoint);
 }
 
@@ -853,28 +856,28 @@ void MainWindow::ShowAxisMenu(const std::shared_ptr<ovgGraph::Axis>& axis, const
         action->setChecked(on);
         connect(action, &QAction::toggled, this, record);
     };
-    menu.addAction(QStringLiteral("軸のプロパティ(&P)..."), this, [this, axis] { ShowProperties({ovgGraph::PropertyTarget::kAxis, axis, nullptr, nullptr}); });
+    menu.addAction(tr("軸のプロパティ(&P)..."), this, [this, axis] { ShowProperties({ovgGraph::PropertyTarget::kAxis, axis, nullptr, nullptr}); });
     m_lastAxis = axis;
-    menu.addAction(QStringLiteral("軸の全体を表示(&W)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrFitAxis>(m_context, axis)); });
+    menu.addAction(tr("軸の全体を表示(&W)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrFitAxis>(m_context, axis)); });
     menu.addSeparator();
-    toggle(QStringLiteral("軸カーソルを表示する(&C)"), axis->GetCursor().IsVisible(),
+    toggle(tr("軸カーソルを表示する(&C)"), axis->GetCursor().IsVisible(),
            [this, axis](bool on) { Record(std::make_shared<ovgApp::McrAxisSetAxisCursorVisible>(m_context, axis, on)); });
-    toggle(QStringLiteral("軸タイトルを表示する(&T)"), axis->GetTitle().IsVisible(),
+    toggle(tr("軸タイトルを表示する(&T)"), axis->GetTitle().IsVisible(),
            [this, axis](bool on) { Record(std::make_shared<ovgApp::McrAxisSetTitleVisible>(m_context, axis, on)); });
-    toggle(QStringLiteral("グリッド線を表示する(&G)"), m_graph.GetScaleLine().IsShown(value),
+    toggle(tr("グリッド線を表示する(&G)"), m_graph.GetScaleLine().IsShown(value),
            [this, axis](bool on) { Record(std::make_shared<ovgApp::McrAxisSetScaleLineVisible>(m_context, axis, on)); });
     const int32_t mode = axis->GetScrollBar().GetViewMode();
-    toggle(QStringLiteral("スクロールバーを表示する(&S)"), mode != ovgGraph::ScrollBar::kHidden, [this, axis](bool on) {
+    toggle(tr("スクロールバーを表示する(&S)"), mode != ovgGraph::ScrollBar::kHidden, [this, axis](bool on) {
         Record(std::make_shared<ovgApp::McrAxisSetScrollbarViewMode>(m_context, axis, on ? ovgGraph::ScrollBar::kShown : ovgGraph::ScrollBar::kHidden));
     });
-    toggle(QStringLiteral("スクロールバーを自動的に隠す(&H)"), mode == ovgGraph::ScrollBar::kAutomatic, [this, axis](bool on) {
+    toggle(tr("スクロールバーを自動的に隠す(&H)"), mode == ovgGraph::ScrollBar::kAutomatic, [this, axis](bool on) {
         Record(std::make_shared<ovgApp::McrAxisSetScrollbarViewMode>(m_context, axis, on ? ovgGraph::ScrollBar::kAutomatic : ovgGraph::ScrollBar::kShown));
     });
     if (value) {
         menu.addSeparator();
-        menu.addAction(QStringLiteral("軸を削除する(&D)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisDelete>(m_context, axis)); });
-        menu.addAction(QStringLiteral("軸を右へ移動する(&R)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisMoveRight>(m_context, axis)); });
-        menu.addAction(QStringLiteral("軸を左へ移動する(&L)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisMoveLeft>(m_context, axis)); });
+        menu.addAction(tr("軸を削除する(&D)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisDelete>(m_context, axis)); });
+        menu.addAction(tr("軸を右へ移動する(&R)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisMoveRight>(m_context, axis)); });
+        menu.addAction(tr("軸を左へ移動する(&L)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisMoveLeft>(m_context, axis)); });
     }
     menu.exec(m_view->mapToGlobal(point));
 }
@@ -883,10 +886,10 @@ void MainWindow::ShowChannelMenu(const std::shared_ptr<ovgApp::AppCh>& channel, 
 {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("Ch"));
-    menu.addAction(QStringLiteral("チャンネルのプロパティ(&P)..."), this,
+    menu.addAction(tr("チャンネルのプロパティ(&P)..."), this,
                    [this, channel] { ShowProperties({ovgGraph::PropertyTarget::kChannel, nullptr, channel, nullptr}); });
-    menu.addAction(QStringLiteral("チャンネル全体を表示(&W)"), this, [this, channel] { Record(std::make_shared<ovgApp::McrFitCh>(m_context, channel)); });
-    QAction* table = menu.addAction(QStringLiteral("データ一覧に表示する(&L)"));
+    menu.addAction(tr("チャンネル全体を表示(&W)"), this, [this, channel] { Record(std::make_shared<ovgApp::McrFitCh>(m_context, channel)); });
+    QAction* table = menu.addAction(tr("データ一覧に表示する(&L)"));
     table->setCheckable(true);
     table->setChecked(channel->IsVisibleInTable());
     connect(table, &QAction::toggled, this, [this, channel](bool on) {
@@ -894,12 +897,12 @@ void MainWindow::ShowChannelMenu(const std::shared_ptr<ovgApp::AppCh>& channel, 
     });
     menu.addAction(m_popupValue);
     menu.addSeparator();
-    QMenu* assign = menu.addMenu(QStringLiteral("軸に割り当て(&A)"));
+    QMenu* assign = menu.addMenu(tr("軸に割り当て(&A)"));
     const bool room = ovgGraph::Graph::CheckValueAxisCount(m_graph.GetAxes().ValueAxisCount() + 1, 0).Ok();
-    assign->addAction(QStringLiteral("新しいY軸(右)(&R)"), this, [this, channel] {
+    assign->addAction(tr("新しいY軸(右)(&R)"), this, [this, channel] {
         Record(std::make_shared<ovgApp::McrChSetNewAxisY>(m_context, ovgApp::AppChList{channel}, true));
     })->setEnabled(room);
-    assign->addAction(QStringLiteral("新しいY軸(左)(&L)"), this, [this, channel] {
+    assign->addAction(tr("新しいY軸(左)(&L)"), this, [this, channel] {
         Record(std::make_shared<ovgApp::McrChSetNewAxisY>(m_context, ovgApp::AppChList{channel}, false));
     })->setEnabled(room);
     menu.exec(m_view->mapToGlobal(point));
@@ -909,15 +912,15 @@ void MainWindow::ShowTitleMenu(const QPoint& point)
 {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("GraphTitle"));
-    menu.addAction(QStringLiteral("グラフタイトルのプロパティ(&P)..."), this,
+    menu.addAction(tr("グラフタイトルのプロパティ(&P)..."), this,
                    [this] { ShowProperties({ovgGraph::PropertyTarget::kTitle, nullptr, nullptr, nullptr}); });
-    menu.addAction(QStringLiteral("テキストの編集(&E)..."), this, &MainWindow::EditGraphTitle);
+    menu.addAction(tr("テキストの編集(&E)..."), this, &MainWindow::EditGraphTitle);
     menu.addSeparator();
     ovgGraph::GraphTitle& title = m_graph.GetTitle();
-    const char16_t* const places[] = {u"左上に配置(&1)", u"中央上に配置(&2)", u"右上に配置(&3)",
-                                      u"左下に配置(&4)", u"中央下に配置(&5)", u"右下に配置(&6)"};
+    const char* const places[] = {QT_TR_NOOP("左上に配置(&1)"), QT_TR_NOOP("中央上に配置(&2)"), QT_TR_NOOP("右上に配置(&3)"),
+                                      QT_TR_NOOP("左下に配置(&4)"), QT_TR_NOOP("中央下に配置(&5)"), QT_TR_NOOP("右下に配置(&6)")};
     for (int32_t position = 1; position <= 6; ++position) {
-        QAction* action = menu.addAction(QString::fromUtf16(places[position - 1]));
+        QAction* action = menu.addAction(tr(places[position - 1]));
         action->setCheckable(true);
         action->setChecked(title.GetPosition() == position);
         connect(action, &QAction::triggered, this, [this, position, &title] {
@@ -930,7 +933,7 @@ void MainWindow::ShowTitleMenu(const QPoint& point)
 void MainWindow::EditGraphTitle()
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(this, QStringLiteral("グラフタイトル"), QStringLiteral("タイトル:"), QLineEdit::Normal,
+    const QString text = QInputDialog::getText(this, tr("グラフタイトル"), tr("タイトル:"), QLineEdit::Normal,
                                                m_graph.GetTitle().GetText(), &ok);
     if (!ok) return;
     auto title = std::shared_ptr<ovgGraph::GraphTitle>(ovgGraph::Unowned(m_graph), &m_graph.GetTitle());
@@ -941,13 +944,13 @@ void MainWindow::ShowLegendMenu(const QPoint& point)
 {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("Legend"));
-    menu.addAction(QStringLiteral("凡例のプロパティ(&P)..."), this,
+    menu.addAction(tr("凡例のプロパティ(&P)..."), this,
                    [this] { ShowProperties({ovgGraph::PropertyTarget::kLegend, nullptr, nullptr, nullptr}); });
     menu.addSeparator();
     ovgGraph::GraphLegend& legend = m_graph.GetLegend();
-    const char16_t* const places[] = {u"グラフの左に配置(&L)", u"グラフの上に配置(&T)", u"グラフの右に配置(&R)", u"グラフの下に配置(&B)"};
+    const char* const places[] = {QT_TR_NOOP("グラフの左に配置(&L)"), QT_TR_NOOP("グラフの上に配置(&T)"), QT_TR_NOOP("グラフの右に配置(&R)"), QT_TR_NOOP("グラフの下に配置(&B)")};
     for (int32_t position = 0; position < 4; ++position) {
-        QAction* action = menu.addAction(QString::fromUtf16(places[position]));
+        QAction* action = menu.addAction(tr(places[position]));
         action->setCheckable(true);
         action->setChecked(legend.GetPosition() == position);
         connect(action, &QAction::triggered, this, [this, position, &legend] {
@@ -966,13 +969,13 @@ void MainWindow::ShowAxisCursorMenu(const std::shared_ptr<ovgGraph::Axis>& axis,
     const double here = axis->PixelToValue(axis->IsVertical() ? (plot.bottom - 1) - point.y() : point.x() - plot.left);
     const ovgGraph::AxisCursor& cursor = axis->GetCursor();
     const double a = cursor.GetCursor1(), b = cursor.GetCursor2();
-    menu.addAction(QStringLiteral("カーソルAをここに移動(&A)"), this,
+    menu.addAction(tr("カーソルAをここに移動(&A)"), this,
                    [this, axis, here, b] { Record(std::make_shared<ovgApp::McrAxisCursorSetValue>(m_context, axis, here, b)); });
-    menu.addAction(QStringLiteral("カーソルBをここに移動(&B)"), this,
+    menu.addAction(tr("カーソルBをここに移動(&B)"), this,
                    [this, axis, here, a] { Record(std::make_shared<ovgApp::McrAxisCursorSetValue>(m_context, axis, a, here)); });
-    menu.addAction(QStringLiteral("カーソルAとBを入れ替える(&S)"), this,
+    menu.addAction(tr("カーソルAとBを入れ替える(&S)"), this,
                    [this, axis, a, b] { Record(std::make_shared<ovgApp::McrAxisCursorSetValue>(m_context, axis, b, a)); });
-    menu.addAction(QStringLiteral("カーソルの位置を指定(&P)..."), this, [this, axis] { RunTool<DlgAxisCursorPosition>(axis); });
+    menu.addAction(tr("カーソルの位置を指定(&P)..."), this, [this, axis] { RunTool<DlgAxisCursorPosition>(axis); });
     menu.exec(m_view->mapToGlobal(point));
 }
 
@@ -983,22 +986,22 @@ void MainWindow::ShowShapeMenu(const std::shared_ptr<ovgGraph::ShapeBase>& shape
     const bool text = shape->GetKind() == Kind::kTextBox || shape->GetKind() == Kind::kBallon;
     QMenu menu(this);
     menu.setObjectName(text ? QStringLiteral("TextBox") : QStringLiteral("Shape"));
-    menu.addAction(QStringLiteral("プロパティ(&P)..."), this, [this, shape] { ShowProperties({ovgGraph::PropertyTarget::kShape, nullptr, nullptr, shape}); });
+    menu.addAction(tr("プロパティ(&P)..."), this, [this, shape] { ShowProperties({ovgGraph::PropertyTarget::kShape, nullptr, nullptr, shape}); });
     m_lastShape = shape;
-    if (text) menu.addAction(QStringLiteral("テキストの編集(&E)"), this, [this, shape] { m_view->EditShapeText(shape); });
+    if (text) menu.addAction(tr("テキストの編集(&E)"), this, [this, shape] { m_view->EditShapeText(shape); });
     menu.addSeparator();
     const int index = m_graph.GetShapes().IndexOf(shape.get());
     const int last = int(m_graph.GetShapes().List().size()) - 1;
-    menu.addAction(QStringLiteral("最前面へ移動(&T)"), this, [this, shape] { Record(std::make_shared<ovgApp::McrShapeTop>(m_context, shape)); })
+    menu.addAction(tr("最前面へ移動(&T)"), this, [this, shape] { Record(std::make_shared<ovgApp::McrShapeTop>(m_context, shape)); })
         ->setEnabled(index < last);
-    menu.addAction(QStringLiteral("前面へ移動(&F)"), this, [this, shape] { Record(std::make_shared<ovgApp::McrShapeForward>(m_context, shape)); })
+    menu.addAction(tr("前面へ移動(&F)"), this, [this, shape] { Record(std::make_shared<ovgApp::McrShapeForward>(m_context, shape)); })
         ->setEnabled(index < last);
-    menu.addAction(QStringLiteral("背面へ移動(&B)"), this, [this, shape] { Record(std::make_shared<ovgApp::McrShapeBack>(m_context, shape)); })
+    menu.addAction(tr("背面へ移動(&B)"), this, [this, shape] { Record(std::make_shared<ovgApp::McrShapeBack>(m_context, shape)); })
         ->setEnabled(index > 0);
-    menu.addAction(QStringLiteral("最背面へ移動(&K)"), this, [this, shape] { Record(std::make_shared<ovgApp::McrShapeBottom>(m_context, shape)); })
+    menu.addAction(tr("最背面へ移動(&K)"), this, [this, shape] { Record(std::make_shared<ovgApp::McrShapeBottom>(m_context, shape)); })
         ->setEnabled(index > 0);
     menu.addSeparator();
-    menu.addAction(QStringLiteral("削除(&D)"), this, [this, shape] { Record(std::make_shared<ovgApp::McrShapeDelete>(m_context, shape)); });
+    menu.addAction(tr("削除(&D)"), this, [this, shape] { Record(std::make_shared<ovgApp::McrShapeDelete>(m_context, shape)); });
     menu.exec(m_view->mapToGlobal(point));
 }
 
@@ -1035,20 +1038,20 @@ void MainWindow::ShowGraphMenu(const QPoint& point)
     }
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("Graph"));
-    menu.addAction(QStringLiteral("グラフ全体を表示(&G)"), this, &MainWindow::OnShowWholeGraph);
-    menu.addAction(QStringLiteral("グラフを拡大(&Z)"), this, [this] { EnterZoom(ovgGraph::ZoomEffect::kXY); });
-    menu.addAction(QStringLiteral("グラフをX軸だけ拡大(&X)"), this, [this] { EnterZoom(ovgGraph::ZoomEffect::kX); });
-    menu.addAction(QStringLiteral("グラフをY軸だけ拡大(&Y)"), this, [this] { EnterZoom(ovgGraph::ZoomEffect::kY); });
+    menu.addAction(tr("グラフ全体を表示(&G)"), this, &MainWindow::OnShowWholeGraph);
+    menu.addAction(tr("グラフを拡大(&Z)"), this, [this] { EnterZoom(ovgGraph::ZoomEffect::kXY); });
+    menu.addAction(tr("グラフをX軸だけ拡大(&X)"), this, [this] { EnterZoom(ovgGraph::ZoomEffect::kX); });
+    menu.addAction(tr("グラフをY軸だけ拡大(&Y)"), this, [this] { EnterZoom(ovgGraph::ZoomEffect::kY); });
     menu.addSeparator();
-    QAction* title = menu.addAction(QStringLiteral("グラフタイトルを表示する(&T)"));
+    QAction* title = menu.addAction(tr("グラフタイトルを表示する(&T)"));
     title->setCheckable(true);
     title->setChecked(m_graph.GetTitle().IsVisible());
     connect(title, &QAction::toggled, this, [this](bool on) { Record(std::make_shared<ovgApp::McrGraphTitleVisible>(m_context, on)); });
     menu.addSeparator();
     const bool room = ovgGraph::Graph::CheckValueAxisCount(m_graph.GetAxes().ValueAxisCount() + 1, 0).Ok();
-    menu.addAction(QStringLiteral("新しい軸を右に追加(&R)"), this, [this] { Record(std::make_shared<ovgApp::McrAxisAdd>(m_context, true)); })
+    menu.addAction(tr("新しい軸を右に追加(&R)"), this, [this] { Record(std::make_shared<ovgApp::McrAxisAdd>(m_context, true)); })
         ->setEnabled(room);
-    menu.addAction(QStringLiteral("新しい軸を左に追加(&L)"), this, [this] { Record(std::make_shared<ovgApp::McrAxisAdd>(m_context, false)); })
+    menu.addAction(tr("新しい軸を左に追加(&L)"), this, [this] { Record(std::make_shared<ovgApp::McrAxisAdd>(m_context, false)); })
         ->setEnabled(room);
     menu.exec(m_view->mapToGlobal(point));
 }
@@ -1068,7 +1071,7 @@ void MainWindow::OnDeleteOutsideData()
 {
     const ovgApp::AppChList selected = SelectedChannels();
     if (selected.empty()) {
-        m_reporter->Warning(this, QStringLiteral("チャンネルを選択して下さい。"));
+        m_reporter->Warning(this, tr("チャンネルを選択して下さい。"));
         return;
     }
     Record(std::make_shared<ovgApp::McrChDeleteOutsideData>(m_context, selected));
@@ -1078,7 +1081,7 @@ void MainWindow::OnDeleteChannels()
 {
     const ovgApp::AppChList selected = SelectedChannels();
     if (selected.empty()) return;
-    if (QMessageBox::question(this, windowTitle(), QStringLiteral("チャンネルを削除しますか？")) != QMessageBox::Yes) return;
+    if (QMessageBox::question(this, windowTitle(), tr("チャンネルを削除しますか？")) != QMessageBox::Yes) return;
     Record(ovgApp::MakeDeleteChannelsCmd(m_context, selected));
 }
 
@@ -1138,9 +1141,9 @@ void MainWindow::OnAssociateExtensions()
 {
     const QString error = AssociateExtensions();
     if (error.isEmpty())
-        QMessageBox::information(this, windowTitle(), QStringLiteral("拡張子を関連付けました。"));
+        QMessageBox::information(this, windowTitle(), tr("拡張子を関連付けました。"));
     else
-        m_reporter->Warning(this, QStringLiteral("拡張子の関連付けに失敗しました。\n") + error);
+        m_reporter->Warning(this, tr("拡張子の関連付けに失敗しました。\n") + error);
 }
 
 void MainWindow::SetMacroFolder(const QString& folder)
@@ -1161,13 +1164,13 @@ void MainWindow::RebuildMacroMenu()
         for (const QString& file : files)
             menu->addAction(QFileInfo(file).fileName(), this, [this, file] { RunMacro(file); });
     };
-    QMenu* samples = m_macroMenu->addMenu(QStringLiteral("サンプル"));
+    QMenu* samples = m_macroMenu->addMenu(tr("サンプル"));
     const QStringList sampleFiles = ovgApp::AppMacroManager::ListMacroFiles(m_macros->GetSampleFolder());
     scriptItems(samples, sampleFiles);
     samples->setEnabled(!sampleFiles.isEmpty());
     scriptItems(m_macroMenu, ovgApp::AppMacroManager::ListMacroFiles(m_macros->GetMacroFolder()));
     m_macroMenu->addSeparator();
-    m_macroMenu->addAction(QStringLiteral("フォルダを開く(&O)"), this, [this] {
+    m_macroMenu->addAction(tr("フォルダを開く(&O)"), this, [this] {
         QDir().mkpath(m_macros->GetMacroFolder());
         QDesktopServices::openUrl(QUrl::fromLocalFile(m_macros->GetMacroFolder()));
     });
@@ -1204,12 +1207,12 @@ void MainWindow::OnHelp()
 {
     const QString file = HelpFile();
     if (file.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
-        m_reporter->Warning(this, QStringLiteral("ヘルプファイルを開けません。") + (file.isEmpty() ? QString() : QLatin1Char('\n') + file));
+        m_reporter->Warning(this, tr("ヘルプファイルを開けません。") + (file.isEmpty() ? QString() : QLatin1Char('\n') + file));
 }
 
 void MainWindow::OnResetLayout()
 {
-    if (QMessageBox::question(this, windowTitle(), QStringLiteral("ウィンドウレイアウトをリセットしますか？")) != QMessageBox::Yes)
+    if (QMessageBox::question(this, windowTitle(), tr("ウィンドウレイアウトをリセットしますか？")) != QMessageBox::Yes)
         return;
     // The new program starts only once this one has closed (its graph saved or given up).
     if (close()) QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("REG=CLEAR_WORKSPACE")});
@@ -1219,7 +1222,7 @@ void MainWindow::OnWindowStyle(WindowStyle style)
 {
     const WindowStyle current = LoadWindowStyle();
     if (style == current) return;
-    const QString question = QStringLiteral(
+    const QString question = tr(
         "アプリケーションの概観を変更するには、アプリケーションの再起動が必要になります。\n"
         "アプリケーションの再起動によって、現在表示されているグラフデータは消去されます。\n"
         "再起動しますか？");
@@ -1258,7 +1261,7 @@ bool MainWindow::ConfirmDiscard()
 {
     RecordMemo();  // a memo still being typed is a change too
     if (!IsModified()) return true;
-    switch (m_reporter->Question(this, QStringLiteral("グラフの変更を保存しますか？"), true)) {
+    switch (m_reporter->Question(this, tr("グラフの変更を保存しますか？"), true)) {
         case QMessageBox::Yes:
             OnSave();
             return !IsModified();  // a failed or cancelled save keeps the window
@@ -1278,8 +1281,8 @@ void MainWindow::OnSave()
 void MainWindow::OnSaveAs()
 {
     const QString folder = m_documentPath.isEmpty() ? StartFolder(FolderPurpose::kSaveKmb) : m_documentPath;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("名前を付けて保存"), folder,
-                                                QStringLiteral("グラフファイル (*.kmb)"));
+    QString path = QFileDialog::getSaveFileName(this, tr("名前を付けて保存"), folder,
+                                                tr("グラフファイル (*.kmb)"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".kmb");
     RememberFolder(FolderPurpose::kSaveKmb, QFileInfo(path).absolutePath());
@@ -1306,9 +1309,12 @@ bool MainWindow::SaveDocumentAs(const QString& path)
 
 void MainWindow::BuildThemeMenu(QMenu* menu)
 {
+    // The names of the themes that come with the program, for the translation; a theme is still
+    // found by its own name, and a name without a translation shows as it is.
+    [[maybe_unused]] static const char* const kBuiltInNames[] = {QT_TR_NOOP("ライト"), QT_TR_NOOP("ダーク")};
     auto* group = new QActionGroup(menu);
     for (const auto& theme : m_themes) {
-        QAction* action = menu->addAction(theme->GetName());
+        QAction* action = menu->addAction(tr(theme->GetName().toUtf8().constData()));
         action->setCheckable(true);
         action->setData(theme->GetName());
         group->addAction(action);

@@ -1,5 +1,7 @@
 #include "ui/StartUp.h"
 
+#include "ui/Language.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -7,20 +9,8 @@
 #include <QLibraryInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTranslator>
 
 namespace ovgUi {
-
-bool LoadToolkitTranslations()
-{
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    QCoreApplication::installTranslator(translator);
-    return true;
-}
 
 CommandLine ParseCommandLine(const QStringList& arguments)
 {
@@ -41,6 +31,19 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         }
         if (argument == QStringLiteral("--version")) {
             line.version = true;
+            continue;
+        }
+        if (argument == QStringLiteral("--language") || argument.startsWith(QStringLiteral("--language="))) {
+            const bool joined = argument.contains(QLatin1Char('='));
+            if (!joined && i + 1 >= arguments.size()) {
+                line.error = QStringLiteral("--language needs ja or en");
+                return line;
+            }
+            line.language = joined ? argument.section(QLatin1Char('='), 1) : arguments[++i];
+            if (!IsKnownLanguage(line.language)) {
+                line.error = QStringLiteral("--language needs ja or en, not %1").arg(line.language);
+                return line;
+            }
             continue;
         }
         // Any other option is a mistake, not the name of a file to open.
@@ -70,12 +73,13 @@ CommandLine ParseCommandLine(const QStringList& arguments)
 QString CommandLineUsage()
 {
     return QStringLiteral(
-        "Usage: orvelgraph [FILE...] [REG=CLEAR_WORKSPACE] [acc_ext=*] [--screenshot OUT.png]\n"
+        "Usage: orvelgraph [FILE...] [REG=CLEAR_WORKSPACE] [acc_ext=*] [--language ja|en] [--screenshot OUT.png]\n"
         "\n"
         "Opens the window, and the logger recordings or graph documents named.\n"
         "\n"
         "  REG=CLEAR_WORKSPACE     start with the panes in their first places\n"
         "  acc_ext=*               register the file types for this user and exit\n"
+        "  --language ja|en        the window's language from now on (Japanese by default)\n"
         "  --screenshot OUT.png    load the files, save a picture of the window and exit\n"
         "  --help, --version       print this or the version and exit\n");
 }

@@ -17,6 +17,7 @@ struct CommandLine {
     QString screenshot;
     bool help = false;     // --help or -h: print the usage and exit
     bool version = false;  // --version: print the version and exit
+    QString language;      // --language ja|en: the language from now on (empty: as stored)
     QString error;         // not empty: the line could not be understood
 };
 
@@ -30,9 +31,6 @@ QString DataFolder();
 // Makes the data folder; false when it cannot be made.
 bool EnsureDataFolder(QString* path);
 
-// Loads the toolkit's own Japanese texts (dialog buttons, editor menus) to match the program's;
-// false when they are not installed (the toolkit's English stays).
-bool LoadToolkitTranslations();
 
 // Installs, for the current user, a desktop entry and a MIME type for the recording and graph
 // document extensions. Returns an error text, empty on success.

@@ -80,7 +80,7 @@ WndProperty::WndProperty(ovgGraph::Graph& graph, Record record, QWidget* parent)
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName(QStringLiteral("PropertyGrid"));
     m_tree->setColumnCount(2);
-    m_tree->setHeaderLabels({QStringLiteral("名前"), QStringLiteral("値")});
+    m_tree->setHeaderLabels({tr("名前"), tr("値")});
     m_tree->setSelectionMode(QAbstractItemView::NoSelection);
     m_tree->setRootIsDecorated(true);
     m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);

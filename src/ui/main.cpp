@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "ui/Language.h"
 #include "ui/MainWindow.h"
 #include "ui/Reporter.h"
 #include "App/AppDebugLog.h"
@@ -20,11 +21,13 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Orvel"));
     QCoreApplication::setApplicationName(ovgApp::AppInfo::Name());
     QCoreApplication::setApplicationVersion(ovgApp::AppInfo::VersionNumber());
-    ovgUi::LoadToolkitTranslations();
     ovgUi::ApplyWindowStyle(app, ovgUi::LoadWindowStyle());
     ovgApp::AppDebugLog::Restore();
 
     const ovgUi::CommandLine line = ovgUi::ParseCommandLine(QCoreApplication::arguments());
+    // A language given on the command line is kept for the next starts too.
+    if (line.error.isEmpty() && !line.language.isEmpty()) ovgUi::SaveLanguage(line.language);
+    ovgUi::InstallTranslations(ovgUi::LoadLanguage());
     if (!line.error.isEmpty()) {
         std::fprintf(stderr, "orvelgraph: %s\n", qPrintable(line.error));
         return 2;

@@ -3,6 +3,13 @@
 // choice read back; and the file types it registers, the same as the package's and every one a
 // type the program opens.
 #include <QApplication>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTreeWidget>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -12,6 +19,8 @@
 #include <cmath>
 
 #include "filelib/FileKind.h"
+#include "ui/Language.h"
+#include "ui/MainWindow.h"
 #include "ui/StartUp.h"
 #include "ui/WindowStyles.h"
 
@@ -95,6 +104,35 @@ private slots:
             QVERIFY2(line.clearWorkspace == row.clear && line.associateExtensions == row.associate, name);
             QVERIFY2(line.help == row.help && line.version == row.version && line.error.isEmpty() != row.error, name);
         }
+    }
+
+    // In English, no text the main window shows is left in Japanese: its menus and their items,
+    // its panes' titles, the headers of the channel list and the property pane, the tabs, the
+    // status bar.
+    // A new text without its translation fails here.
+    void everyTextOfTheWindowIsTranslatedToEnglish()
+    {
+        QVERIFY(ovgUi::InstallTranslations(QStringLiteral("en")));
+        ovgUi::MainWindow window;
+        window.show();
+        QStringList texts;
+        for (const QAction* action : window.findChildren<QAction*>()) texts << action->text();
+        for (const QMenu* menu : window.findChildren<QMenu*>()) texts << menu->title();
+        for (const QDockWidget* dock : window.findChildren<QDockWidget*>()) texts << dock->windowTitle();
+        for (const QTableWidget* table : window.findChildren<QTableWidget*>())
+            for (int column = 0; column < table->columnCount(); ++column)
+                if (const QTableWidgetItem* header = table->horizontalHeaderItem(column)) texts << header->text();
+        for (const QTreeWidget* tree : window.findChildren<QTreeWidget*>())
+            for (int column = 0; column < tree->columnCount(); ++column) texts << tree->headerItem()->text(column);
+        for (const QTabBar* tabs : window.findChildren<QTabBar*>())
+            for (int tab = 0; tab < tabs->count(); ++tab) texts << tabs->tabText(tab);
+        for (const QLabel* label : window.statusBar()->findChildren<QLabel*>()) texts << label->text();
+        texts << window.windowTitle();
+        const QRegularExpression japanese(QStringLiteral("[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
+        QStringList untranslated = texts.filter(japanese);
+        untranslated.removeDuplicates();
+        QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QStringLiteral(" | "))));
+        QVERIFY2(texts.size() > 100, qPrintable(QString::number(texts.size())));  // the texts were found at all
     }
 
     // "acc_ext=*" writes the package's file types and an entry that starts this program; the

@@ -72,6 +72,7 @@
 #include "ui/DataTableModel.h"
 #include "ui/DlgLoadFiles.h"
 #include "ui/DlgLoadFilesError.h"
+#include "ui/Language.h"
 #include "ui/MainWindow.h"
 #include "ui/Reporter.h"
 #include "ui/WindowCommands.h"
@@ -197,7 +198,7 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         QSettings().clear();  // no choice of an earlier run
-        QVERIFY(ovgUi::LoadToolkitTranslations());
+        QVERIFY(ovgUi::InstallTranslations(QStringLiteral("ja")));
     }
 
     // Closing the window at any moment of a load cancels it: the document holds the files read

@@ -2,6 +2,7 @@
 // hands it back without touching anything else; the data table and the file dialogs' start folders
 // follow the stored options. Settings go to a temporary store, never the user's.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -450,8 +451,11 @@ private slots:
             return path;
         };
         // The options arrive through the dialog, as a user sets them.
-        ovgUi::DlgOptions dialog(ovgUi::FolderOptions::Load());
+        ovgUi::DlgOptions dialog(ovgUi::FolderOptions::Load(), QStringLiteral("en"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("オプション"));
+        QCOMPARE(dialog.Language(), QStringLiteral("en"));  // the language shown is the one in use
+        Child<QComboBox>(dialog, "language")->setCurrentIndex(0);
+        QCOMPARE(dialog.Language(), QStringLiteral("ja"));
         QVERIFY(Child<QCheckBox>(dialog, "useLastFolder")->isChecked());
         Child<QLineEdit>(dialog, "openFolder")->setText(folder(QStringLiteral("open"), fallback));
         Child<QLineEdit>(dialog, "saveFolder")->setText(folder(QStringLiteral("save"), fallback));

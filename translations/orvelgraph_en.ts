@@ -1,0 +1,689 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+    <context>
+        <name>ovgUi::DlgOptions</name>
+        <message>
+            <source>言語 (再起動後に有効)</source>
+            <translation>Language (after a restart)</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovgUi::MainWindow</name>
+        <message>
+            <source>マクロ</source>
+            <translation>Macro</translation>
+        </message>
+        <message>
+            <source>ファイル(&amp;F)</source>
+            <translation>&amp;File</translation>
+        </message>
+        <message>
+            <source>新規作成(&amp;N)	Ctrl+N</source>
+            <translation>&amp;New	Ctrl+N</translation>
+        </message>
+        <message>
+            <source>開く(&amp;O)...	Ctrl+O</source>
+            <translation>&amp;Open...	Ctrl+O</translation>
+        </message>
+        <message>
+            <source>条件を指定して開く(&amp;E)	Ctrl+Shift+O</source>
+            <translation>Op&amp;en with Conditions...	Ctrl+Shift+O</translation>
+        </message>
+        <message>
+            <source>最近使ったファイル(&amp;R)</source>
+            <translation>&amp;Recent Files</translation>
+        </message>
+        <message>
+            <source>上書き保存(&amp;S)	Ctrl+S</source>
+            <translation>&amp;Save	Ctrl+S</translation>
+        </message>
+        <message>
+            <source>名前を付けて保存(&amp;A)...</source>
+            <translation>Save &amp;As...</translation>
+        </message>
+        <message>
+            <source>CSV形式で保存(&amp;C)...</source>
+            <translation>Export as &amp;CSV...</translation>
+        </message>
+        <message>
+            <source>グラフを画像として保存(&amp;I)...</source>
+            <translation>Save Graph as P&amp;icture...</translation>
+        </message>
+        <message>
+            <source>グラフを印刷(&amp;G)...	Ctrl+P</source>
+            <translation>Print &amp;Graph...	Ctrl+P</translation>
+        </message>
+        <message>
+            <source>データ一覧を印刷(&amp;D)...	Ctrl+Shift+P</source>
+            <translation>Print &amp;Data Table...	Ctrl+Shift+P</translation>
+        </message>
+        <message>
+            <source>終了(&amp;X)</source>
+            <translation>E&amp;xit</translation>
+        </message>
+        <message>
+            <source>編集(&amp;E)</source>
+            <translation>&amp;Edit</translation>
+        </message>
+        <message>
+            <source>元に戻す(&amp;U)	Ctrl+Z</source>
+            <translation>&amp;Undo	Ctrl+Z</translation>
+        </message>
+        <message>
+            <source>やり直し(&amp;R)	Ctrl+Y</source>
+            <translation>&amp;Redo	Ctrl+Y</translation>
+        </message>
+        <message>
+            <source>グラフをコピー(&amp;C)</source>
+            <translation>&amp;Copy Graph</translation>
+        </message>
+        <message>
+            <source>図形の挿入(&amp;I)</source>
+            <translation>&amp;Insert Shape</translation>
+        </message>
+        <message>
+            <source>テキストボックス(&amp;T)</source>
+            <translation>&amp;Text Box</translation>
+        </message>
+        <message>
+            <source>直線(&amp;L)</source>
+            <translation>&amp;Line</translation>
+        </message>
+        <message>
+            <source>矢印(&amp;A)</source>
+            <translation>&amp;Arrow</translation>
+        </message>
+        <message>
+            <source>四角形(&amp;R)</source>
+            <translation>&amp;Rectangle</translation>
+        </message>
+        <message>
+            <source>吹き出し(&amp;S)</source>
+            <translation>Call&amp;out</translation>
+        </message>
+        <message>
+            <source>グラフの操作(&amp;G)</source>
+            <translation>&amp;Graph</translation>
+        </message>
+        <message>
+            <source>グラフを拡大(&amp;Z)</source>
+            <translation>&amp;Zoom</translation>
+        </message>
+        <message>
+            <source>グラフをX軸だけ拡大(&amp;X)</source>
+            <translation>Zoom &amp;X Axis Only</translation>
+        </message>
+        <message>
+            <source>グラフをY軸だけ拡大(&amp;Y)</source>
+            <translation>Zoom &amp;Y Axis Only</translation>
+        </message>
+        <message>
+            <source>グラフ全体を表示(&amp;G)</source>
+            <translation>Show Whole &amp;Graph</translation>
+        </message>
+        <message>
+            <source>チャンネルの操作(&amp;O)</source>
+            <translation>Channel &amp;Operations</translation>
+        </message>
+        <message>
+            <source>すべてのチャンネルを選択する(&amp;A)</source>
+            <translation>Select &amp;All Channels</translation>
+        </message>
+        <message>
+            <source>チャンネルを結合する(&amp;M)...</source>
+            <translation>&amp;Merge Channels...</translation>
+        </message>
+        <message>
+            <source>結合後に元のチャンネルを削除する(&amp;M)</source>
+            <translation>&amp;Merge and Delete the Source Channels</translation>
+        </message>
+        <message>
+            <source>結合後も元のチャンネルを残す(&amp;K)</source>
+            <translation>Merge and &amp;Keep the Source Channels</translation>
+        </message>
+        <message>
+            <source>チャンネルを削除する(&amp;R)</source>
+            <translation>&amp;Remove Channels</translation>
+        </message>
+        <message>
+            <source>データの時刻を補正する(&amp;T)...</source>
+            <translation>Correct Data &amp;Time...</translation>
+        </message>
+        <message>
+            <source>データを削除する(&amp;D)...</source>
+            <translation>&amp;Delete Data...</translation>
+        </message>
+        <message>
+            <source>表示範囲外のデータを削除する(&amp;D)</source>
+            <translation>&amp;Delete Data Outside the Displayed Range</translation>
+        </message>
+        <message>
+            <source>グラフタイトルのプロパティ(&amp;T)...</source>
+            <translation>Graph &amp;Title Properties...</translation>
+        </message>
+        <message>
+            <source>凡例のプロパティ(&amp;L)...</source>
+            <translation>&amp;Legend Properties...</translation>
+        </message>
+        <message>
+            <source>軸のプロパティ(&amp;A)...</source>
+            <translation>&amp;Axis Properties...</translation>
+        </message>
+        <message>
+            <source>図形のプロパティ(&amp;S)...</source>
+            <translation>&amp;Shape Properties...</translation>
+        </message>
+        <message>
+            <source>表示(&amp;V)</source>
+            <translation>&amp;View</translation>
+        </message>
+        <message>
+            <source>温度単位(&amp;U)</source>
+            <translation>Temperature &amp;Unit</translation>
+        </message>
+        <message>
+            <source>摂氏(&amp;C)</source>
+            <translation>&amp;Celsius</translation>
+        </message>
+        <message>
+            <source>華氏(F)</source>
+            <translation>Fahrenheit(F)</translation>
+        </message>
+        <message>
+            <source>データをポップアップ表示する(&amp;P)</source>
+            <translation>Value &amp;Popup</translation>
+        </message>
+        <message>
+            <source>チャンネルを追加時にデータ一覧表示する(&amp;L)</source>
+            <translation>Show Added Channels in the Data Tab&amp;le</translation>
+        </message>
+        <message>
+            <source>ウィンドウ(&amp;W)</source>
+            <translation>&amp;Windows</translation>
+        </message>
+        <message>
+            <source>ステータス バー(&amp;S)</source>
+            <translation>&amp;Status Bar</translation>
+        </message>
+        <message>
+            <source>アプリケーションの外観(&amp;A)</source>
+            <translation>Application &amp;Appearance</translation>
+        </message>
+        <message>
+            <source>ブルー スタイル(&amp;B)</source>
+            <translation>&amp;Blue Style</translation>
+        </message>
+        <message>
+            <source>ブラック スタイル(&amp;L)</source>
+            <translation>B&amp;lack Style</translation>
+        </message>
+        <message>
+            <source>シルバー スタイル(&amp;S)</source>
+            <translation>&amp;Silver Style</translation>
+        </message>
+        <message>
+            <source>アクア スタイル(&amp;A)</source>
+            <translation>&amp;Aqua Style</translation>
+        </message>
+        <message>
+            <source>グラフのテーマ（仮）(&amp;B)</source>
+            <translation>Graph Theme (Preview)(&amp;B)</translation>
+        </message>
+        <message>
+            <source>ウィンドウレイアウトのリセット(&amp;R)</source>
+            <translation>&amp;Reset Window Layout</translation>
+        </message>
+        <message>
+            <source>設定(&amp;S)</source>
+            <translation>&amp;Settings</translation>
+        </message>
+        <message>
+            <source>スケール変換式の設定(&amp;S)...</source>
+            <translation>&amp;Scale Expressions...</translation>
+        </message>
+        <message>
+            <source>データ一覧の設定(&amp;D)...</source>
+            <translation>&amp;Data Table...</translation>
+        </message>
+        <message>
+            <source>日付書式の設定(&amp;F)...</source>
+            <translation>Date &amp;Format...</translation>
+        </message>
+        <message>
+            <source>グラフ操作の設定(&amp;G)...</source>
+            <translation>&amp;Graph Operation...</translation>
+        </message>
+        <message>
+            <source>拡張子の関連付け(&amp;A)...</source>
+            <translation>File &amp;Associations...</translation>
+        </message>
+        <message>
+            <source>プロキシサーバの設定(&amp;X)...</source>
+            <translation>Pro&amp;xy Server...</translation>
+        </message>
+        <message>
+            <source>オプション(&amp;O)...</source>
+            <translation>&amp;Options...</translation>
+        </message>
+        <message>
+            <source>ツール(&amp;T)</source>
+            <translation>&amp;Tools</translation>
+        </message>
+        <message>
+            <source>露点温度作成(&amp;D)...</source>
+            <translation>&amp;Dew Point...</translation>
+        </message>
+        <message>
+            <source>データ抽出(&amp;F)...</source>
+            <translation>Data Extraction (&amp;Filter)...</translation>
+        </message>
+        <message>
+            <source>マクロ(&amp;M)</source>
+            <translation>&amp;Macro</translation>
+        </message>
+        <message>
+            <source>ヘルプ(&amp;H)</source>
+            <translation>&amp;Help</translation>
+        </message>
+        <message>
+            <source>バージョン情報(&amp;V)...</source>
+            <translation>About Orvel Graph (&amp;Version)...</translation>
+        </message>
+        <message>
+            <source>起動時にアップデート情報を確認する(&amp;U)</source>
+            <translation>Check for &amp;Updates at Start-up</translation>
+        </message>
+        <message>
+            <source>デバッグ</source>
+            <translation>Debug</translation>
+        </message>
+        <message>
+            <source>名前</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>単位</source>
+            <translation>Unit</translation>
+        </message>
+        <message>
+            <source>記録間隔</source>
+            <translation>Interval</translation>
+        </message>
+        <message>
+            <source>データ数</source>
+            <translation>Samples</translation>
+        </message>
+        <message>
+            <source>データ一覧</source>
+            <translation>Data Table</translation>
+        </message>
+        <message>
+            <source>チャンネル一覧</source>
+            <translation>Channels</translation>
+        </message>
+        <message>
+            <source>最小</source>
+            <translation>Minimum</translation>
+        </message>
+        <message>
+            <source>最大</source>
+            <translation>Maximum</translation>
+        </message>
+        <message>
+            <source>平均</source>
+            <translation>Average</translation>
+        </message>
+        <message>
+            <source>標準偏差</source>
+            <translation>Standard Deviation</translation>
+        </message>
+        <message>
+            <source>コピー(&amp;C)</source>
+            <translation>&amp;Copy</translation>
+        </message>
+        <message>
+            <source>すべて選択(&amp;A)</source>
+            <translation>Select &amp;All</translation>
+        </message>
+        <message>
+            <source>軸カーソル情報</source>
+            <translation>Axis Cursors</translation>
+        </message>
+        <message>
+            <source>メモ</source>
+            <translation>Memo</translation>
+        </message>
+        <message>
+            <source>プロパティ</source>
+            <translation>Properties</translation>
+        </message>
+        <message>
+            <source>チャンネル数: %1</source>
+            <translation>Channels: %1</translation>
+        </message>
+        <message>
+            <source>時刻</source>
+            <translation>Time</translation>
+        </message>
+        <message>
+            <source>無題</source>
+            <translation>Untitled</translation>
+        </message>
+        <message>
+            <source>開く</source>
+            <translation>Open</translation>
+        </message>
+        <message>
+            <source>カンマ区切り(.csv) (*.csv)</source>
+            <translation>Comma separated (.csv) (*.csv)</translation>
+        </message>
+        <message>
+            <source>タブ区切り(.csv) (*.csv)</source>
+            <translation>Tab separated (.csv) (*.csv)</translation>
+        </message>
+        <message>
+            <source>CSV形式で保存</source>
+            <translation>Export as CSV</translation>
+        </message>
+        <message>
+            <source>%1 は既に存在します。
+上書きしますか？</source>
+            <translation>%1 already exists.
+Do you want to replace it?</translation>
+        </message>
+        <message>
+            <source>PNG 画像 (*.png)</source>
+            <translation>PNG image (*.png)</translation>
+        </message>
+        <message>
+            <source>SVG 図形 (*.svg)</source>
+            <translation>SVG drawing (*.svg)</translation>
+        </message>
+        <message>
+            <source>PDF 文書 (*.pdf)</source>
+            <translation>PDF document (*.pdf)</translation>
+        </message>
+        <message>
+            <source>グラフを画像として保存</source>
+            <translation>Save Graph as Picture</translation>
+        </message>
+        <message>
+            <source>グラフを印刷</source>
+            <translation>Print Graph</translation>
+        </message>
+        <message>
+            <source>データ一覧を印刷</source>
+            <translation>Print Data Table</translation>
+        </message>
+        <message>
+            <source>チャンネルのプロパティ(&amp;P)...</source>
+            <translation>Channel &amp;Properties...</translation>
+        </message>
+        <message>
+            <source>グラフに表示する(&amp;G)</source>
+            <translation>Show in &amp;Graph</translation>
+        </message>
+        <message>
+            <source>データ一覧に表示する(&amp;L)</source>
+            <translation>Show in Data Tab&amp;le</translation>
+        </message>
+        <message>
+            <source>スケール変換式(&amp;X)</source>
+            <translation>Scale E&amp;xpression</translation>
+        </message>
+        <message>
+            <source>変換しない(&amp;N)</source>
+            <translation>&amp;No Conversion</translation>
+        </message>
+        <message>
+            <source>チャンネルを結合する(&amp;M)</source>
+            <translation>&amp;Merge Channels</translation>
+        </message>
+        <message>
+            <source>軸のプロパティ(&amp;P)...</source>
+            <translation>Axis &amp;Properties...</translation>
+        </message>
+        <message>
+            <source>軸の全体を表示(&amp;W)</source>
+            <translation>Show &amp;Whole Axis</translation>
+        </message>
+        <message>
+            <source>軸カーソルを表示する(&amp;C)</source>
+            <translation>Show Axis &amp;Cursors</translation>
+        </message>
+        <message>
+            <source>軸タイトルを表示する(&amp;T)</source>
+            <translation>Show Axis &amp;Title</translation>
+        </message>
+        <message>
+            <source>グリッド線を表示する(&amp;G)</source>
+            <translation>Show &amp;Grid Lines</translation>
+        </message>
+        <message>
+            <source>スクロールバーを表示する(&amp;S)</source>
+            <translation>Show &amp;Scroll Bar</translation>
+        </message>
+        <message>
+            <source>スクロールバーを自動的に隠す(&amp;H)</source>
+            <translation>&amp;Hide Scroll Bar Automatically</translation>
+        </message>
+        <message>
+            <source>軸を削除する(&amp;D)</source>
+            <translation>&amp;Delete Axis</translation>
+        </message>
+        <message>
+            <source>軸を右へ移動する(&amp;R)</source>
+            <translation>Move Axis &amp;Right</translation>
+        </message>
+        <message>
+            <source>軸を左へ移動する(&amp;L)</source>
+            <translation>Move Axis &amp;Left</translation>
+        </message>
+        <message>
+            <source>チャンネル全体を表示(&amp;W)</source>
+            <translation>Show &amp;Whole Channel</translation>
+        </message>
+        <message>
+            <source>軸に割り当て(&amp;A)</source>
+            <translation>&amp;Assign to Axis</translation>
+        </message>
+        <message>
+            <source>新しいY軸(右)(&amp;R)</source>
+            <translation>New Y Axis (&amp;Right)</translation>
+        </message>
+        <message>
+            <source>新しいY軸(左)(&amp;L)</source>
+            <translation>New Y Axis (&amp;Left)</translation>
+        </message>
+        <message>
+            <source>グラフタイトルのプロパティ(&amp;P)...</source>
+            <translation>Graph Title &amp;Properties...</translation>
+        </message>
+        <message>
+            <source>テキストの編集(&amp;E)...</source>
+            <translation>&amp;Edit Text...</translation>
+        </message>
+        <message>
+            <source>左上に配置(&amp;1)</source>
+            <translation>Top Left(&amp;1)</translation>
+        </message>
+        <message>
+            <source>中央上に配置(&amp;2)</source>
+            <translation>Top Centre(&amp;2)</translation>
+        </message>
+        <message>
+            <source>右上に配置(&amp;3)</source>
+            <translation>Top Right(&amp;3)</translation>
+        </message>
+        <message>
+            <source>左下に配置(&amp;4)</source>
+            <translation>Bottom Left(&amp;4)</translation>
+        </message>
+        <message>
+            <source>中央下に配置(&amp;5)</source>
+            <translation>Bottom Centre(&amp;5)</translation>
+        </message>
+        <message>
+            <source>右下に配置(&amp;6)</source>
+            <translation>Bottom Right(&amp;6)</translation>
+        </message>
+        <message>
+            <source>グラフタイトル</source>
+            <translation>Graph Title</translation>
+        </message>
+        <message>
+            <source>タイトル:</source>
+            <translation>Title:</translation>
+        </message>
+        <message>
+            <source>凡例のプロパティ(&amp;P)...</source>
+            <translation>Legend &amp;Properties...</translation>
+        </message>
+        <message>
+            <source>グラフの左に配置(&amp;L)</source>
+            <translation>&amp;Left of the Graph</translation>
+        </message>
+        <message>
+            <source>グラフの上に配置(&amp;T)</source>
+            <translation>&amp;Top of the Graph</translation>
+        </message>
+        <message>
+            <source>グラフの右に配置(&amp;R)</source>
+            <translation>&amp;Right of the Graph</translation>
+        </message>
+        <message>
+            <source>グラフの下に配置(&amp;B)</source>
+            <translation>&amp;Bottom of the Graph</translation>
+        </message>
+        <message>
+            <source>カーソルAをここに移動(&amp;A)</source>
+            <translation>Move Cursor &amp;A Here</translation>
+        </message>
+        <message>
+            <source>カーソルBをここに移動(&amp;B)</source>
+            <translation>Move Cursor &amp;B Here</translation>
+        </message>
+        <message>
+            <source>カーソルAとBを入れ替える(&amp;S)</source>
+            <translation>&amp;Swap Cursors A and B</translation>
+        </message>
+        <message>
+            <source>カーソルの位置を指定(&amp;P)...</source>
+            <translation>Set Cursor &amp;Position...</translation>
+        </message>
+        <message>
+            <source>プロパティ(&amp;P)...</source>
+            <translation>&amp;Properties...</translation>
+        </message>
+        <message>
+            <source>テキストの編集(&amp;E)</source>
+            <translation>&amp;Edit Text</translation>
+        </message>
+        <message>
+            <source>最前面へ移動(&amp;T)</source>
+            <translation>Bring to Fron&amp;t</translation>
+        </message>
+        <message>
+            <source>前面へ移動(&amp;F)</source>
+            <translation>Bring &amp;Forward</translation>
+        </message>
+        <message>
+            <source>背面へ移動(&amp;B)</source>
+            <translation>Send &amp;Backward</translation>
+        </message>
+        <message>
+            <source>最背面へ移動(&amp;K)</source>
+            <translation>Send to Bac&amp;k</translation>
+        </message>
+        <message>
+            <source>削除(&amp;D)</source>
+            <translation>&amp;Delete</translation>
+        </message>
+        <message>
+            <source>グラフタイトルを表示する(&amp;T)</source>
+            <translation>Show Graph &amp;Title</translation>
+        </message>
+        <message>
+            <source>新しい軸を右に追加(&amp;R)</source>
+            <translation>Add a New Axis on the &amp;Right</translation>
+        </message>
+        <message>
+            <source>新しい軸を左に追加(&amp;L)</source>
+            <translation>Add a New Axis on the &amp;Left</translation>
+        </message>
+        <message>
+            <source>チャンネルを選択して下さい。</source>
+            <translation>Please select channels.</translation>
+        </message>
+        <message>
+            <source>チャンネルを削除しますか？</source>
+            <translation>Delete the channels?</translation>
+        </message>
+        <message>
+            <source>拡張子を関連付けました。</source>
+            <translation>The file types are associated with Orvel Graph.</translation>
+        </message>
+        <message>
+            <source>拡張子の関連付けに失敗しました。
+</source>
+            <translation>The file types could not be associated.
+</translation>
+        </message>
+        <message>
+            <source>サンプル</source>
+            <translation>Samples</translation>
+        </message>
+        <message>
+            <source>フォルダを開く(&amp;O)</source>
+            <translation>&amp;Open Folder</translation>
+        </message>
+        <message>
+            <source>ヘルプファイルを開けません。</source>
+            <translation>The help file cannot be opened.</translation>
+        </message>
+        <message>
+            <source>ウィンドウレイアウトをリセットしますか？</source>
+            <translation>Reset the window layout?</translation>
+        </message>
+        <message>
+            <source>アプリケーションの概観を変更するには、アプリケーションの再起動が必要になります。
+アプリケーションの再起動によって、現在表示されているグラフデータは消去されます。
+再起動しますか？</source>
+            <translation>The application must restart to change its appearance.
+Restarting clears the graph data shown now.
+Restart now?</translation>
+        </message>
+        <message>
+            <source>グラフの変更を保存しますか？</source>
+            <translation>Save the changes to the graph?</translation>
+        </message>
+        <message>
+            <source>名前を付けて保存</source>
+            <translation>Save As</translation>
+        </message>
+        <message>
+            <source>グラフファイル (*.kmb)</source>
+            <translation>Graph files (*.kmb)</translation>
+        </message>
+        <message>
+            <source>ライト</source>
+            <translation>Light</translation>
+        </message>
+        <message>
+            <source>ダーク</source>
+            <translation>Dark</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovgUi::WndProperty</name>
+        <message>
+            <source>名前</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>値</source>
+            <translation>Value</translation>
+        </message>
+    </context>
+</TS>
