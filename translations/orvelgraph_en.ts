@@ -2,6 +2,617 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
     <context>
+        <name>DataTableModel</name>
+        <message>
+            <source> 日時</source>
+            <translation> Date/Time</translation>
+        </message>
+    </context>
+    <context>
+        <name>DewPointMakerDlg</name>
+        <message>
+            <source>露点温度作成</source>
+            <translation>Dew Point</translation>
+        </message>
+        <message>
+            <source>作成</source>
+            <translation>Create</translation>
+        </message>
+        <message>
+            <source>温度</source>
+            <translation>Temperature</translation>
+        </message>
+        <message>
+            <source>湿度</source>
+            <translation>Humidity</translation>
+        </message>
+    </context>
+    <context>
+        <name>DlgAbout</name>
+        <message>
+            <source>バージョン情報</source>
+            <translation>About Orvel Graph</translation>
+        </message>
+        <message>
+            <source>バージョン </source>
+            <translation>Version </translation>
+        </message>
+        <message>
+            <source>アップデート情報を確認</source>
+            <translation>Check for Updates</translation>
+        </message>
+        <message>
+            <source>アップデート情報を確認しています。</source>
+            <translation>Checking for updates.</translation>
+        </message>
+        <message>
+            <source>アップデート情報の取得に失敗しました。</source>
+            <translation>The update information could not be obtained.</translation>
+        </message>
+        <message>
+            <source>最新のアプリケーションです。</source>
+            <translation>This is the latest version.</translation>
+        </message>
+        <message>
+            <source>新しいバージョンのアプリケーションが見つかりました。</source>
+            <translation>A newer version of the application is available.</translation>
+        </message>
+    </context>
+    <context>
+        <name>DlgAxisCursorPosition</name>
+        <message>
+            <source>カーソルの位置を指定</source>
+            <translation>Set Cursor Position</translation>
+        </message>
+        <message>
+            <source>カーソルA:</source>
+            <translation>Cursor A:</translation>
+        </message>
+        <message>
+            <source>カーソルB:</source>
+            <translation>Cursor B:</translation>
+        </message>
+        <message>
+            <source>数値を入力してください。</source>
+            <translation>Please enter a number.</translation>
+        </message>
+        <message>
+            <source>カーソルの位置は軸の範囲内で指定してください。</source>
+            <translation>Please give a cursor position within the axis's range.</translation>
+        </message>
+    </context>
+    <context>
+        <name>DlgDataTableSetup</name>
+        <message>
+            <source>データ一覧の設定</source>
+            <translation>Data Table Settings</translation>
+        </message>
+        <message>
+            <source>上下限値を超えた値を色で示す</source>
+            <translation>Colour values beyond the upper and lower limits</translation>
+        </message>
+        <message>
+            <source>見出しに単位を表示する</source>
+            <translation>Show the unit in the headers</translation>
+        </message>
+    </context>
+    <context>
+        <name>DlgDateTimeFormatSetup</name>
+        <message>
+            <source>日付書式の設定</source>
+            <translation>Date Format</translation>
+        </message>
+        <message>
+            <source>日付の順序</source>
+            <translation>Date order</translation>
+        </message>
+        <message>
+            <source>月を名前で表示する</source>
+            <translation>Show months by name</translation>
+        </message>
+        <message>
+            <source>ミリ秒を表示する</source>
+            <translation>Show milliseconds</translation>
+        </message>
+        <message>
+            <source>夏時間で表示する</source>
+            <translation>Show daylight saving time</translation>
+        </message>
+        <message>
+            <source>プレビュー</source>
+            <translation>Preview</translation>
+        </message>
+        <message>
+            <source>年-月-日</source>
+            <translation>year-month-day</translation>
+        </message>
+        <message>
+            <source>月-日-年</source>
+            <translation>month-day-year</translation>
+        </message>
+        <message>
+            <source>日-月-年</source>
+            <translation>day-month-year</translation>
+        </message>
+    </context>
+    <context>
+        <name>DlgDebug</name>
+        <message>
+            <source>デバッグログを記録する(&amp;L)</source>
+            <translation>Record the Debug &amp;Log</translation>
+        </message>
+        <message>
+            <source>デバッグ</source>
+            <translation>Debug</translation>
+        </message>
+        <message>
+            <source>更新(&amp;R)</source>
+            <translation>&amp;Refresh</translation>
+        </message>
+        <message>
+            <source>コピー(&amp;C)</source>
+            <translation>&amp;Copy</translation>
+        </message>
+        <message>
+            <source>消去(&amp;E)</source>
+            <translation>&amp;Erase</translation>
+        </message>
+    </context>
+    <context>
+        <name>DlgDeleteChData</name>
+        <message>
+            <source>データを削除する</source>
+            <translation>Delete Data</translation>
+        </message>
+        <message>
+            <source>削除</source>
+            <translation>Delete</translation>
+        </message>
+        <message>
+            <source>この日時より前のデータを削除する</source>
+            <translation>Delete data before this date and time</translation>
+        </message>
+        <message>
+            <source>この日時より後のデータを削除する</source>
+            <translation>Delete data after this date and time</translation>
+        </message>
+        <message>
+            <source>チャンネルを選択して下さい。</source>
+            <translation>Please select channels.</translation>
+        </message>
+        <message>
+            <source>削除する範囲を指定して下さい。</source>
+            <translation>Please choose the range to delete.</translation>
+        </message>
+        <message>
+            <source>開始日時が終了日時より後になっています。</source>
+            <translation>The start is later than the end.</translation>
+        </message>
+        <message>
+            <source>: 残す範囲にデータがありません。</source>
+            <translation>: no data is left in the range kept.</translation>
+        </message>
+        <message>
+            <source>削除するデータがありません。</source>
+            <translation>There is no data to delete.</translation>
+        </message>
+    </context>
+    <context>
+        <name>DlgLoadFiles</name>
+        <message>
+            <source>ファイルを読み込んでいます...</source>
+            <translation>Loading files...</translation>
+        </message>
+        <message>
+            <source>キャンセル</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>このファイルは温度単位を摂氏で表示する設定で保存されています。
+温度単位の表示を摂氏に変更しますか？</source>
+            <translation>This file was saved showing temperatures in Celsius.
+Show temperatures in Celsius?</translation>
+        </message>
+        <message>
+            <source>このファイルは温度単位を華氏で表示する設定で保存されています。
+温度単位の表示を華氏に変更しますか？</source>
+            <translation>This file was saved showing temperatures in Fahrenheit.
+Show temperatures in Fahrenheit?</translation>
+        </message>
+    </context>
+    <context>
+        <name>DlgLoadFilesError</name>
+        <message>
+            <source>読み込めなかったファイル</source>
+            <translation>Files Not Loaded</translation>
+        </message>
+        <message>
+            <source>パス</source>
+            <translation>Path</translation>
+        </message>
+        <message>
+            <source>ファイル名</source>
+            <translation>File name</translation>
+        </message>
+        <message>
+            <source>メッセージ</source>
+            <translation>Message</translation>
+        </message>
+    </context>
+    <context>
+        <name>DlgMktCalculator</name>
+        <message>
+            <source>実行</source>
+            <translation>Run</translation>
+        </message>
+        <message>
+            <source>チャンネル名</source>
+            <translation>Channel name</translation>
+        </message>
+        <message>
+            <source>データ種別</source>
+            <translation>Data type</translation>
+        </message>
+        <message>
+            <source>ΔHには正の数値を入力して下さい。</source>
+            <translation>Please enter a positive number for ΔH.</translation>
+        </message>
+    </context>
+    <context>
+        <name>DlgOperationType</name>
+        <message>
+            <source>グラフ操作の設定</source>
+            <translation>Graph Operation</translation>
+        </message>
+    </context>
+    <context>
+        <name>DlgOptions</name>
+        <message>
+            <source>オプション</source>
+            <translation>Options</translation>
+        </message>
+        <message>
+            <source>フォルダ</source>
+            <translation>Folders</translation>
+        </message>
+        <message>
+            <source>ファイルを開くフォルダ</source>
+            <translation>Folder for opening files</translation>
+        </message>
+        <message>
+            <source>ファイルを保存するフォルダ</source>
+            <translation>Folder for saving files</translation>
+        </message>
+        <message>
+            <source>前回使用したフォルダを使う</source>
+            <translation>Use the folder used last</translation>
+        </message>
+        <message>
+            <source>日本語</source>
+            <translation>日本語</translation>
+        </message>
+        <message>
+            <source>参照...</source>
+            <translation>Browse...</translation>
+        </message>
+    </context>
+    <context>
+        <name>DlgProxySetup</name>
+        <message>
+            <source>プロキシサーバの設定</source>
+            <translation>Proxy Server</translation>
+        </message>
+        <message>
+            <source>自動</source>
+            <translation>Automatic</translation>
+        </message>
+        <message>
+            <source>プロキシサーバを使用する</source>
+            <translation>Use a proxy server</translation>
+        </message>
+        <message>
+            <source>アドレス</source>
+            <translation>Address</translation>
+        </message>
+        <message>
+            <source>ポート</source>
+            <translation>Port</translation>
+        </message>
+        <message>
+            <source>プロキシサーバのアドレスを入力してください。</source>
+            <translation>Please enter the proxy server's address.</translation>
+        </message>
+    </context>
+    <context>
+        <name>DlgScaleExprInput</name>
+        <message>
+            <source>スケール変換式の入力</source>
+            <translation>Scale Expression</translation>
+        </message>
+        <message>
+            <source>入力方法</source>
+            <translation>Entered as</translation>
+        </message>
+        <message>
+            <source>傾きと切片</source>
+            <translation>Slope and intercept</translation>
+        </message>
+        <message>
+            <source>２点の座標</source>
+            <translation>Two points</translation>
+        </message>
+        <message>
+            <source>傾き</source>
+            <translation>Slope</translation>
+        </message>
+        <message>
+            <source>切片</source>
+            <translation>Intercept</translation>
+        </message>
+        <message>
+            <source>指数表記で表示する</source>
+            <translation>Show in exponent notation</translation>
+        </message>
+        <message>
+            <source>名前</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>単位</source>
+            <translation>Unit</translation>
+        </message>
+        <message>
+            <source>有効桁数</source>
+            <translation>Significant digits</translation>
+        </message>
+    </context>
+    <context>
+        <name>DlgScaleExprSetup</name>
+        <message>
+            <source>スケール変換式の設定</source>
+            <translation>Scale Expressions</translation>
+        </message>
+        <message>
+            <source>変換式</source>
+            <translation>Expression</translation>
+        </message>
+        <message>
+            <source>名前</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>単位</source>
+            <translation>Unit</translation>
+        </message>
+        <message>
+            <source>新しい式を追加</source>
+            <translation>Add</translation>
+        </message>
+        <message>
+            <source>式を修正</source>
+            <translation>Edit</translation>
+        </message>
+        <message>
+            <source>式を削除</source>
+            <translation>Delete</translation>
+        </message>
+        <message>
+            <source>１行上へ</source>
+            <translation>Up</translation>
+        </message>
+        <message>
+            <source>１行下へ</source>
+            <translation>Down</translation>
+        </message>
+    </context>
+    <context>
+        <name>DlgThinData</name>
+        <message>
+            <source>データ抽出</source>
+            <translation>Data Extraction</translation>
+        </message>
+        <message>
+            <source>実行</source>
+            <translation>Run</translation>
+        </message>
+        <message>
+            <source>秒</source>
+            <translation>seconds</translation>
+        </message>
+        <message>
+            <source>分</source>
+            <translation>minutes</translation>
+        </message>
+        <message>
+            <source>時間</source>
+            <translation>hours</translation>
+        </message>
+        <message>
+            <source>日</source>
+            <translation>days</translation>
+        </message>
+        <message>
+            <source>抽出間隔</source>
+            <translation>Interval</translation>
+        </message>
+        <message>
+            <source>基準日時</source>
+            <translation>Origin</translation>
+        </message>
+        <message>
+            <source>抽出方法</source>
+            <translation>Method</translation>
+        </message>
+        <message>
+            <source>欠測データを除いて計算する</source>
+            <translation>Leave out missing data</translation>
+        </message>
+        <message>
+            <source>新しいチャンネルとして追加する</source>
+            <translation>Add as new channels</translation>
+        </message>
+        <message>
+            <source>元のデータを置き換える</source>
+            <translation>Replace the original data</translation>
+        </message>
+        <message>
+            <source>結果</source>
+            <translation>Result</translation>
+        </message>
+        <message>
+            <source>チャンネルを選択して下さい。</source>
+            <translation>Please select channels.</translation>
+        </message>
+        <message>
+            <source>抽出間隔には0より大きい値を入力して下さい。</source>
+            <translation>Please enter an interval greater than 0.</translation>
+        </message>
+        <message>
+            <source>: 抽出間隔は記録間隔以上にして下さい。</source>
+            <translation>: the interval must be at least the recording interval.</translation>
+        </message>
+        <message>
+            <source>データの期間に対して抽出間隔が短すぎます。抽出間隔を長くして下さい。</source>
+            <translation>The interval is too short for the data's period. Please make it longer.</translation>
+        </message>
+    </context>
+    <context>
+        <name>DlgUpdateFirstRun</name>
+        <message>
+            <source>アプリケーション起動時にアップデート情報を確認する。</source>
+            <translation>Check for updates when the application starts.</translation>
+        </message>
+    </context>
+    <context>
+        <name>EditMenus</name>
+        <message>
+            <source>切り取り(&amp;T)</source>
+            <translation>Cu&amp;t</translation>
+        </message>
+        <message>
+            <source>コピー(&amp;C)</source>
+            <translation>&amp;Copy</translation>
+        </message>
+        <message>
+            <source>貼り付け(&amp;P)</source>
+            <translation>&amp;Paste</translation>
+        </message>
+        <message>
+            <source>すべて選択(&amp;A)</source>
+            <translation>Select &amp;All</translation>
+        </message>
+    </context>
+    <context>
+        <name>LCDataTable</name>
+        <message>
+            <source>検索しています...</source>
+            <translation>Searching...</translation>
+        </message>
+        <message>
+            <source>キャンセル</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>検索(&amp;F)...</source>
+            <translation>&amp;Find...</translation>
+        </message>
+        <message>
+            <source>検索</source>
+            <translation>Find</translation>
+        </message>
+        <message>
+            <source>日時または値:</source>
+            <translation>Date/time or value:</translation>
+        </message>
+        <message>
+            <source>見つかりませんでした。</source>
+            <translation>Not found.</translation>
+        </message>
+        <message>
+            <source>コピー(&amp;C)</source>
+            <translation>&amp;Copy</translation>
+        </message>
+        <message>
+            <source>すべて選択(&amp;A)</source>
+            <translation>Select &amp;All</translation>
+        </message>
+        <message>
+            <source>最初のページ(&amp;T)</source>
+            <translation>Firs&amp;t Page</translation>
+        </message>
+        <message>
+            <source>前のページ(&amp;P)</source>
+            <translation>&amp;Previous Page</translation>
+        </message>
+        <message>
+            <source>次のページ(&amp;N)</source>
+            <translation>&amp;Next Page</translation>
+        </message>
+        <message>
+            <source>最後のページ(&amp;L)</source>
+            <translation>&amp;Last Page</translation>
+        </message>
+        <message>
+            <source>データ一覧の設定(&amp;S)...</source>
+            <translation>Data Table &amp;Settings...</translation>
+        </message>
+        <message>
+            <source>表示中のページをグラフに表示(&amp;G)</source>
+            <translation>Show This Page in the &amp;Graph</translation>
+        </message>
+    </context>
+    <context>
+        <name>OffsetTimeSetupDlg</name>
+        <message>
+            <source>データの時刻を補正する</source>
+            <translation>Correct Data Time</translation>
+        </message>
+        <message>
+            <source>実行</source>
+            <translation>Run</translation>
+        </message>
+        <message>
+            <source>チャンネル名</source>
+            <translation>Channel name</translation>
+        </message>
+        <message>
+            <source>補正時間</source>
+            <translation>Correction</translation>
+        </message>
+        <message>
+            <source>+ 進める</source>
+            <translation>+ Forward</translation>
+        </message>
+        <message>
+            <source>- 戻す</source>
+            <translation>- Back</translation>
+        </message>
+        <message>
+            <source>設定</source>
+            <translation>Set</translation>
+        </message>
+        <message>
+            <source>補正時間を入力して「設定」を押して下さい。</source>
+            <translation>Enter the correction and press "Set".</translation>
+        </message>
+    </context>
+    <context>
+        <name>WndProperty</name>
+        <message>
+            <source>なし</source>
+            <translation>None</translation>
+        </message>
+    </context>
+    <context>
+        <name>main</name>
+        <message>
+            <source>フォルダの作成が失敗しました。
+</source>
+            <translation>The folder could not be created.
+</translation>
+        </message>
+    </context>
+    <context>
         <name>ovgUi::DlgOptions</name>
         <message>
             <source>言語 (再起動後に有効)</source>

@@ -1,5 +1,6 @@
 #include "ui/DataTableModel.h"
 
+#include <QCoreApplication>
 #include <QBrush>
 #include <algorithm>
 #include <cmath>
@@ -80,7 +81,7 @@ QVariant DataTableModel::headerData(int section, Qt::Orientation orientation, in
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Vertical) return section + 1;
     const auto& channel = m_channels[size_t(section / 2)];
-    if (section % 2 == 0) return channel->GetChNumberText() + QStringLiteral(" 日時");
+    if (section % 2 == 0) return channel->GetChNumberText() + QCoreApplication::translate("DataTableModel", " 日時");
     if (!m_options.unitInHeader) return channel->GetDisplayName();
     return channel->GetDisplayName() + QStringLiteral(" [") + channel->GetUnitText() + QLatin1Char(']');
 }

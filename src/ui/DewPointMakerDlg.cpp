@@ -1,5 +1,6 @@
 #include "ui/DewPointMakerDlg.h"
 
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QPushButton>
@@ -27,14 +28,14 @@ QComboBox* ChannelChoice(const ovgApp::AppChList& channels, bool (*preferred)(co
 }  // namespace
 
 DewPointMakerDlg::DewPointMakerDlg(ovgApp::AppContext context, Recorder record, QWidget* parent)
-    : ToolDialog(QStringLiteral("露点温度作成"), QStringLiteral("作成"), context, std::move(record), parent)
+    : ToolDialog(QCoreApplication::translate("DewPointMakerDlg", "露点温度作成"), QCoreApplication::translate("DewPointMakerDlg", "作成"), context, std::move(record), parent)
 {
     const auto& channels = m_context.document.GetChannels();
     auto* form = new QFormLayout;
     m_temperature = ChannelChoice(channels, ovgApp::DewPoint::IsTemperatureCh, this);
     m_humidity = ChannelChoice(channels, ovgApp::DewPoint::IsHumidityCh, this);
-    form->addRow(QStringLiteral("温度"), m_temperature);
-    form->addRow(QStringLiteral("湿度"), m_humidity);
+    form->addRow(QCoreApplication::translate("DewPointMakerDlg", "温度"), m_temperature);
+    form->addRow(QCoreApplication::translate("DewPointMakerDlg", "湿度"), m_humidity);
     Body()->addLayout(form);
     RunButton()->setEnabled(channels.size() >= 2);
 }

@@ -1,5 +1,6 @@
 #include "ui/DlgAbout.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -44,15 +45,15 @@ DlgAbout::DlgAbout(ovgNet::UpdateServerConfig config, ovgNet::ProxySettings prox
       m_request(new ovgNet::RequestUpdateInfo(this)),
       m_poll(new QTimer(this))
 {
-    setWindowTitle(QStringLiteral("バージョン情報"));
+    setWindowTitle(QCoreApplication::translate("DlgAbout", "バージョン情報"));
     m_request->SetProxy(proxy);
     m_poll->setInterval(kPollMs);
     connect(m_poll, &QTimer::timeout, this, &DlgAbout::Poll);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(ovgApp::AppInfo::Name(), this));
-    layout->addWidget(new QLabel(QStringLiteral("バージョン ") + ovgApp::AppInfo::VersionText(), this));
-    m_check = new QPushButton(QStringLiteral("アップデート情報を確認"), this);
+    layout->addWidget(new QLabel(QCoreApplication::translate("DlgAbout", "バージョン ") + ovgApp::AppInfo::VersionText(), this));
+    m_check = new QPushButton(QCoreApplication::translate("DlgAbout", "アップデート情報を確認"), this);
     connect(m_check, &QPushButton::clicked, this, &DlgAbout::StartCheck);
     layout->addWidget(m_check);
     m_status = new QLabel(this);
@@ -74,7 +75,7 @@ void DlgAbout::StartCheck()
     m_check->setEnabled(false);
     m_link->hide();
     m_link->clear();
-    m_status->setText(QStringLiteral("アップデート情報を確認しています。"));
+    m_status->setText(QCoreApplication::translate("DlgAbout", "アップデート情報を確認しています。"));
     m_request->Start(m_config, nullptr);
     m_poll->start();
 }
@@ -90,15 +91,15 @@ void DlgAbout::Poll()
 void DlgAbout::ShowOutcome()
 {
     if (!m_request->IsSuccess()) {
-        m_status->setText(QStringLiteral("アップデート情報の取得に失敗しました。"));
+        m_status->setText(QCoreApplication::translate("DlgAbout", "アップデート情報の取得に失敗しました。"));
         return;
     }
     const ovgNet::UpdateAnswer& answer = m_request->GetAnswer();
     if (!answer.hasNewerVersion) {
-        m_status->setText(QStringLiteral("最新のアプリケーションです。"));
+        m_status->setText(QCoreApplication::translate("DlgAbout", "最新のアプリケーションです。"));
         return;
     }
-    m_status->setText(QStringLiteral("新しいバージョンのアプリケーションが見つかりました。"));
+    m_status->setText(QCoreApplication::translate("DlgAbout", "新しいバージョンのアプリケーションが見つかりました。"));
     const QString& url = answer.downloadInformationURL;
     if (!IsWebPage(url)) return;
     const QString escaped = url.toHtmlEscaped();

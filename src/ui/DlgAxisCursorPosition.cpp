@@ -1,5 +1,6 @@
 #include "ui/DlgAxisCursorPosition.h"
 
+#include <QCoreApplication>
 #include <QDateTimeEdit>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -13,7 +14,7 @@ namespace ovgUi {
 
 DlgAxisCursorPosition::DlgAxisCursorPosition(ovgApp::AppContext context, Recorder record, std::shared_ptr<ovgGraph::Axis> axis,
                                              QWidget* parent)
-    : ToolDialog(QStringLiteral("カーソルの位置を指定"), QStringLiteral("OK"), context, std::move(record), parent), m_axis(std::move(axis))
+    : ToolDialog(QCoreApplication::translate("DlgAxisCursorPosition", "カーソルの位置を指定"), QStringLiteral("OK"), context, std::move(record), parent), m_axis(std::move(axis))
 {
     setObjectName(QStringLiteral("DlgAxisCursorPosition"));
     auto* form = new QFormLayout;
@@ -21,13 +22,13 @@ DlgAxisCursorPosition::DlgAxisCursorPosition(ovgApp::AppContext context, Recorde
     if (m_axis->IsVertical()) {
         m_value1 = new QLineEdit(QString::number(cursor.GetCursor1(), 'g', 12), this);
         m_value2 = new QLineEdit(QString::number(cursor.GetCursor2(), 'g', 12), this);
-        form->addRow(QStringLiteral("カーソルA:"), m_value1);
-        form->addRow(QStringLiteral("カーソルB:"), m_value2);
+        form->addRow(QCoreApplication::translate("DlgAxisCursorPosition", "カーソルA:"), m_value1);
+        form->addRow(QCoreApplication::translate("DlgAxisCursorPosition", "カーソルB:"), m_value2);
     } else {
         m_time1 = LocalTimeEdit(cursor.GetCursor1(), this);
         m_time2 = LocalTimeEdit(cursor.GetCursor2(), this);
-        form->addRow(QStringLiteral("カーソルA:"), m_time1);
-        form->addRow(QStringLiteral("カーソルB:"), m_time2);
+        form->addRow(QCoreApplication::translate("DlgAxisCursorPosition", "カーソルA:"), m_time1);
+        form->addRow(QCoreApplication::translate("DlgAxisCursorPosition", "カーソルB:"), m_time2);
     }
     Body()->addLayout(form);
 }
@@ -40,7 +41,7 @@ bool DlgAxisCursorPosition::OnRun()
         a = m_value1->text().trimmed().toDouble(&okA);
         b = m_value2->text().trimmed().toDouble(&okB);
         if (!okA || !okB) {
-            Fail(QStringLiteral("数値を入力してください。"));
+            Fail(QCoreApplication::translate("DlgAxisCursorPosition", "数値を入力してください。"));
             return false;
         }
     } else {
@@ -49,7 +50,7 @@ bool DlgAxisCursorPosition::OnRun()
     }
     const double lo = std::min(m_axis->GetRangeMin(), m_axis->GetRangeMax()), hi = std::max(m_axis->GetRangeMin(), m_axis->GetRangeMax());
     if (a < lo || a > hi || b < lo || b > hi) {
-        Fail(QStringLiteral("カーソルの位置は軸の範囲内で指定してください。"));
+        Fail(QCoreApplication::translate("DlgAxisCursorPosition", "カーソルの位置は軸の範囲内で指定してください。"));
         return false;
     }
     m_record(std::make_shared<ovgApp::McrAxisCursorSetValue>(m_context, m_axis, a, b));

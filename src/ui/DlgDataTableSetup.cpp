@@ -1,5 +1,6 @@
 #include "ui/DlgDataTableSetup.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QVBoxLayout>
@@ -8,12 +9,12 @@ namespace ovgUi {
 
 DlgDataTableSetup::DlgDataTableSetup(const DataTableOptions& options, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("データ一覧の設定"));
+    setWindowTitle(QCoreApplication::translate("DlgDataTableSetup", "データ一覧の設定"));
     auto* layout = new QVBoxLayout(this);
-    m_markOutOfLimits = new QCheckBox(QStringLiteral("上下限値を超えた値を色で示す"), this);
+    m_markOutOfLimits = new QCheckBox(QCoreApplication::translate("DlgDataTableSetup", "上下限値を超えた値を色で示す"), this);
     m_markOutOfLimits->setObjectName(QStringLiteral("markOutOfLimits"));
     m_markOutOfLimits->setChecked(options.markOutOfLimits);
-    m_unitInHeader = new QCheckBox(QStringLiteral("見出しに単位を表示する"), this);
+    m_unitInHeader = new QCheckBox(QCoreApplication::translate("DlgDataTableSetup", "見出しに単位を表示する"), this);
     m_unitInHeader->setObjectName(QStringLiteral("unitInHeader"));
     m_unitInHeader->setChecked(options.unitInHeader);
     layout->addWidget(m_markOutOfLimits);

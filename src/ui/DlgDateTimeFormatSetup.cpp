@@ -1,5 +1,6 @@
 #include "ui/DlgDateTimeFormatSetup.h"
 
+#include <QCoreApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDateTime>
@@ -21,13 +22,13 @@ using ovgApp::AppTimeFormatter;
 
 struct Order {
     int32_t kind;
-    const char16_t* label;
+    const char* label;  // translated where it is shown
     const char* objectName;
 };
 constexpr Order kOrders[] = {
-    {AppTimeFormatter::kYearMonthDay, u"年-月-日", "orderYearMonthDay"},
-    {AppTimeFormatter::kMonthDayYear, u"月-日-年", "orderMonthDayYear"},
-    {AppTimeFormatter::kDayMonthYear, u"日-月-年", "orderDayMonthYear"},
+    {AppTimeFormatter::kYearMonthDay, QT_TRANSLATE_NOOP("DlgDateTimeFormatSetup", "年-月-日"), "orderYearMonthDay"},
+    {AppTimeFormatter::kMonthDayYear, QT_TRANSLATE_NOOP("DlgDateTimeFormatSetup", "月-日-年"), "orderMonthDayYear"},
+    {AppTimeFormatter::kDayMonthYear, QT_TRANSLATE_NOOP("DlgDateTimeFormatSetup", "日-月-年"), "orderDayMonthYear"},
 };
 
 // The logger's clock runs on standard time, so the preview starts from the local standard time and
@@ -45,31 +46,31 @@ int64_t LocalStandardTimeMs()
 DlgDateTimeFormatSetup::DlgDateTimeFormatSetup(const ovgApp::AppDateInfo& dateInfo, QWidget* parent)
     : QDialog(parent), m_choice(dateInfo), m_clock(LocalStandardTimeMs)
 {
-    setWindowTitle(QStringLiteral("日付書式の設定"));
+    setWindowTitle(QCoreApplication::translate("DlgDateTimeFormatSetup", "日付書式の設定"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* orderBox = new QGroupBox(QStringLiteral("日付の順序"), this);
+    auto* orderBox = new QGroupBox(QCoreApplication::translate("DlgDateTimeFormatSetup", "日付の順序"), this);
     auto* orderLayout = new QHBoxLayout(orderBox);
     m_order = new QButtonGroup(this);
     for (const Order& order : kOrders) {
-        auto* button = new QRadioButton(QString::fromUtf16(order.label), orderBox);
+        auto* button = new QRadioButton(QCoreApplication::translate("DlgDateTimeFormatSetup", order.label), orderBox);
         button->setObjectName(QString::fromLatin1(order.objectName));
         m_order->addButton(button, order.kind);
         orderLayout->addWidget(button);
     }
     layout->addWidget(orderBox);
 
-    m_monthNames = new QCheckBox(QStringLiteral("月を名前で表示する"), this);
+    m_monthNames = new QCheckBox(QCoreApplication::translate("DlgDateTimeFormatSetup", "月を名前で表示する"), this);
     m_monthNames->setObjectName(QStringLiteral("monthNames"));
-    m_milliseconds = new QCheckBox(QStringLiteral("ミリ秒を表示する"), this);
+    m_milliseconds = new QCheckBox(QCoreApplication::translate("DlgDateTimeFormatSetup", "ミリ秒を表示する"), this);
     m_milliseconds->setObjectName(QStringLiteral("milliseconds"));
-    m_daylight = new QCheckBox(QStringLiteral("夏時間で表示する"), this);
+    m_daylight = new QCheckBox(QCoreApplication::translate("DlgDateTimeFormatSetup", "夏時間で表示する"), this);
     m_daylight->setObjectName(QStringLiteral("daylight"));
     layout->addWidget(m_monthNames);
     layout->addWidget(m_milliseconds);
     layout->addWidget(m_daylight);
 
-    auto* previewBox = new QGroupBox(QStringLiteral("プレビュー"), this);
+    auto* previewBox = new QGroupBox(QCoreApplication::translate("DlgDateTimeFormatSetup", "プレビュー"), this);
     auto* previewLayout = new QVBoxLayout(previewBox);
     m_preview = new QLabel(previewBox);
     m_preview->setObjectName(QStringLiteral("preview"));

@@ -1,5 +1,6 @@
 #include "ui/DlgDebug.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -13,10 +14,10 @@
 namespace ovgUi {
 
 DlgDebug::DlgDebug(QWidget* parent)
-    : QDialog(parent), m_switch(new QCheckBox(QStringLiteral("デバッグログを記録する(&L)"), this)), m_lines(new QPlainTextEdit(this))
+    : QDialog(parent), m_switch(new QCheckBox(QCoreApplication::translate("DlgDebug", "デバッグログを記録する(&L)"), this)), m_lines(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("DlgDebug"));
-    setWindowTitle(QStringLiteral("デバッグ"));
+    setWindowTitle(QCoreApplication::translate("DlgDebug", "デバッグ"));
     resize(640, 400);
     m_switch->setChecked(ovgApp::AppDebugLog::IsEnabled());
     connect(m_switch, &QCheckBox::toggled, this, [this](bool on) {
@@ -26,11 +27,11 @@ DlgDebug::DlgDebug(QWidget* parent)
     m_lines->setReadOnly(true);
     m_lines->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    buttons->addButton(QStringLiteral("更新(&R)"), QDialogButtonBox::ActionRole)->setObjectName(QStringLiteral("Refresh"));
+    buttons->addButton(QCoreApplication::translate("DlgDebug", "更新(&R)"), QDialogButtonBox::ActionRole)->setObjectName(QStringLiteral("Refresh"));
     connect(buttons->findChild<QPushButton*>(QStringLiteral("Refresh")), &QPushButton::clicked, this, &DlgDebug::ShowLines);
-    connect(buttons->addButton(QStringLiteral("コピー(&C)"), QDialogButtonBox::ActionRole), &QPushButton::clicked, this,
+    connect(buttons->addButton(QCoreApplication::translate("DlgDebug", "コピー(&C)"), QDialogButtonBox::ActionRole), &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(m_lines->toPlainText()); });
-    connect(buttons->addButton(QStringLiteral("消去(&E)"), QDialogButtonBox::ActionRole), &QPushButton::clicked, this, [this] {
+    connect(buttons->addButton(QCoreApplication::translate("DlgDebug", "消去(&E)"), QDialogButtonBox::ActionRole), &QPushButton::clicked, this, [this] {
         ovgApp::AppDebugLog::Clear();
         ShowLines();
     });

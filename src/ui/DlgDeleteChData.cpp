@@ -1,5 +1,6 @@
 #include "ui/DlgDeleteChData.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QGridLayout>
@@ -25,7 +26,7 @@ size_t SamplesWithin(const ovgApp::AppCh& channel, double from, double to)
 }  // namespace
 
 DlgDeleteChData::DlgDeleteChData(ovgApp::AppContext context, Recorder record, const ovgApp::AppChList& selected, QWidget* parent)
-    : ToolDialog(QStringLiteral("データを削除する"), QStringLiteral("削除"), context, std::move(record), parent),
+    : ToolDialog(QCoreApplication::translate("DlgDeleteChData", "データを削除する"), QCoreApplication::translate("DlgDeleteChData", "削除"), context, std::move(record), parent),
       m_channels(m_context.document, selected, this)
 {
     Body()->addWidget(m_channels.Widget());
@@ -38,8 +39,8 @@ DlgDeleteChData::DlgDeleteChData(ovgApp::AppContext context, Recorder record, co
     }
     if (first > last) first = last = 0;
     auto* grid = new QGridLayout;
-    m_before = new QCheckBox(QStringLiteral("この日時より前のデータを削除する"), this);
-    m_after = new QCheckBox(QStringLiteral("この日時より後のデータを削除する"), this);
+    m_before = new QCheckBox(QCoreApplication::translate("DlgDeleteChData", "この日時より前のデータを削除する"), this);
+    m_after = new QCheckBox(QCoreApplication::translate("DlgDeleteChData", "この日時より後のデータを削除する"), this);
     m_from = LocalTimeEdit(first, this);
     m_to = LocalTimeEdit(std::ceil(last), this);
     grid->addWidget(m_before, 0, 0);
@@ -53,17 +54,17 @@ bool DlgDeleteChData::OnRun()
 {
     const ovgApp::AppChList channels = m_channels.Checked();
     if (channels.empty()) {
-        Fail(QStringLiteral("チャンネルを選択して下さい。"));
+        Fail(QCoreApplication::translate("DlgDeleteChData", "チャンネルを選択して下さい。"));
         return false;
     }
     if (!m_before->isChecked() && !m_after->isChecked()) {
-        Fail(QStringLiteral("削除する範囲を指定して下さい。"));
+        Fail(QCoreApplication::translate("DlgDeleteChData", "削除する範囲を指定して下さい。"));
         return false;
     }
     const std::optional<double> from = m_before->isChecked() ? std::optional<double>(LocalSecondsOf(*m_from)) : std::nullopt;
     const std::optional<double> to = m_after->isChecked() ? std::optional<double>(LocalSecondsOf(*m_to)) : std::nullopt;
     if (from && to && *from > *to) {
-        Fail(QStringLiteral("開始日時が終了日時より後になっています。"));
+        Fail(QCoreApplication::translate("DlgDeleteChData", "開始日時が終了日時より後になっています。"));
         return false;
     }
     bool deletes = false;
@@ -71,13 +72,13 @@ bool DlgDeleteChData::OnRun()
         const size_t all = SamplesWithin(*channel, -HUGE_VAL, HUGE_VAL);
         const size_t kept = SamplesWithin(*channel, from.value_or(-HUGE_VAL), to.value_or(HUGE_VAL));
         if (all > 0 && kept == 0) {
-            Fail(channel->GetChNumberText() + QStringLiteral(": 残す範囲にデータがありません。"));
+            Fail(channel->GetChNumberText() + QCoreApplication::translate("DlgDeleteChData", ": 残す範囲にデータがありません。"));
             return false;
         }
         deletes = deletes || kept < all;
     }
     if (!deletes) {
-        Fail(QStringLiteral("削除するデータがありません。"));
+        Fail(QCoreApplication::translate("DlgDeleteChData", "削除するデータがありません。"));
         return false;
     }
     m_record(std::make_shared<ovgApp::McrChDeleteData>(m_context, channels, from, to));

@@ -1,5 +1,6 @@
 #include "ui/DlgLoadFiles.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <algorithm>
@@ -9,7 +10,7 @@
 namespace ovgUi {
 
 DlgLoadFiles::DlgLoadFiles(ovgApp::FileLoader& loader, bool documentFresh, QWidget* parent)
-    : QProgressDialog(QStringLiteral("ファイルを読み込んでいます..."), QStringLiteral("キャンセル"), 0, 100, parent),
+    : QProgressDialog(QCoreApplication::translate("DlgLoadFiles", "ファイルを読み込んでいます..."), QCoreApplication::translate("DlgLoadFiles", "キャンセル"), 0, 100, parent),
       m_loader(loader),
       m_documentFresh(documentFresh)
 {
@@ -46,8 +47,8 @@ bool DlgLoadFiles::AskTemperatureUnit(int32_t, bool savedInCelsius)
     if (m_document->GetTemperatureDisplayType() == saved) return false;
     const QString question =
         QFileInfo(m_currentPath).fileName() + QLatin1Char('\n') +
-        (savedInCelsius ? QStringLiteral("このファイルは温度単位を摂氏で表示する設定で保存されています。\n温度単位の表示を摂氏に変更しますか？")
-                        : QStringLiteral("このファイルは温度単位を華氏で表示する設定で保存されています。\n温度単位の表示を華氏に変更しますか？"));
+        (savedInCelsius ? QCoreApplication::translate("DlgLoadFiles", "このファイルは温度単位を摂氏で表示する設定で保存されています。\n温度単位の表示を摂氏に変更しますか？")
+                        : QCoreApplication::translate("DlgLoadFiles", "このファイルは温度単位を華氏で表示する設定で保存されています。\n温度単位の表示を華氏に変更しますか？"));
     if (m_ask(question) != QMessageBox::Yes) return false;
     m_document->SetTemperatureDisplayType(saved);
     return true;

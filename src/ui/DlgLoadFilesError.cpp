@@ -1,5 +1,6 @@
 #include "ui/DlgLoadFilesError.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -12,10 +13,10 @@ namespace ovgUi {
 DlgLoadFilesError::DlgLoadFilesError(const std::vector<Failure>& failures, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("DlgLoadFilesError"));
-    setWindowTitle(QStringLiteral("読み込めなかったファイル"));
+    setWindowTitle(QCoreApplication::translate("DlgLoadFilesError", "読み込めなかったファイル"));
     auto* table = new QTableWidget(int(failures.size()), 3, this);
     table->setObjectName(QStringLiteral("Failures"));
-    table->setHorizontalHeaderLabels({QStringLiteral("パス"), QStringLiteral("ファイル名"), QStringLiteral("メッセージ")});
+    table->setHorizontalHeaderLabels({QCoreApplication::translate("DlgLoadFilesError", "パス"), QCoreApplication::translate("DlgLoadFilesError", "ファイル名"), QCoreApplication::translate("DlgLoadFilesError", "メッセージ")});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     for (size_t i = 0; i < failures.size(); ++i) {

@@ -1,5 +1,6 @@
 #include "ui/DlgMktCalculator.h"
 
+#include <QCoreApplication>
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,11 +17,11 @@
 namespace ovgUi {
 
 DlgMktCalculator::DlgMktCalculator(ovgApp::AppContext context, QWidget* parent)
-    : ToolDialog(QStringLiteral("MKT Calculator"), QStringLiteral("実行"), context, nullptr, parent)
+    : ToolDialog(QStringLiteral("MKT Calculator"), QCoreApplication::translate("DlgMktCalculator", "実行"), context, nullptr, parent)
 {
     const auto& channels = m_context.document.GetChannels();
     m_table = new QTableWidget(int(channels.size()), 4, this);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("チャンネル名"), QStringLiteral("MKT"), QStringLiteral("データ種別")});
+    m_table->setHorizontalHeaderLabels({QStringLiteral("No."), QCoreApplication::translate("DlgMktCalculator", "チャンネル名"), QStringLiteral("MKT"), QCoreApplication::translate("DlgMktCalculator", "データ種別")});
     const int widths[] = {60, 120, 120, 120};
     for (int column = 0; column < 4; ++column) m_table->setColumnWidth(column, widths[column]);
     m_table->verticalHeader()->hide();
@@ -62,7 +63,7 @@ bool DlgMktCalculator::OnRun()
     bool ok = false;
     const double activationEnergy = m_activationEnergy->text().trimmed().toDouble(&ok);
     if (!ok || !(activationEnergy > 0)) {
-        Fail(QStringLiteral("ΔHには正の数値を入力して下さい。"));
+        Fail(QCoreApplication::translate("DlgMktCalculator", "ΔHには正の数値を入力して下さい。"));
         return false;
     }
     const ovgApp::Mkt::Unit unit = m_units[1]->isChecked()   ? ovgApp::Mkt::Unit::kFahrenheit

@@ -1,5 +1,6 @@
 #include "ui/DlgOperationType.h"
 
+#include <QCoreApplication>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -29,7 +30,7 @@ const QString kKey = QStringLiteral("Settings/OperationType");
 
 DlgOperationType::DlgOperationType(int32_t type, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("グラフ操作の設定"));
+    setWindowTitle(QCoreApplication::translate("DlgOperationType", "グラフ操作の設定"));
     auto* layout = new QVBoxLayout(this);
     auto* types = new QHBoxLayout;
     m_types = new QButtonGroup(this);

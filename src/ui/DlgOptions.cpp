@@ -1,5 +1,6 @@
 #include "ui/DlgOptions.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -17,15 +18,15 @@ namespace ovgUi {
 
 DlgOptions::DlgOptions(const FolderOptions& options, const QString& language, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("オプション"));
+    setWindowTitle(QCoreApplication::translate("DlgOptions", "オプション"));
     auto* layout = new QVBoxLayout(this);
-    auto* folders = new QGroupBox(QStringLiteral("フォルダ"), this);
+    auto* folders = new QGroupBox(QCoreApplication::translate("DlgOptions", "フォルダ"), this);
     auto* form = new QFormLayout(folders);
     m_openFolder =
-        AddFolderRow(form, QStringLiteral("ファイルを開くフォルダ"), options.openFolder, "openFolder");
+        AddFolderRow(form, QCoreApplication::translate("DlgOptions", "ファイルを開くフォルダ"), options.openFolder, "openFolder");
     m_saveFolder =
-        AddFolderRow(form, QStringLiteral("ファイルを保存するフォルダ"), options.saveFolder, "saveFolder");
-    m_useLastFolder = new QCheckBox(QStringLiteral("前回使用したフォルダを使う"), folders);
+        AddFolderRow(form, QCoreApplication::translate("DlgOptions", "ファイルを保存するフォルダ"), options.saveFolder, "saveFolder");
+    m_useLastFolder = new QCheckBox(QCoreApplication::translate("DlgOptions", "前回使用したフォルダを使う"), folders);
     m_useLastFolder->setObjectName(QStringLiteral("useLastFolder"));
     m_useLastFolder->setChecked(options.useLastFolder);
     form->addRow(m_useLastFolder);
@@ -34,7 +35,7 @@ DlgOptions::DlgOptions(const FolderOptions& options, const QString& language, QW
     m_language = new QComboBox(this);
     m_language->setObjectName(QStringLiteral("language"));
     // Each language by its own name, so that a user who cannot read the other finds theirs.
-    m_language->addItem(QStringLiteral("日本語"), QStringLiteral("ja"));
+    m_language->addItem(QCoreApplication::translate("DlgOptions", "日本語"), QStringLiteral("ja"));
     m_language->addItem(QStringLiteral("English"), QStringLiteral("en"));
     m_language->setCurrentIndex(std::max(0, m_language->findData(language)));
     languageForm->addRow(tr("言語 (再起動後に有効)"), m_language);
@@ -54,7 +55,7 @@ QLineEdit* DlgOptions::AddFolderRow(QFormLayout* form, const QString& label, con
     auto* row = new QHBoxLayout;
     auto* edit = new QLineEdit(folder, this);
     edit->setObjectName(QString::fromLatin1(objectName));
-    auto* browse = new QPushButton(QStringLiteral("参照..."), this);
+    auto* browse = new QPushButton(QCoreApplication::translate("DlgOptions", "参照..."), this);
     browse->setObjectName(QString::fromLatin1(objectName) + QStringLiteral("Browse"));
     browse->setAutoDefault(false);
     connect(browse, &QPushButton::clicked, this, [this, edit, label] {

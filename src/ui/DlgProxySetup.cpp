@@ -1,5 +1,6 @@
 #include "ui/DlgProxySetup.h"
 
+#include <QCoreApplication>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -17,14 +18,14 @@ namespace ovgUi {
 DlgProxySetup::DlgProxySetup(QSettings& settings, Reporter& reporter, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_reporter(reporter)
 {
-    setWindowTitle(QStringLiteral("プロキシサーバの設定"));
+    setWindowTitle(QCoreApplication::translate("DlgProxySetup", "プロキシサーバの設定"));
     ovgNet::ProxySettings proxy;
     proxy.Load(settings);
 
     auto* layout = new QVBoxLayout(this);
     auto* choice = new QButtonGroup(this);
-    m_automatic = new QRadioButton(QStringLiteral("自動"), this);
-    m_useProxy = new QRadioButton(QStringLiteral("プロキシサーバを使用する"), this);
+    m_automatic = new QRadioButton(QCoreApplication::translate("DlgProxySetup", "自動"), this);
+    m_useProxy = new QRadioButton(QCoreApplication::translate("DlgProxySetup", "プロキシサーバを使用する"), this);
     choice->addButton(m_automatic);
     choice->addButton(m_useProxy);
     layout->addWidget(m_automatic);
@@ -35,8 +36,8 @@ DlgProxySetup::DlgProxySetup(QSettings& settings, Reporter& reporter, QWidget* p
     m_port = new QSpinBox(this);
     m_port->setRange(1, 65535);
     m_port->setValue(proxy.port);
-    form->addRow(QStringLiteral("アドレス"), m_address);
-    form->addRow(QStringLiteral("ポート"), m_port);
+    form->addRow(QCoreApplication::translate("DlgProxySetup", "アドレス"), m_address);
+    form->addRow(QCoreApplication::translate("DlgProxySetup", "ポート"), m_port);
     layout->addLayout(form);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -62,7 +63,7 @@ void DlgProxySetup::accept()
     proxy.addr = m_address->text().trimmed();
     proxy.port = m_port->value();
     if (proxy.type == ovgNet::ProxySettings::kManual && proxy.addr.isEmpty()) {
-        m_reporter.Warning(this, QStringLiteral("プロキシサーバのアドレスを入力してください。"));
+        m_reporter.Warning(this, QCoreApplication::translate("DlgProxySetup", "プロキシサーバのアドレスを入力してください。"));
         m_address->setFocus();
         return;
     }

@@ -1,5 +1,6 @@
 #include "ui/DlgScaleExprInput.h"
 
+#include <QCoreApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -29,15 +30,15 @@ QLineEdit* MakeEdit(const QString& text, const char* objectName, QWidget* parent
 DlgScaleExprInput::DlgScaleExprInput(const PrmScaleExpr& expr, QWidget* parent)
     : QDialog(parent), m_expr(expr)
 {
-    setWindowTitle(QStringLiteral("スケール変換式の入力"));
+    setWindowTitle(QCoreApplication::translate("DlgScaleExprInput", "スケール変換式の入力"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* modeBox = new QGroupBox(QStringLiteral("入力方法"), this);
+    auto* modeBox = new QGroupBox(QCoreApplication::translate("DlgScaleExprInput", "入力方法"), this);
     auto* modeLayout = new QGridLayout(modeBox);
     m_mode = new QButtonGroup(this);
-    auto* slopeMode = new QRadioButton(QStringLiteral("傾きと切片"), modeBox);
+    auto* slopeMode = new QRadioButton(QCoreApplication::translate("DlgScaleExprInput", "傾きと切片"), modeBox);
     slopeMode->setObjectName(QStringLiteral("modeSlopeIntercept"));
-    auto* pointsMode = new QRadioButton(QStringLiteral("２点の座標"), modeBox);
+    auto* pointsMode = new QRadioButton(QCoreApplication::translate("DlgScaleExprInput", "２点の座標"), modeBox);
     pointsMode->setObjectName(QStringLiteral("modeTwoPoints"));
     m_mode->addButton(slopeMode, PrmScaleExpr::kInputSlopeIntercept);
     m_mode->addButton(pointsMode, PrmScaleExpr::kInputTwoPoints);
@@ -49,9 +50,9 @@ DlgScaleExprInput::DlgScaleExprInput(const PrmScaleExpr& expr, QWidget* parent)
     m_x2 = MakeEdit(expr.GetInputX2(), "x2", modeBox);
     m_y2 = MakeEdit(expr.GetInputY2(), "y2", modeBox);
     modeLayout->addWidget(slopeMode, 0, 0, 1, 4);
-    modeLayout->addWidget(new QLabel(QStringLiteral("傾き"), modeBox), 1, 0);
+    modeLayout->addWidget(new QLabel(QCoreApplication::translate("DlgScaleExprInput", "傾き"), modeBox), 1, 0);
     modeLayout->addWidget(m_slope, 1, 1);
-    modeLayout->addWidget(new QLabel(QStringLiteral("切片"), modeBox), 1, 2);
+    modeLayout->addWidget(new QLabel(QCoreApplication::translate("DlgScaleExprInput", "切片"), modeBox), 1, 2);
     modeLayout->addWidget(m_intercept, 1, 3);
     modeLayout->addWidget(pointsMode, 2, 0, 1, 4);
     modeLayout->addWidget(new QLabel(QStringLiteral("x1"), modeBox), 3, 0);
@@ -71,12 +72,12 @@ DlgScaleExprInput::DlgScaleExprInput(const PrmScaleExpr& expr, QWidget* parent)
     m_figures->setObjectName(QStringLiteral("significantFigures"));
     m_figures->setRange(PrmScaleExpr::kMinSignificantFigures, PrmScaleExpr::kMaxSignificantFigures);
     m_figures->setValue(expr.GetSignificantFigures());
-    m_scientific = new QCheckBox(QStringLiteral("指数表記で表示する"), this);
+    m_scientific = new QCheckBox(QCoreApplication::translate("DlgScaleExprInput", "指数表記で表示する"), this);
     m_scientific->setObjectName(QStringLiteral("scientificNotation"));
     m_scientific->setChecked(expr.GetScientificNotation());
-    form->addRow(QStringLiteral("名前"), m_name);
-    form->addRow(QStringLiteral("単位"), m_unit);
-    form->addRow(QStringLiteral("有効桁数"), m_figures);
+    form->addRow(QCoreApplication::translate("DlgScaleExprInput", "名前"), m_name);
+    form->addRow(QCoreApplication::translate("DlgScaleExprInput", "単位"), m_unit);
+    form->addRow(QCoreApplication::translate("DlgScaleExprInput", "有効桁数"), m_figures);
     form->addRow(QString(), m_scientific);
     layout->addLayout(form);
 

@@ -1,5 +1,6 @@
 #include "ui/DlgScaleExprSetup.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -34,21 +35,21 @@ std::shared_ptr<PrmScaleExpr> Input(const PrmScaleExpr& start, QWidget* parent)
 DlgScaleExprSetup::DlgScaleExprSetup(DlgScaleExprSetup::ExprList list, QWidget* parent)
     : QDialog(parent), m_given(list), m_list(std::move(list))
 {
-    setWindowTitle(QStringLiteral("スケール変換式の設定"));
+    setWindowTitle(QCoreApplication::translate("DlgScaleExprSetup", "スケール変換式の設定"));
     auto* layout = new QHBoxLayout(this);
     m_table = new QTreeWidget(this);
     m_table->setObjectName(QStringLiteral("expressions"));
     m_table->setRootIsDecorated(false);
-    m_table->setHeaderLabels({QStringLiteral("変換式"), QStringLiteral("名前"), QStringLiteral("単位")});
+    m_table->setHeaderLabels({QCoreApplication::translate("DlgScaleExprSetup", "変換式"), QCoreApplication::translate("DlgScaleExprSetup", "名前"), QCoreApplication::translate("DlgScaleExprSetup", "単位")});
     m_table->header()->setStretchLastSection(true);
     layout->addWidget(m_table, 1);
 
     auto* side = new QVBoxLayout;
-    m_add = MakeButton(QStringLiteral("新しい式を追加"), "add", this);
-    m_edit = MakeButton(QStringLiteral("式を修正"), "edit", this);
-    m_delete = MakeButton(QStringLiteral("式を削除"), "delete", this);
-    m_up = MakeButton(QStringLiteral("１行上へ"), "moveUp", this);
-    m_down = MakeButton(QStringLiteral("１行下へ"), "moveDown", this);
+    m_add = MakeButton(QCoreApplication::translate("DlgScaleExprSetup", "新しい式を追加"), "add", this);
+    m_edit = MakeButton(QCoreApplication::translate("DlgScaleExprSetup", "式を修正"), "edit", this);
+    m_delete = MakeButton(QCoreApplication::translate("DlgScaleExprSetup", "式を削除"), "delete", this);
+    m_up = MakeButton(QCoreApplication::translate("DlgScaleExprSetup", "１行上へ"), "moveUp", this);
+    m_down = MakeButton(QCoreApplication::translate("DlgScaleExprSetup", "１行下へ"), "moveDown", this);
     for (QPushButton* button : {m_add, m_edit, m_delete, m_up, m_down}) side->addWidget(button);
     side->addStretch();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);

@@ -1,5 +1,6 @@
 #include "ui/DlgThinData.h"
 
+#include <QCoreApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,7 +23,7 @@ constexpr int64_t kUnitMs[] = {1000, 60'000, 3'600'000, 86'400'000};
 }  // namespace
 
 DlgThinData::DlgThinData(ovgApp::AppContext context, Recorder record, const ovgApp::AppChList& selected, QWidget* parent)
-    : ToolDialog(QStringLiteral("データ抽出"), QStringLiteral("実行"), context, std::move(record), parent),
+    : ToolDialog(QCoreApplication::translate("DlgThinData", "データ抽出"), QCoreApplication::translate("DlgThinData", "実行"), context, std::move(record), parent),
       m_channels(m_context.document, selected, this)
 {
     Body()->addWidget(m_channels.Widget());
@@ -33,11 +34,11 @@ DlgThinData::DlgThinData(ovgApp::AppContext context, Recorder record, const ovgA
     m_length->setRange(0, 100000);
     m_length->setValue(1);
     m_lengthUnit = new QComboBox(this);
-    m_lengthUnit->addItems({QStringLiteral("秒"), QStringLiteral("分"), QStringLiteral("時間"), QStringLiteral("日")});
+    m_lengthUnit->addItems({QCoreApplication::translate("DlgThinData", "秒"), QCoreApplication::translate("DlgThinData", "分"), QCoreApplication::translate("DlgThinData", "時間"), QCoreApplication::translate("DlgThinData", "日")});
     m_lengthUnit->setCurrentIndex(2);
     length->addWidget(m_length);
     length->addWidget(m_lengthUnit);
-    form->addRow(QStringLiteral("抽出間隔"), length);
+    form->addRow(QCoreApplication::translate("DlgThinData", "抽出間隔"), length);
 
     // Windows start by default at the local midnight before the first channel's first sample.
     const auto& offered = selected.empty() ? m_context.document.GetChannels() : selected;
@@ -48,23 +49,23 @@ DlgThinData::DlgThinData(ovgApp::AppContext context, Recorder record, const ovgA
             break;
         }
     m_origin = LocalTimeEdit(first, this);
-    form->addRow(QStringLiteral("基準日時"), m_origin);
+    form->addRow(QCoreApplication::translate("DlgThinData", "基準日時"), m_origin);
 
     m_method = new QComboBox(this);
     for (int32_t method = 0; method < 5; ++method) m_method->addItem(ovgApp::McrThinData::MethodName(method));
     m_method->setCurrentIndex(4);
-    form->addRow(QStringLiteral("抽出方法"), m_method);
+    form->addRow(QCoreApplication::translate("DlgThinData", "抽出方法"), m_method);
 
-    m_lenient = new QCheckBox(QStringLiteral("欠測データを除いて計算する"), this);
+    m_lenient = new QCheckBox(QCoreApplication::translate("DlgThinData", "欠測データを除いて計算する"), this);
     form->addRow(QString(), m_lenient);
 
     auto* output = new QButtonGroup(this);
-    auto* add = new QRadioButton(QStringLiteral("新しいチャンネルとして追加する"), this);
-    m_replace = new QRadioButton(QStringLiteral("元のデータを置き換える"), this);
+    auto* add = new QRadioButton(QCoreApplication::translate("DlgThinData", "新しいチャンネルとして追加する"), this);
+    m_replace = new QRadioButton(QCoreApplication::translate("DlgThinData", "元のデータを置き換える"), this);
     output->addButton(add);
     output->addButton(m_replace);
     add->setChecked(true);
-    form->addRow(QStringLiteral("結果"), add);
+    form->addRow(QCoreApplication::translate("DlgThinData", "結果"), add);
     form->addRow(QString(), m_replace);
     Body()->addLayout(form);
 }
@@ -73,18 +74,18 @@ bool DlgThinData::OnRun()
 {
     const ovgApp::AppChList channels = m_channels.Checked();
     if (channels.empty()) {
-        Fail(QStringLiteral("チャンネルを選択して下さい。"));
+        Fail(QCoreApplication::translate("DlgThinData", "チャンネルを選択して下さい。"));
         return false;
     }
     const int64_t length = int64_t(m_length->value()) * kUnitMs[std::clamp(m_lengthUnit->currentIndex(), 0, 3)];
     if (length <= 0) {
-        Fail(QStringLiteral("抽出間隔には0より大きい値を入力して下さい。"));
+        Fail(QCoreApplication::translate("DlgThinData", "抽出間隔には0より大きい値を入力して下さい。"));
         return false;
     }
     // Windows shorter than the recording interval would only add empty windows.
     for (const auto& channel : channels)
         if (channel->GetInterval() > length) {
-            Fail(channel->GetChNumberText() + QStringLiteral(": 抽出間隔は記録間隔以上にして下さい。"));
+            Fail(channel->GetChNumberText() + QCoreApplication::translate("DlgThinData", ": 抽出間隔は記録間隔以上にして下さい。"));
             return false;
         }
     OvGraphFileLib::ThinDataPrm prm;
@@ -97,7 +98,7 @@ bool DlgThinData::OnRun()
     m_record(cmd);
     if (!cmd->GetResult().Ok()) {
         const bool tooMany = cmd->GetResult().location == 20021;
-        Fail(tooMany ? QStringLiteral("データの期間に対して抽出間隔が短すぎます。抽出間隔を長くして下さい。")
+        Fail(tooMany ? QCoreApplication::translate("DlgThinData", "データの期間に対して抽出間隔が短すぎます。抽出間隔を長くして下さい。")
                      : QString::fromStdString(cmd->GetResult().Message()));
         return false;
     }

@@ -1,5 +1,6 @@
 #include "ui/DlgUpdateFirstRun.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -20,7 +21,7 @@ DlgUpdateFirstRun::DlgUpdateFirstRun(bool checked, QWidget* parent) : QDialog(pa
         this);
     text->setWordWrap(true);
     layout->addWidget(text);
-    m_autoRecv = new QCheckBox(QStringLiteral("アプリケーション起動時にアップデート情報を確認する。"), this);
+    m_autoRecv = new QCheckBox(QCoreApplication::translate("DlgUpdateFirstRun", "アプリケーション起動時にアップデート情報を確認する。"), this);
     m_autoRecv->setChecked(checked);
     layout->addWidget(m_autoRecv);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

@@ -1,5 +1,6 @@
 #include "ui/EditMenus.h"
 
+#include <QCoreApplication>
 #include <QContextMenuEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -17,17 +18,17 @@ void InstallMemoMenu(QPlainTextEdit* memo)
         QMenu menu(memo);
         menu.setObjectName(QStringLiteral("Memo"));
         const bool selected = memo->textCursor().hasSelection();
-        QAction* cut = menu.addAction(QStringLiteral("切り取り(&T)"), memo, &QPlainTextEdit::cut);
+        QAction* cut = menu.addAction(QCoreApplication::translate("EditMenus", "切り取り(&T)"), memo, &QPlainTextEdit::cut);
         cut->setShortcut(QKeySequence::Cut);
         cut->setEnabled(selected && !memo->isReadOnly());
-        QAction* copy = menu.addAction(QStringLiteral("コピー(&C)"), memo, &QPlainTextEdit::copy);
+        QAction* copy = menu.addAction(QCoreApplication::translate("EditMenus", "コピー(&C)"), memo, &QPlainTextEdit::copy);
         copy->setShortcut(QKeySequence::Copy);
         copy->setEnabled(selected);
-        QAction* paste = menu.addAction(QStringLiteral("貼り付け(&P)"), memo, &QPlainTextEdit::paste);
+        QAction* paste = menu.addAction(QCoreApplication::translate("EditMenus", "貼り付け(&P)"), memo, &QPlainTextEdit::paste);
         paste->setShortcut(QKeySequence::Paste);
         paste->setEnabled(memo->canPaste());
         menu.addSeparator();
-        menu.addAction(QStringLiteral("すべて選択(&A)"), memo, &QPlainTextEdit::selectAll)->setShortcut(QKeySequence::SelectAll);
+        menu.addAction(QCoreApplication::translate("EditMenus", "すべて選択(&A)"), memo, &QPlainTextEdit::selectAll)->setShortcut(QKeySequence::SelectAll);
         ShowMenuAt(menu, memo->viewport(), point);
     });
 }

@@ -1,5 +1,6 @@
 #include "ui/LCDataTable.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -79,7 +80,7 @@ bool LCDataTable::Find(const QString& text)
         SelectRow(row);
         return true;
     }
-    QProgressDialog progress(QStringLiteral("検索しています..."), QStringLiteral("キャンセル"), 0, std::max(1, m_model.rowCount()), this);
+    QProgressDialog progress(QCoreApplication::translate("LCDataTable", "検索しています..."), QCoreApplication::translate("LCDataTable", "キャンセル"), 0, std::max(1, m_model.rowCount()), this);
     progress.setMinimumDuration(500);
     const int row = m_model.FindText(wanted, currentIndex().isValid() ? currentIndex().row() + 1 : 0, [&progress](int reached) {
         progress.setValue(reached);
@@ -108,21 +109,21 @@ void LCDataTable::contextMenuEvent(QContextMenuEvent* event)
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("LCDataTable"));
     const bool any = m_model.rowCount() > 0;
-    menu.addAction(QStringLiteral("検索(&F)..."), this, [this] {
+    menu.addAction(QCoreApplication::translate("LCDataTable", "検索(&F)..."), this, [this] {
         bool ok = false;
-        const QString text = QInputDialog::getText(this, QStringLiteral("検索"), QStringLiteral("日時または値:"), QLineEdit::Normal, QString(), &ok);
-        if (ok && !Find(text)) QMessageBox::information(this, QStringLiteral("検索"), QStringLiteral("見つかりませんでした。"));
+        const QString text = QInputDialog::getText(this, QCoreApplication::translate("LCDataTable", "検索"), QCoreApplication::translate("LCDataTable", "日時または値:"), QLineEdit::Normal, QString(), &ok);
+        if (ok && !Find(text)) QMessageBox::information(this, QCoreApplication::translate("LCDataTable", "検索"), QCoreApplication::translate("LCDataTable", "見つかりませんでした。"));
     })->setEnabled(any);
-    menu.addAction(QStringLiteral("コピー(&C)"), this, &LCDataTable::CopySelection)->setEnabled(selectionModel()->hasSelection());
-    menu.addAction(QStringLiteral("すべて選択(&A)"), this, &QTableView::selectAll)->setEnabled(any);
+    menu.addAction(QCoreApplication::translate("LCDataTable", "コピー(&C)"), this, &LCDataTable::CopySelection)->setEnabled(selectionModel()->hasSelection());
+    menu.addAction(QCoreApplication::translate("LCDataTable", "すべて選択(&A)"), this, &QTableView::selectAll)->setEnabled(any);
     menu.addSeparator();
-    menu.addAction(QStringLiteral("最初のページ(&T)"), this, [this] { GoTo(Page::kFirst); })->setEnabled(any);
-    menu.addAction(QStringLiteral("前のページ(&P)"), this, [this] { GoTo(Page::kPrevious); })->setEnabled(any);
-    menu.addAction(QStringLiteral("次のページ(&N)"), this, [this] { GoTo(Page::kNext); })->setEnabled(any);
-    menu.addAction(QStringLiteral("最後のページ(&L)"), this, [this] { GoTo(Page::kLast); })->setEnabled(any);
+    menu.addAction(QCoreApplication::translate("LCDataTable", "最初のページ(&T)"), this, [this] { GoTo(Page::kFirst); })->setEnabled(any);
+    menu.addAction(QCoreApplication::translate("LCDataTable", "前のページ(&P)"), this, [this] { GoTo(Page::kPrevious); })->setEnabled(any);
+    menu.addAction(QCoreApplication::translate("LCDataTable", "次のページ(&N)"), this, [this] { GoTo(Page::kNext); })->setEnabled(any);
+    menu.addAction(QCoreApplication::translate("LCDataTable", "最後のページ(&L)"), this, [this] { GoTo(Page::kLast); })->setEnabled(any);
     menu.addSeparator();
-    menu.addAction(QStringLiteral("データ一覧の設定(&S)..."), this, &LCDataTable::settingsRequested);
-    menu.addAction(QStringLiteral("表示中のページをグラフに表示(&G)"), this, [this] {
+    menu.addAction(QCoreApplication::translate("LCDataTable", "データ一覧の設定(&S)..."), this, &LCDataTable::settingsRequested);
+    menu.addAction(QCoreApplication::translate("LCDataTable", "表示中のページをグラフに表示(&G)"), this, [this] {
         const auto [first, last] = VisibleRows();
         const double from = m_model.TimeOf(first), to = m_model.TimeOf(last);
         if (std::isfinite(from) && std::isfinite(to) && to > from) emit showRowsInGraph(from, to);

@@ -1,5 +1,6 @@
 #include "ui/OffsetTimeSetupDlg.h"
 
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,12 +22,12 @@ constexpr int64_t kPartMs[] = {86'400'000, 3'600'000, 60'000, 1000, 1};
 
 OffsetTimeSetupDlg::OffsetTimeSetupDlg(ovgApp::AppContext context, Recorder record, const ovgApp::AppChList& selected,
                                        QWidget* parent)
-    : ToolDialog(QStringLiteral("データの時刻を補正する"), QStringLiteral("実行"), context, std::move(record), parent),
+    : ToolDialog(QCoreApplication::translate("OffsetTimeSetupDlg", "データの時刻を補正する"), QCoreApplication::translate("OffsetTimeSetupDlg", "実行"), context, std::move(record), parent),
       m_channels(selected.empty() ? m_context.document.GetChannels() : selected),
       m_offsets(m_channels.size(), 0)
 {
     m_table = new QTableWidget(int(m_channels.size()), 3, this);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("チャンネル名"), QStringLiteral("補正時間")});
+    m_table->setHorizontalHeaderLabels({QStringLiteral("No."), QCoreApplication::translate("OffsetTimeSetupDlg", "チャンネル名"), QCoreApplication::translate("OffsetTimeSetupDlg", "補正時間")});
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -34,7 +35,7 @@ OffsetTimeSetupDlg::OffsetTimeSetupDlg(ovgApp::AppContext context, Recorder reco
 
     auto* entry = new QHBoxLayout;
     m_sign = new QComboBox(this);
-    m_sign->addItems({QStringLiteral("+ 進める"), QStringLiteral("- 戻す")});
+    m_sign->addItems({QCoreApplication::translate("OffsetTimeSetupDlg", "+ 進める"), QCoreApplication::translate("OffsetTimeSetupDlg", "- 戻す")});
     entry->addWidget(m_sign);
     const char16_t* const labels[] = {u"日", u"時間", u"分", u"秒", u"ミリ秒"};
     const int maxima[] = {36500, 23, 59, 59, 999};
@@ -44,7 +45,7 @@ OffsetTimeSetupDlg::OffsetTimeSetupDlg(ovgApp::AppContext context, Recorder reco
         entry->addWidget(m_parts[i]);
         entry->addWidget(new QLabel(QString::fromUtf16(labels[i]), this));
     }
-    auto* set = new QPushButton(QStringLiteral("設定"), this);
+    auto* set = new QPushButton(QCoreApplication::translate("OffsetTimeSetupDlg", "設定"), this);
     entry->addWidget(set);
     Body()->addLayout(entry);
     connect(set, &QPushButton::clicked, this, [this] { SetOffsetOfSelected(EnteredOffset()); });
@@ -83,7 +84,7 @@ bool OffsetTimeSetupDlg::OnRun()
     for (size_t i = 0; i < m_channels.size(); ++i)
         if (m_offsets[i] != 0) offsets.emplace_back(m_channels[i], m_offsets[i]);
     if (offsets.empty()) {
-        Fail(QStringLiteral("補正時間を入力して「設定」を押して下さい。"));
+        Fail(QCoreApplication::translate("OffsetTimeSetupDlg", "補正時間を入力して「設定」を押して下さい。"));
         return false;
     }
     m_record(std::make_shared<ovgApp::McrChSetOffsetTime>(m_context, offsets));

@@ -1,5 +1,6 @@
 #include "ui/WndProperty.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -54,7 +55,7 @@ void ShowColour(QToolButton& button, uint32_t colour)
 {
     if (colour == ovgGraph::kNoColour) {
         button.setIcon(QIcon());
-        button.setText(QStringLiteral("なし"));
+        button.setText(QCoreApplication::translate("WndProperty", "なし"));
         return;
     }
     const QColor shown = ovgGraph::ToQColor(colour);

@@ -1,4 +1,5 @@
 // orvelgraph: the desktop application.
+#include <QCoreApplication>
 #include <QApplication>
 #include <QMessageBox>
 #include <QSettings>
@@ -46,7 +47,7 @@ int main(int argc, char** argv)
     const bool unattended = !line.screenshot.isEmpty();
     QString dataFolder;
     if (!ovgUi::EnsureDataFolder(&dataFolder)) {
-        const QString message = QStringLiteral("フォルダの作成が失敗しました。\n") + dataFolder;
+        const QString message = QCoreApplication::translate("main", "フォルダの作成が失敗しました。\n") + dataFolder;
         if (unattended)
             std::fprintf(stderr, "orvelgraph: %s\n", message.toUtf8().constData());
         else

@@ -3,7 +3,9 @@
 // choice read back; and the file types it registers, the same as the package's and every one a
 // type the program opens.
 #include <QApplication>
+#include <QAbstractButton>
 #include <QDockWidget>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -19,6 +21,13 @@
 #include <cmath>
 
 #include "filelib/FileKind.h"
+#include "App/AppDateInfo.h"
+#include "ui/DataTableOptions.h"
+#include "ui/DlgDataTableSetup.h"
+#include "ui/DlgDateTimeFormatSetup.h"
+#include "ui/DlgDebug.h"
+#include "ui/DlgOptions.h"
+#include "ui/FolderOptions.h"
 #include "ui/Language.h"
 #include "ui/MainWindow.h"
 #include "ui/StartUp.h"
@@ -37,6 +46,9 @@ double Contrast(const QColor& a, const QColor& b)
     const double la = Luminance(a), lb = Luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
+
+// Kana, kanji and full-width forms.
+QRegularExpression Japanese() { return QRegularExpression(QStringLiteral("[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]")); }
 
 }  // namespace
 
@@ -128,11 +140,31 @@ private slots:
             for (int tab = 0; tab < tabs->count(); ++tab) texts << tabs->tabText(tab);
         for (const QLabel* label : window.statusBar()->findChildren<QLabel*>()) texts << label->text();
         texts << window.windowTitle();
-        const QRegularExpression japanese(QStringLiteral("[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
-        QStringList untranslated = texts.filter(japanese);
+        QStringList untranslated = texts.filter(Japanese());
         untranslated.removeDuplicates();
         QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QStringLiteral(" | "))));
         QVERIFY2(texts.size() > 100, qPrintable(QString::number(texts.size())));  // the texts were found at all
+    }
+
+    // The settings dialogs in English: titles, labels, buttons, group boxes and choices.
+    void theSettingsDialogsAreInEnglish()
+    {
+        QVERIFY(ovgUi::InstallTranslations(QStringLiteral("en")));
+        ovgApp::AppDateInfo dateInfo;
+        ovgUi::DlgOptions options(ovgUi::FolderOptions::Load(), QStringLiteral("en"));
+        ovgUi::DlgDataTableSetup table(ovgUi::DataTableOptions{});
+        ovgUi::DlgDateTimeFormatSetup dates(dateInfo);
+        ovgUi::DlgDebug debug;
+        for (QWidget* dialog : std::initializer_list<QWidget*>{&options, &table, &dates, &debug}) {
+            QStringList texts{dialog->windowTitle()};
+            for (const QLabel* label : dialog->findChildren<QLabel*>()) texts << label->text();
+            for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) texts << button->text();
+            for (const QGroupBox* box : dialog->findChildren<QGroupBox*>()) texts << box->title();
+            // Each language is offered by its own name.
+            texts.removeAll(QStringLiteral("日本語"));
+            const QStringList untranslated = texts.filter(Japanese());
+            QVERIFY2(untranslated.isEmpty(), qPrintable(dialog->windowTitle() + QStringLiteral(": ") + untranslated.join(QStringLiteral(" | "))));
+        }
     }
 
     // "acc_ext=*" writes the package's file types and an entry that starts this program; the
