@@ -597,6 +597,45 @@ Show temperatures in Fahrenheit?</translation>
         </message>
     </context>
     <context>
+        <name>Result</name>
+        <message>
+            <source>成功</source>
+            <translation>Success</translation>
+        </message>
+        <message>
+            <source>ファイルオープンに失敗しました。(%d)</source>
+            <translation>The file could not be opened. (%d)</translation>
+        </message>
+        <message>
+            <source>書き込みに失敗しました。(%d)</source>
+            <translation>Writing failed. (%d)</translation>
+        </message>
+        <message>
+            <source>読み込みに失敗しました。(%d)</source>
+            <translation>Reading failed. (%d)</translation>
+        </message>
+        <message>
+            <source>未対応のファイルです。(%d)</source>
+            <translation>This kind of file is not supported. (%d)</translation>
+        </message>
+        <message>
+            <source>このファイルは新しいOrvel Graphで保存したファイルです。このファイルを読み込むためにOrvel Graphをバージョンアップして下さい。(%d)</source>
+            <translation>This file was saved by a newer Orvel Graph. Please update Orvel Graph to read it. (%d)</translation>
+        </message>
+        <message>
+            <source>ファイルが壊れています。(%d)</source>
+            <translation>The file is damaged. (%d)</translation>
+        </message>
+        <message>
+            <source>Y軸の数を減らして下さい。(%d)</source>
+            <translation>Please use fewer Y axes. (%d)</translation>
+        </message>
+        <message>
+            <source>失敗しました。(%d)</source>
+            <translation>Failed. (%d)</translation>
+        </message>
+    </context>
+    <context>
         <name>WndProperty</name>
         <message>
             <source>なし</source>

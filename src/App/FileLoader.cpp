@@ -9,6 +9,7 @@
 #include <mutex>
 #include <tuple>
 
+#include "App/ResultText.h"
 #include "App/AppCh.h"
 #include "App/FileKmb.h"
 #include "App/LoaderThreads.h"
@@ -249,7 +250,7 @@ std::vector<FileLoader::FailedFile> FileLoader::Prm::Failures() const
     for (size_t i = 0; i < results.size(); ++i) {
         const Result& result = results[i];
         if (!result.Ok())
-            failures.push_back({paths[qsizetype(i)], result.code, QString::fromStdString(result.Message())});
+            failures.push_back({paths[qsizetype(i)], result.code, ResultText(result)});
     }
     return failures;
 }

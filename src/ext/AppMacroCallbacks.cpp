@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "App/ResultText.h"
 #include "App/AppCh.h"
 #include "App/AppDocument.h"
 #include "App/AppInfo.h"
@@ -165,7 +166,7 @@ int32_t AppMacroCallbacks::LoadFiles(const QStringList& paths, QStringList& erro
         OvGraphFileLib::Result result = prm.results[i];
         for (const auto& out : load->GetLeftOutFiles())
             if (out.fileIndex == i) result = out.result;
-        if (!result.Ok()) errors << paths[int(i)] + QStringLiteral(": ") + QString::fromStdString(result.Message());
+        if (!result.Ok()) errors << paths[int(i)] + QStringLiteral(": ") + ResultText(result);
     }
     return int32_t(m_context.document.GetChannels().size() - before);
 }

@@ -34,6 +34,8 @@ enum ResultCode : int32_t {
 
 // The message of a code with the location number in place of %d (UTF-8).
 std::string ResultMessage(int32_t code, int32_t location);
+// The message of a code with "%d" where its location goes (a translation keeps the "%d").
+const char* ResultMessageFormat(int32_t code);
 
 [[noreturn]] void ThrowResult(int32_t code, int32_t location, const char* where);
 

@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <cmath>
 
+#include "App/ResultText.h"
 #include "App/AppCh.h"
 #include "App/AppDocument.h"
 
@@ -99,7 +100,7 @@ bool DlgThinData::OnRun()
     if (!cmd->GetResult().Ok()) {
         const bool tooMany = cmd->GetResult().location == 20021;
         Fail(tooMany ? QCoreApplication::translate("DlgThinData", "データの期間に対して抽出間隔が短すぎます。抽出間隔を長くして下さい。")
-                     : QString::fromStdString(cmd->GetResult().Message()));
+                     : ovgApp::ResultText(cmd->GetResult()));
         return false;
     }
     return true;

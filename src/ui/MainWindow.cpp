@@ -28,6 +28,7 @@
 #include <cmath>
 #include <utility>
 
+#include "App/ResultText.h"
 #include "App/AppCh.h"
 #include "App/AxisCursorReadout.h"
 #include "App/FileCsv.h"
@@ -100,8 +101,6 @@ namespace {
 
 constexpr int kRecentFiles = 8;
 const QString kShowAddedInTableKey = QStringLiteral("Settings/ShowAddedChInDataTable");
-
-QString FromStd(const std::string& utf8) { return QString::fromUtf8(utf8.c_str()); }
 
 }  // namespace
 
@@ -586,7 +585,7 @@ void MainWindow::OpenFiles(const QStringList& paths)
             if (result.Ok())
                 loaded << path;
             else
-                failures.push_back({path, result.code, FromStd(result.Message())});
+                failures.push_back({path, result.code, ovgApp::ResultText(result)});
         }
         AddRecentFiles(loaded);
         m_loading = false;
@@ -683,7 +682,7 @@ void MainWindow::OnExportCsv()
     RememberFolder(FolderPurpose::kSaveCsv, QFileInfo(path).absolutePath());
     ovgApp::FileCsv csv(m_document.GetChannels(), m_document.GetDateInfo(), filter == tab ? ovgApp::FileCsv::kTab : ovgApp::FileCsv::kComma);
     const OvGraphFileLib::Result result = csv.Save(std::filesystem::path(path.toStdString()));
-    if (!result.Ok()) m_reporter->Warning(this, FromStd(result.Message()) + QLatin1Char('\n') + path);
+    if (!result.Ok()) m_reporter->Warning(this, ovgApp::ResultText(result) + QLatin1Char('\n') + path);
 }
 
 void MainWindow::OnSavePicture()
@@ -703,7 +702,7 @@ void MainWindow::OnSavePicture()
     m_view->update();
     if (!written) {
         const OvGraphFileLib::Result failed{OvGraphFileLib::kWriteFailed, 0, {}};
-        m_reporter->Warning(this, FromStd(failed.Message()) + QLatin1Char('\n') + path);
+        m_reporter->Warning(this, ovgApp::ResultText(failed) + QLatin1Char('\n') + path);
     }
 }
 
@@ -1297,7 +1296,7 @@ bool MainWindow::SaveDocumentAs(const QString& path)
     const OvGraphFileLib::Result result =
         ovgApp::SaveGraphDocument(m_document, &m_graph, std::filesystem::path(path.toStdString()), compressed);
     if (!result.Ok()) {
-        m_reporter->Warning(this, FromStd(result.Message()) + QLatin1Char('\n') + path);
+        m_reporter->Warning(this, ovgApp::ResultText(result) + QLatin1Char('\n') + path);
         return false;
     }
     m_documentPath = QFileInfo(path).absoluteFilePath();

@@ -22,6 +22,7 @@
 
 #include "filelib/FileKind.h"
 #include "App/AppDateInfo.h"
+#include "App/ResultText.h"
 #include "ui/DataTableOptions.h"
 #include "ui/DlgDataTableSetup.h"
 #include "ui/DlgDateTimeFormatSetup.h"
@@ -164,6 +165,18 @@ private slots:
             texts.removeAll(QStringLiteral("日本語"));
             const QStringList untranslated = texts.filter(Japanese());
             QVERIFY2(untranslated.isEmpty(), qPrintable(dialog->windowTitle() + QStringLiteral(": ") + untranslated.join(QStringLiteral(" | "))));
+        }
+    }
+
+    // The file library's result messages reach the window in English, with their locations.
+    void resultMessagesAreInEnglish()
+    {
+        QVERIFY(ovgUi::InstallTranslations(QStringLiteral("en")));
+        using namespace OvGraphFileLib;
+        for (const int32_t code : std::initializer_list<int32_t>{kFailure, kOpenFailed, kWriteFailed, kReadFailed, kUnsupportedFile, kNewerVersion, kBrokenFile,
+                                   kTooManyAxes, 9999}) {
+            const QString text = ovgApp::ResultText(Result{code, 2110, {}});
+            QVERIFY2(!text.contains(Japanese()) && text.endsWith(QStringLiteral("(2110)")), qPrintable(text));
         }
     }
 
