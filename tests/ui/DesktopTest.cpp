@@ -90,7 +90,7 @@ private slots:
         QSettings().remove(QStringLiteral("Settings/WindowStyle"));
     }
 
-    // How the program reads its command line: the spec's own options in any case, quoted names,
+    // How the program reads its command line: REG= and acc_ext= in any case, quoted names,
     // --help and --version, and any other option refused rather than opened as a file.
     void theCommandLineIsReadOrRefused()
     {
