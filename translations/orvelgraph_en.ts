@@ -2,10 +2,51 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
     <context>
+        <name>AppMacroManager</name>
+        <message>
+            <source>マクロファイルを開けません。</source>
+            <translation>Cannot open the macro file.</translation>
+        </message>
+        <message>
+            <source>実行時間が %1 秒を超えたため、マクロを中断しました。</source>
+            <translation>The macro was stopped because it ran longer than %1 seconds.</translation>
+        </message>
+        <message>
+            <source>マクロ実行中にエラーが発生しました。</source>
+            <translation>An error occurred while running the macro.</translation>
+        </message>
+    </context>
+    <context>
+        <name>AxisCursorReadout</name>
+        <message>
+            <source>	A	B	B-A	最小	最大	平均	標準偏差</source>
+            <translation>	A	B	B-A	Minimum	Maximum	Mean	Standard deviation</translation>
+        </message>
+        <message>
+            <source>時刻</source>
+            <translation>Time</translation>
+        </message>
+    </context>
+    <context>
         <name>DataTableModel</name>
         <message>
             <source> 日時</source>
             <translation> Date/Time</translation>
+        </message>
+    </context>
+    <context>
+        <name>DewPointMaker</name>
+        <message>
+            <source>温度と湿度のデータがありません。</source>
+            <translation>There is no temperature and humidity data.</translation>
+        </message>
+        <message>
+            <source>温度と湿度のデータ数が異なります。</source>
+            <translation>The temperature and humidity channels have different numbers of samples.</translation>
+        </message>
+        <message>
+            <source>温度と湿度のデータの時刻が異なります。</source>
+            <translation>The temperature and humidity samples were taken at different times.</translation>
         </message>
     </context>
     <context>
@@ -264,6 +305,46 @@ Show temperatures in Fahrenheit?</translation>
             <source>グラフ操作の設定</source>
             <translation>Graph Operation</translation>
         </message>
+        <message>
+            <source>左ダブルクリック</source>
+            <translation>Double-click with the left button</translation>
+        </message>
+        <message>
+            <source>マウスホイール</source>
+            <translation>Mouse wheel</translation>
+        </message>
+        <message>
+            <source>左ボタンを押しながらマウスを移動</source>
+            <translation>Move the mouse with the left button held</translation>
+        </message>
+        <message>
+            <source>左ボタンを押しながらマウスホイール</source>
+            <translation>Mouse wheel with the left button held</translation>
+        </message>
+        <message>
+            <source>グラフ全体を表示</source>
+            <translation>Show the whole graph</translation>
+        </message>
+        <message>
+            <source>なし</source>
+            <translation>None</translation>
+        </message>
+        <message>
+            <source>グラフを横軸だけ拡大</source>
+            <translation>Zoom the time axis only</translation>
+        </message>
+        <message>
+            <source>グラフをスクロール</source>
+            <translation>Scroll the graph</translation>
+        </message>
+        <message>
+            <source>グラフを縦軸だけ拡大</source>
+            <translation>Zoom the value axes only</translation>
+        </message>
+        <message>
+            <source>グラフを拡大</source>
+            <translation>Zoom the graph</translation>
+        </message>
     </context>
     <context>
         <name>DlgOptions</name>
@@ -482,6 +563,12 @@ Show temperatures in Fahrenheit?</translation>
             <source>アプリケーション起動時にアップデート情報を確認する。</source>
             <translation>Check for updates when the application starts.</translation>
         </message>
+        <message>
+            <source>アプリケーションの起動時に、新しいバージョンがあるかどうかのアップデート情報を確認できるようになりました。
+確認は1日に1回まで行います。この設定はヘルプメニューからいつでも変更できます。</source>
+            <translation>The application can now check at start-up whether a new version is available.
+It checks at most once a day. You can change this setting at any time from the Help menu.</translation>
+        </message>
     </context>
     <context>
         <name>EditMenus</name>
@@ -500,6 +587,73 @@ Show temperatures in Fahrenheit?</translation>
         <message>
             <source>すべて選択(&amp;A)</source>
             <translation>Select &amp;All</translation>
+        </message>
+        <message>
+            <source>元に戻す(&amp;U)</source>
+            <translation>&amp;Undo</translation>
+        </message>
+        <message>
+            <source>削除(&amp;D)</source>
+            <translation>&amp;Delete</translation>
+        </message>
+    </context>
+    <context>
+        <name>FileUILoadFile</name>
+        <message>
+            <source>グラフファイル</source>
+            <translation>Graph documents</translation>
+        </message>
+        <message>
+            <source>KMQ ファイル</source>
+            <translation>KMQ files</translation>
+        </message>
+        <message>
+            <source>KMV ファイル</source>
+            <translation>KMV files</translation>
+        </message>
+        <message>
+            <source>KAC ファイル</source>
+            <translation>KAC files</translation>
+        </message>
+        <message>
+            <source>KE8 ファイル</source>
+            <translation>KE8 files</translation>
+        </message>
+        <message>
+            <source>KEJ ファイル</source>
+            <translation>KEJ files</translation>
+        </message>
+        <message>
+            <source>KAD ファイル</source>
+            <translation>KAD files</translation>
+        </message>
+        <message>
+            <source>KAQ ファイル</source>
+            <translation>KAQ files</translation>
+        </message>
+        <message>
+            <source>KS2 ファイル</source>
+            <translation>KS2 files</translation>
+        </message>
+        <message>
+            <source>KS3 ファイル</source>
+            <translation>KS3 files</translation>
+        </message>
+        <message>
+            <source>KN1 ファイル</source>
+            <translation>KN1 files</translation>
+        </message>
+        <message>
+            <source>KN2 ファイル</source>
+            <translation>KN2 files</translation>
+        </message>
+        <message>
+            <source>データファイル全般</source>
+            <translation>All data files</translation>
+        </message>
+        <message>
+            <source>すべてのファイル</source>
+            <translation>All files</translation>
         </message>
     </context>
     <context>
@@ -562,6 +716,47 @@ Show temperatures in Fahrenheit?</translation>
         </message>
     </context>
     <context>
+        <name>McrChData</name>
+        <message>
+            <source>結合するチャンネルを2つ以上選択して下さい。</source>
+            <translation>Select two or more channels to merge.</translation>
+        </message>
+        <message>
+            <source>種類の異なるデータのチャンネルは結合できません。</source>
+            <translation>Channels holding different kinds of data cannot be merged.</translation>
+        </message>
+    </context>
+    <context>
+        <name>McrLoadFiles</name>
+        <message>
+            <source>グラフの状態を復元できませんでした。(%1)</source>
+            <translation>The graph's arrangement could not be restored. (%1)</translation>
+        </message>
+    </context>
+    <context>
+        <name>McrThinData</name>
+        <message>
+            <source>サンプル</source>
+            <translation>Sample</translation>
+        </message>
+        <message>
+            <source>最小値</source>
+            <translation>Minimum</translation>
+        </message>
+        <message>
+            <source>最大値</source>
+            <translation>Maximum</translation>
+        </message>
+        <message>
+            <source>合計</source>
+            <translation>Sum</translation>
+        </message>
+        <message>
+            <source>平均</source>
+            <translation>Mean</translation>
+        </message>
+    </context>
+    <context>
         <name>OffsetTimeSetupDlg</name>
         <message>
             <source>データの時刻を補正する</source>
@@ -594,6 +789,415 @@ Show temperatures in Fahrenheit?</translation>
         <message>
             <source>補正時間を入力して「設定」を押して下さい。</source>
             <translation>Enter the correction and press "Set".</translation>
+        </message>
+        <message>
+            <source>日</source>
+            <translation>days</translation>
+        </message>
+        <message>
+            <source>時間</source>
+            <translation>hours</translation>
+        </message>
+        <message>
+            <source>分</source>
+            <translation>min.</translation>
+        </message>
+        <message>
+            <source>秒</source>
+            <translation>sec.</translation>
+        </message>
+        <message>
+            <source>ミリ秒</source>
+            <translation>ms</translation>
+        </message>
+    </context>
+    <context>
+        <name>PrmFile</name>
+        <message>
+            <source>パラメータファイルを保存できませんでした。</source>
+            <translation>The parameter file could not be saved.</translation>
+        </message>
+        <message>
+            <source>パラメータファイルを読み込めませんでした。</source>
+            <translation>The parameter file could not be read.</translation>
+        </message>
+    </context>
+    <context>
+        <name>PrmScaleExpr</name>
+        <message>
+            <source>傾きに数値を入力して下さい。</source>
+            <translation>Enter a number for the slope.</translation>
+        </message>
+        <message>
+            <source>切片に数値を入力して下さい。</source>
+            <translation>Enter a number for the intercept.</translation>
+        </message>
+        <message>
+            <source>X1 に数値を入力して下さい。</source>
+            <translation>Enter a number for X1.</translation>
+        </message>
+        <message>
+            <source>Y1 に数値を入力して下さい。</source>
+            <translation>Enter a number for Y1.</translation>
+        </message>
+        <message>
+            <source>X2 に数値を入力して下さい。</source>
+            <translation>Enter a number for X2.</translation>
+        </message>
+        <message>
+            <source>Y2 に数値を入力して下さい。</source>
+            <translation>Enter a number for Y2.</translation>
+        </message>
+        <message>
+            <source>X1 と X2 には異なる値を入力して下さい。</source>
+            <translation>Enter different values for X1 and X2.</translation>
+        </message>
+        <message>
+            <source>変換式の係数が大きすぎます。</source>
+            <translation>The scale expression's coefficients are too large.</translation>
+        </message>
+        <message>
+            <source>変換式を計算できません。(%1)</source>
+            <translation>The scale expression cannot be calculated. (%1)</translation>
+        </message>
+    </context>
+    <context>
+        <name>PropertyItems</name>
+        <message>
+            <source>標準</source>
+            <translation>Regular</translation>
+        </message>
+        <message>
+            <source>斜体</source>
+            <translation>Italic</translation>
+        </message>
+        <message>
+            <source>太字</source>
+            <translation>Bold</translation>
+        </message>
+        <message>
+            <source>太字斜体</source>
+            <translation>Bold italic</translation>
+        </message>
+        <message>
+            <source>なし</source>
+            <translation>None</translation>
+        </message>
+        <message>
+            <source>丸</source>
+            <translation>Circle</translation>
+        </message>
+        <message>
+            <source>矢印</source>
+            <translation>Arrow</translation>
+        </message>
+        <message>
+            <source>塗りつぶし矢印</source>
+            <translation>Filled arrow</translation>
+        </message>
+        <message>
+            <source>左上</source>
+            <translation>Top left</translation>
+        </message>
+        <message>
+            <source>上中央</source>
+            <translation>Top centre</translation>
+        </message>
+        <message>
+            <source>右上</source>
+            <translation>Top right</translation>
+        </message>
+        <message>
+            <source>左中央</source>
+            <translation>Middle left</translation>
+        </message>
+        <message>
+            <source>中央</source>
+            <translation>Centre</translation>
+        </message>
+        <message>
+            <source>右中央</source>
+            <translation>Middle right</translation>
+        </message>
+        <message>
+            <source>左下</source>
+            <translation>Bottom left</translation>
+        </message>
+        <message>
+            <source>下中央</source>
+            <translation>Bottom centre</translation>
+        </message>
+        <message>
+            <source>右下</source>
+            <translation>Bottom right</translation>
+        </message>
+        <message>
+            <source>自由</source>
+            <translation>Free</translation>
+        </message>
+        <message>
+            <source>グラフの左</source>
+            <translation>Left of the graph</translation>
+        </message>
+        <message>
+            <source>グラフの上</source>
+            <translation>Above the graph</translation>
+        </message>
+        <message>
+            <source>グラフの右</source>
+            <translation>Right of the graph</translation>
+        </message>
+        <message>
+            <source>グラフの下</source>
+            <translation>Below the graph</translation>
+        </message>
+        <message>
+            <source>実線</source>
+            <translation>Solid</translation>
+        </message>
+        <message>
+            <source>破線</source>
+            <translation>Dashed</translation>
+        </message>
+        <message>
+            <source>点線</source>
+            <translation>Dotted</translation>
+        </message>
+        <message>
+            <source>一点鎖線</source>
+            <translation>Dash-dot</translation>
+        </message>
+        <message>
+            <source>二点鎖線</source>
+            <translation>Dash-dot-dot</translation>
+        </message>
+        <message>
+            <source>四角</source>
+            <translation>Square</translation>
+        </message>
+        <message>
+            <source>上向き三角</source>
+            <translation>Triangle up</translation>
+        </message>
+        <message>
+            <source>下向き三角</source>
+            <translation>Triangle down</translation>
+        </message>
+        <message>
+            <source>ひし形</source>
+            <translation>Diamond</translation>
+        </message>
+        <message>
+            <source>×</source>
+            <translation>Cross</translation>
+        </message>
+        <message>
+            <source>＋</source>
+            <translation>Plus</translation>
+        </message>
+        <message>
+            <source>左軸</source>
+            <translation>Left axis </translation>
+        </message>
+        <message>
+            <source>右軸</source>
+            <translation>Right axis </translation>
+        </message>
+        <message>
+            <source>表示</source>
+            <translation>Visible</translation>
+        </message>
+        <message>
+            <source>テキスト</source>
+            <translation>Text</translation>
+        </message>
+        <message>
+            <source>文字の配置</source>
+            <translation>Text alignment</translation>
+        </message>
+        <message>
+            <source>位置</source>
+            <translation>Position</translation>
+        </message>
+        <message>
+            <source>フォント名</source>
+            <translation>Font name</translation>
+        </message>
+        <message>
+            <source>サイズ</source>
+            <translation>Size</translation>
+        </message>
+        <message>
+            <source>スタイル</source>
+            <translation>Style</translation>
+        </message>
+        <message>
+            <source>文字色</source>
+            <translation>Text colour</translation>
+        </message>
+        <message>
+            <source>自動サイズ</source>
+            <translation>Automatic size</translation>
+        </message>
+        <message>
+            <source>最大チャンネル数</source>
+            <translation>Maximum channels</translation>
+        </message>
+        <message>
+            <source>行数</source>
+            <translation>Rows</translation>
+        </message>
+        <message>
+            <source>列数</source>
+            <translation>Columns</translation>
+        </message>
+        <message>
+            <source>ラベルの種類</source>
+            <translation>Label type</translation>
+        </message>
+        <message>
+            <source>枠の色</source>
+            <translation>Frame colour</translation>
+        </message>
+        <message>
+            <source>枠の太さ</source>
+            <translation>Frame width</translation>
+        </message>
+        <message>
+            <source>角の丸み</source>
+            <translation>Corner rounding</translation>
+        </message>
+        <message>
+            <source>グラデーション</source>
+            <translation>Gradient</translation>
+        </message>
+        <message>
+            <source>背景色1</source>
+            <translation>Background colour 1</translation>
+        </message>
+        <message>
+            <source>背景色2</source>
+            <translation>Background colour 2</translation>
+        </message>
+        <message>
+            <source>影の深さ</source>
+            <translation>Shadow depth</translation>
+        </message>
+        <message>
+            <source>余白</source>
+            <translation>Margin</translation>
+        </message>
+        <message>
+            <source>関連付けるY軸</source>
+            <translation>Linked value axis</translation>
+        </message>
+        <message>
+            <source>ロック</source>
+            <translation>Locked</translation>
+        </message>
+        <message>
+            <source>引き出し線の位置</source>
+            <translation>Pointer position</translation>
+        </message>
+        <message>
+            <source>線の色</source>
+            <translation>Line colour</translation>
+        </message>
+        <message>
+            <source>線の太さ</source>
+            <translation>Line width</translation>
+        </message>
+        <message>
+            <source>始点のスタイル</source>
+            <translation>Start style</translation>
+        </message>
+        <message>
+            <source>始点のサイズ</source>
+            <translation>Start size</translation>
+        </message>
+        <message>
+            <source>終点のスタイル</source>
+            <translation>End style</translation>
+        </message>
+        <message>
+            <source>終点のサイズ</source>
+            <translation>End size</translation>
+        </message>
+        <message>
+            <source>表示範囲の最小値</source>
+            <translation>Shown minimum</translation>
+        </message>
+        <message>
+            <source>表示範囲の最大値</source>
+            <translation>Shown maximum</translation>
+        </message>
+        <message>
+            <source>範囲の最小値</source>
+            <translation>Range minimum</translation>
+        </message>
+        <message>
+            <source>範囲の最大値</source>
+            <translation>Range maximum</translation>
+        </message>
+        <message>
+            <source>範囲の自動調整</source>
+            <translation>Automatic range</translation>
+        </message>
+        <message>
+            <source>小数点以下の桁数</source>
+            <translation>Decimal places</translation>
+        </message>
+        <message>
+            <source>目盛の間隔</source>
+            <translation>Tick interval</translation>
+        </message>
+        <message>
+            <source>補助目盛の間隔</source>
+            <translation>Minor tick interval</translation>
+        </message>
+        <message>
+            <source>タイトルの表示</source>
+            <translation>Show title</translation>
+        </message>
+        <message>
+            <source>タイトル</source>
+            <translation>Title</translation>
+        </message>
+        <message>
+            <source>単位の表示</source>
+            <translation>Show unit</translation>
+        </message>
+        <message>
+            <source>単位</source>
+            <translation>Unit</translation>
+        </message>
+        <message>
+            <source>目盛の間隔（秒）</source>
+            <translation>Tick interval (s)</translation>
+        </message>
+        <message>
+            <source>補助目盛の間隔（秒）</source>
+            <translation>Minor tick interval (s)</translation>
+        </message>
+        <message>
+            <source>線の種類</source>
+            <translation>Line style</translation>
+        </message>
+        <message>
+            <source>シンボル</source>
+            <translation>Symbol</translation>
+        </message>
+        <message>
+            <source>シンボルの間隔</source>
+            <translation>Symbol spacing</translation>
+        </message>
+        <message>
+            <source>全般</source>
+            <translation>General</translation>
+        </message>
+        <message>
+            <source>フォント</source>
+            <translation>Font</translation>
         </message>
     </context>
     <context>

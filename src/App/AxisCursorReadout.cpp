@@ -1,5 +1,7 @@
 #include "App/AxisCursorReadout.h"
 
+#include <QCoreApplication>
+
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -12,7 +14,10 @@
 namespace ovgApp {
 namespace {
 
-int64_t Milliseconds(double seconds) { return int64_t(std::llround(seconds * 1000.0)); }
+int64_t Milliseconds(double seconds)
+{
+    return int64_t(std::llround(seconds * 1000.0));
+}
 
 // The value of the last point at or before x; no data when there is none.
 double ValueAt(const AppPoints& points, double x)
@@ -23,7 +28,8 @@ double ValueAt(const AppPoints& points, double x)
 
 }  // namespace
 
-AxisCursorReadout AxisCursorReadout::Read(const AppDocument& document, double timeA, double timeB, const AppDateInfo& dateInfo)
+AxisCursorReadout AxisCursorReadout::Read(const AppDocument& document, double timeA, double timeB,
+                                          const AppDateInfo& dateInfo)
 {
     AxisCursorReadout readout;
     readout.timeA = dateInfo.DateTimeText(Milliseconds(timeA));
@@ -37,7 +43,8 @@ AxisCursorReadout AxisCursorReadout::Read(const AppDocument& document, double ti
         const double a = ValueAt(points, timeA), b = ValueAt(points, timeB);
         row.atA = channel->FormatValue(a);
         row.atB = channel->FormatValue(b);
-        if (!OvGraphFileLib::IsNoData(a) && !OvGraphFileLib::IsNoData(b)) row.difference = channel->FormatValue(b - a);
+        if (!OvGraphFileLib::IsNoData(a) && !OvGraphFileLib::IsNoData(b))
+            row.difference = channel->FormatValue(b - a);
         const size_t first = points.LowerBound(from), end = points.UpperBound(to);
         double minimum = HUGE_VAL, maximum = -HUGE_VAL, sum = 0;
         size_t n = 0;
@@ -66,10 +73,14 @@ AxisCursorReadout AxisCursorReadout::Read(const AppDocument& document, double ti
 
 QString AxisCursorReadout::ToText() const
 {
-    QStringList lines{QStringLiteral("\tA\tB\tB-A\t最小\t最大\t平均\t標準偏差"),
-                      QStringList{QStringLiteral("時刻"), timeA, timeB, timeDifference}.join(QLatin1Char('\t'))};
+    QStringList lines{
+        QCoreApplication::translate("AxisCursorReadout", "\tA\tB\tB-A\t最小\t最大\t平均\t標準偏差"),
+        QStringList{QCoreApplication::translate("AxisCursorReadout", "時刻"), timeA, timeB, timeDifference}
+            .join(QLatin1Char('\t'))};
     for (const Row& row : rows)
-        lines << QStringList{row.name, row.atA, row.atB, row.difference, row.minimum, row.maximum, row.mean, row.deviation}.join(QLatin1Char('\t'));
+        lines << QStringList{row.name,    row.atA,     row.atB,  row.difference,
+                             row.minimum, row.maximum, row.mean, row.deviation}
+                     .join(QLatin1Char('\t'));
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 

@@ -1,5 +1,7 @@
 #include "App/DewPointMaker.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <vector>
 
@@ -40,17 +42,22 @@ Series SeriesOf(const AppCh& channel, int32_t temperatureType)
 double Of(double celsius, double humidity)
 {
     const double t = celsius + 273.15;
-    const double lnEs = -6096.9385 / t + 21.2409642 - 0.02711193 * t + 0.00001673952 * t * t + 2.433502 * std::log(t);
+    const double lnEs =
+        -6096.9385 / t + 21.2409642 - 0.02711193 * t + 0.00001673952 * t * t + 2.433502 * std::log(t);
     // The base is this constant, not e at full precision.
     const double es = std::pow(2.718281828, lnEs);
     const double e = es * humidity / 100;
     const double y = std::log(e / 611.213);
-    const double dewPoint = y >= 0 ? 13.715 * y + 0.84262 * y * y + 0.019048 * y * y * y + 0.0078158 * y * y * y * y
-                                   : 13.7204 * y + 0.736631 * y * y + 0.0332136 * y * y * y + 0.000778591 * y * y * y * y;
+    const double dewPoint =
+        y >= 0 ? 13.715 * y + 0.84262 * y * y + 0.019048 * y * y * y + 0.0078158 * y * y * y * y
+               : 13.7204 * y + 0.736631 * y * y + 0.0332136 * y * y * y + 0.000778591 * y * y * y * y;
     return std::isfinite(dewPoint) ? dewPoint : OvGraphFileLib::INVALID_VALUE;
 }
 
-bool IsTemperatureCh(const AppCh& channel) { return channel.IsTemperature(); }
+bool IsTemperatureCh(const AppCh& channel)
+{
+    return channel.IsTemperature();
+}
 
 bool IsHumidityCh(const AppCh& channel)
 {
@@ -61,16 +68,21 @@ bool IsHumidityCh(const AppCh& channel)
 Made Make(const AppCh* temperature, const AppCh* humidity)
 {
     const Series temperatures = temperature ? SeriesOf(*temperature, kCelsius) : Series();
-    const Series humidities = humidity ? SeriesOf(*humidity, humidity->GetTemperatureDisplayType()) : Series();
+    const Series humidities =
+        humidity ? SeriesOf(*humidity, humidity->GetTemperatureDisplayType()) : Series();
     const size_t count = temperatures.samples.size();
-    if (count == 0 || humidities.samples.empty()) return {QStringLiteral("温度と湿度のデータがありません。"), nullptr};
-    if (count != humidities.samples.size()) return {QStringLiteral("温度と湿度のデータ数が異なります。"), nullptr};
+    if (count == 0 || humidities.samples.empty())
+        return {QCoreApplication::translate("DewPointMaker", "温度と湿度のデータがありません。"), nullptr};
+    if (count != humidities.samples.size())
+        return {QCoreApplication::translate("DewPointMaker", "温度と湿度のデータ数が異なります。"), nullptr};
     for (size_t i = 0; i < count; ++i)
         if (temperatures.samples[i].time != humidities.samples[i].time)
-            return {QStringLiteral("温度と湿度のデータの時刻が異なります。"), nullptr};
+            return {QCoreApplication::translate("DewPointMaker", "温度と湿度のデータの時刻が異なります。"),
+                    nullptr};
 
     const OvGraphFileLib::ICh& source = temperature->GetFileCh();
-    const int64_t interval = source.GetInterval() == humidity->GetInterval() ? source.GetInterval() : OvGraphFileLib::NO_INTERVAL;
+    const int64_t interval =
+        source.GetInterval() == humidity->GetInterval() ? source.GetInterval() : OvGraphFileLib::NO_INTERVAL;
     OvGraphFileLib::RawDataList blocks;
     SampleBlockBuilder block(kCelsius, interval);
     for (size_t i = 0; i < count; ++i) {

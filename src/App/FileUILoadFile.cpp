@@ -1,5 +1,7 @@
 #include "App/FileUILoadFile.h"
 
+#include <QCoreApplication>
+
 namespace ovgApp {
 namespace {
 
@@ -10,10 +12,18 @@ struct FormatFilter {
 
 // The graph document first, then the logger formats in the order the dialog lists them.
 constexpr FormatFilter kFormats[] = {
-    {"グラフファイル", "*.kmb"}, {"KMQ ファイル", "*.kmq"}, {"KMV ファイル", "*.kmv"},
-    {"KAC ファイル", "*.kac"},   {"KE8 ファイル", "*.ke8"}, {"KEJ ファイル", "*.kej"},
-    {"KAD ファイル", "*.kad"},   {"KAQ ファイル", "*.kaq"}, {"KS2 ファイル", "*.ks2"},
-    {"KS3 ファイル", "*.ks3"},   {"KN1 ファイル", "*.kn1"}, {"KN2 ファイル", "*.kn2"},
+    {QT_TRANSLATE_NOOP("FileUILoadFile", "グラフファイル"), "*.kmb"},
+    {QT_TRANSLATE_NOOP("FileUILoadFile", "KMQ ファイル"), "*.kmq"},
+    {QT_TRANSLATE_NOOP("FileUILoadFile", "KMV ファイル"), "*.kmv"},
+    {QT_TRANSLATE_NOOP("FileUILoadFile", "KAC ファイル"), "*.kac"},
+    {QT_TRANSLATE_NOOP("FileUILoadFile", "KE8 ファイル"), "*.ke8"},
+    {QT_TRANSLATE_NOOP("FileUILoadFile", "KEJ ファイル"), "*.kej"},
+    {QT_TRANSLATE_NOOP("FileUILoadFile", "KAD ファイル"), "*.kad"},
+    {QT_TRANSLATE_NOOP("FileUILoadFile", "KAQ ファイル"), "*.kaq"},
+    {QT_TRANSLATE_NOOP("FileUILoadFile", "KS2 ファイル"), "*.ks2"},
+    {QT_TRANSLATE_NOOP("FileUILoadFile", "KS3 ファイル"), "*.ks3"},
+    {QT_TRANSLATE_NOOP("FileUILoadFile", "KN1 ファイル"), "*.kn1"},
+    {QT_TRANSLATE_NOOP("FileUILoadFile", "KN2 ファイル"), "*.kn2"},
 };
 
 }  // namespace
@@ -21,13 +31,14 @@ constexpr FormatFilter kFormats[] = {
 std::vector<FileUILoadFile::Filter> FileUILoadFile::Filters()
 {
     std::vector<Filter> filters;
-    filters.push_back({QStringLiteral("データファイル全般"), {}});
+    filters.push_back({QCoreApplication::translate("FileUILoadFile", "データファイル全般"), {}});
     for (const FormatFilter& format : kFormats) {
         const QString pattern = QString::fromUtf8(format.pattern);
         filters.front().patterns.append(pattern);
-        filters.push_back({QString::fromUtf8(format.label), {pattern}});
+        filters.push_back({QCoreApplication::translate("FileUILoadFile", format.label), {pattern}});
     }
-    filters.push_back({QStringLiteral("すべてのファイル"), {QStringLiteral("*.*")}});
+    filters.push_back(
+        {QCoreApplication::translate("FileUILoadFile", "すべてのファイル"), {QStringLiteral("*.*")}});
     return filters;
 }
 

@@ -263,8 +263,10 @@ void PrmFile::LoadAtStartUp(const QString& userPath, const QString& sharedPath, 
 
 QString PrmFile::ErrorMessage(const QString& path, int code)
 {
-    const QString text = code == kWriteFailed ? QStringLiteral("パラメータファイルを保存できませんでした。")
-                                              : QStringLiteral("パラメータファイルを読み込めませんでした。");
+    const QString text =
+        code == kWriteFailed
+            ? QCoreApplication::translate("PrmFile", "パラメータファイルを保存できませんでした。")
+            : QCoreApplication::translate("PrmFile", "パラメータファイルを読み込めませんでした。");
     return text + u'\n' + QDir::toNativeSeparators(path) + QStringLiteral("\n(%1)").arg(code);
 }
 

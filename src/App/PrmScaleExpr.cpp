@@ -1,5 +1,7 @@
 #include "App/PrmScaleExpr.h"
 
+#include <QCoreApplication>
+
 #include <QStringList>
 #include <charconv>
 #include <cmath>
@@ -175,23 +177,23 @@ QString PrmScaleExpr::ErrorText(int code)
         case kOk:
             return {};
         case kSlopeNotNumber:
-            return QStringLiteral("傾きに数値を入力して下さい。");
+            return QCoreApplication::translate("PrmScaleExpr", "傾きに数値を入力して下さい。");
         case kInterceptNotNumber:
-            return QStringLiteral("切片に数値を入力して下さい。");
+            return QCoreApplication::translate("PrmScaleExpr", "切片に数値を入力して下さい。");
         case kX1NotNumber:
-            return QStringLiteral("X1 に数値を入力して下さい。");
+            return QCoreApplication::translate("PrmScaleExpr", "X1 に数値を入力して下さい。");
         case kY1NotNumber:
-            return QStringLiteral("Y1 に数値を入力して下さい。");
+            return QCoreApplication::translate("PrmScaleExpr", "Y1 に数値を入力して下さい。");
         case kX2NotNumber:
-            return QStringLiteral("X2 に数値を入力して下さい。");
+            return QCoreApplication::translate("PrmScaleExpr", "X2 に数値を入力して下さい。");
         case kY2NotNumber:
-            return QStringLiteral("Y2 に数値を入力して下さい。");
+            return QCoreApplication::translate("PrmScaleExpr", "Y2 に数値を入力して下さい。");
         case kSameX:
-            return QStringLiteral("X1 と X2 には異なる値を入力して下さい。");
+            return QCoreApplication::translate("PrmScaleExpr", "X1 と X2 には異なる値を入力して下さい。");
         case kNotFinite:
-            return QStringLiteral("変換式の係数が大きすぎます。");
+            return QCoreApplication::translate("PrmScaleExpr", "変換式の係数が大きすぎます。");
         default:
-            return QStringLiteral("変換式を計算できません。(%1)").arg(code);
+            return QCoreApplication::translate("PrmScaleExpr", "変換式を計算できません。(%1)").arg(code);
     }
 }
 

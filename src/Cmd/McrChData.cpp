@@ -1,5 +1,7 @@
 #include "Cmd/McrChData.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -25,15 +27,22 @@ namespace {
 AppChList InDocumentOrder(const AppContext& context, AppChList channels)
 {
     for (const auto& channel : channels)
-        if (!channel || context.document.IndexOf(channel.get()) < 0) ORVEL_SERIOUS_ERROR("channel not in the document");
-    const auto position = [&context](const std::shared_ptr<AppCh>& channel) { return context.document.IndexOf(channel.get()); };
-    std::sort(channels.begin(), channels.end(), [&](const auto& a, const auto& b) { return position(a) < position(b); });
+        if (!channel || context.document.IndexOf(channel.get()) < 0)
+            ORVEL_SERIOUS_ERROR("channel not in the document");
+    const auto position = [&context](const std::shared_ptr<AppCh>& channel) {
+        return context.document.IndexOf(channel.get());
+    };
+    std::sort(channels.begin(), channels.end(),
+              [&](const auto& a, const auto& b) { return position(a) < position(b); });
     channels.erase(std::unique(channels.begin(), channels.end()), channels.end());
     return channels;
 }
 
 // A local time (seconds, as shown) as the channel's file time in ms.
-double FileTimeOf(const AppCh& channel, double localSeconds) { return (localSeconds - channel.GetLocalTimeOffset()) * 1000.0; }
+double FileTimeOf(const AppCh& channel, double localSeconds)
+{
+    return (localSeconds - channel.GetLocalTimeOffset()) * 1000.0;
+}
 
 int64_t ClampToTime(double ms)
 {
@@ -43,8 +52,8 @@ int64_t ClampToTime(double ms)
 
 }  // namespace
 
-McrChDeleteData::McrChDeleteData(AppContext context, AppChList channels, std::optional<double> from, std::optional<double> to,
-                                 std::u16string name)
+McrChDeleteData::McrChDeleteData(AppContext context, AppChList channels, std::optional<double> from,
+                                 std::optional<double> to, std::u16string name)
     : Mcr(std::move(name)), m_context(context), m_channels(std::move(channels)), m_from(from), m_to(to)
 {
 }
@@ -55,13 +64,20 @@ void McrChDeleteData::Prepare()
         // Records at the bounds stay: before `from` means earlier than it, after `to` later than it.
         const auto [from, to] = KeptRange(*channel);
         std::vector<CmdAppDeleteChData::Cut> cuts;
-        if (from) cuts.push_back({ClampToTime(std::ceil(FileTimeOf(*channel, *from))), CmdAppDeleteChData::kBefore});
-        if (to) cuts.push_back({ClampToTime(std::floor(FileTimeOf(*channel, *to))), CmdAppDeleteChData::kAfter});
-        if (!cuts.empty()) AddChild(std::make_shared<CmdAppDeleteChData>(m_context, channel, std::move(cuts)));
+        if (from)
+            cuts.push_back(
+                {ClampToTime(std::ceil(FileTimeOf(*channel, *from))), CmdAppDeleteChData::kBefore});
+        if (to)
+            cuts.push_back({ClampToTime(std::floor(FileTimeOf(*channel, *to))), CmdAppDeleteChData::kAfter});
+        if (!cuts.empty())
+            AddChild(std::make_shared<CmdAppDeleteChData>(m_context, channel, std::move(cuts)));
     }
 }
 
-McrChDeleteData::Range McrChDeleteData::KeptRange(const AppCh&) const { return {m_from, m_to}; }
+McrChDeleteData::Range McrChDeleteData::KeptRange(const AppCh&) const
+{
+    return {m_from, m_to};
+}
 
 McrChDeleteOutsideData::McrChDeleteOutsideData(AppContext context, const AppChList& channels)
     : McrChDeleteData(context, channels, std::nullopt, std::nullopt, u"McrChDeleteOutsideData")
@@ -83,7 +99,8 @@ McrChSetOffsetTime::McrChSetOffsetTime(AppContext context, Offsets offsets)
 void McrChSetOffsetTime::Prepare()
 {
     // Shifts commute, so a channel listed twice simply moves by both offsets.
-    for (const auto& [channel, offset] : m_offsets) AddChild(std::make_shared<CmdAppSetOffsetTime>(m_context, channel, offset));
+    for (const auto& [channel, offset] : m_offsets)
+        AddChild(std::make_shared<CmdAppSetOffsetTime>(m_context, channel, offset));
 }
 
 McrChMerge::McrChMerge(AppContext context, AppChList channels, bool keepSources)
@@ -93,10 +110,12 @@ McrChMerge::McrChMerge(AppContext context, AppChList channels, bool keepSources)
 
 QString McrChMerge::Check(const AppChList& channels)
 {
-    if (channels.size() < 2) return QStringLiteral("結合するチャンネルを2つ以上選択して下さい。");
+    if (channels.size() < 2)
+        return QCoreApplication::translate("McrChData", "結合するチャンネルを2つ以上選択して下さい。");
     for (const auto& channel : channels)
         if (channel->GetFileCh().GetChType() != channels.front()->GetFileCh().GetChType())
-            return QStringLiteral("種類の異なるデータのチャンネルは結合できません。");
+            return QCoreApplication::translate("McrChData",
+                                               "種類の異なるデータのチャンネルは結合できません。");
     return {};
 }
 
@@ -118,18 +137,24 @@ void McrChMerge::Prepare()
         return;
     }
     AddChild(std::make_shared<McrChReplace>(m_context, first, merged));
-    AddChild(std::make_shared<CmdAppDeleteCh>(m_context, AppChList(m_channels.begin() + 1, m_channels.end())));
+    AddChild(
+        std::make_shared<CmdAppDeleteCh>(m_context, AppChList(m_channels.begin() + 1, m_channels.end())));
 }
 
-McrDewPointMaker::McrDewPointMaker(AppContext context, std::shared_ptr<AppCh> temperature, std::shared_ptr<AppCh> humidity)
-    : Mcr(u"McrDewPointMaker"), m_context(context), m_temperature(std::move(temperature)), m_humidity(std::move(humidity))
+McrDewPointMaker::McrDewPointMaker(AppContext context, std::shared_ptr<AppCh> temperature,
+                                   std::shared_ptr<AppCh> humidity)
+    : Mcr(u"McrDewPointMaker"),
+      m_context(context),
+      m_temperature(std::move(temperature)),
+      m_humidity(std::move(humidity))
 {
 }
 
 void McrDewPointMaker::Prepare()
 {
     for (const auto& channel : {m_temperature, m_humidity})
-        if (channel && m_context.document.IndexOf(channel.get()) < 0) ORVEL_SERIOUS_ERROR("channel not in the document");
+        if (channel && m_context.document.IndexOf(channel.get()) < 0)
+            ORVEL_SERIOUS_ERROR("channel not in the document");
     DewPoint::Made made = DewPoint::Make(m_temperature.get(), m_humidity.get());
     m_error = made.error;
     if (!made.channel) return;
@@ -138,15 +163,18 @@ void McrDewPointMaker::Prepare()
     AddChild(std::make_shared<CmdAppAddCh>(m_context, AppChList{m_channel}));
 }
 
-McrThinData::McrThinData(AppContext context, AppChList channels, OvGraphFileLib::ThinDataPrm prm, Output output)
+McrThinData::McrThinData(AppContext context, AppChList channels, OvGraphFileLib::ThinDataPrm prm,
+                         Output output)
     : Mcr(u"McrThinData"), m_context(context), m_channels(std::move(channels)), m_prm(prm), m_output(output)
 {
 }
 
 QString McrThinData::MethodName(int32_t method)
 {
-    static const char16_t* const kNames[] = {u"サンプル", u"最小値", u"最大値", u"合計", u"平均"};
-    return method >= 0 && method < 5 ? QString::fromUtf16(kNames[method]) : QString();
+    static const char* const kNames[] = {QT_TRANSLATE_NOOP("McrThinData", "サンプル"), QT_TRANSLATE_NOOP("McrThinData", "最小値"),
+                                         QT_TRANSLATE_NOOP("McrThinData", "最大値"), QT_TRANSLATE_NOOP("McrThinData", "合計"),
+                                         QT_TRANSLATE_NOOP("McrThinData", "平均")};
+    return method >= 0 && method < 5 ? QCoreApplication::translate("McrThinData", kNames[method]) : QString();
 }
 
 void McrThinData::Prepare()
@@ -162,11 +190,13 @@ void McrThinData::Prepare()
             return;
         }
         if (m_output == Output::kReplaceData) {
-            steps.push_back(std::make_shared<CmdAppSetFileCh>(u"McrThinData_Data", m_context, channel, thinned.channel));
+            steps.push_back(
+                std::make_shared<CmdAppSetFileCh>(u"McrThinData_Data", m_context, channel, thinned.channel));
             continue;
         }
         auto result = std::make_shared<AppCh>(&m_context.document, thinned.channel);
-        result->SetDisplayName(channel->GetDisplayName() + QStringLiteral(" (%1)").arg(MethodName(m_prm.method)));
+        result->SetDisplayName(channel->GetDisplayName() +
+                               QStringLiteral(" (%1)").arg(MethodName(m_prm.method)));
         if (channel->HasOwnScaleExpr()) result->SetScaleExpr(channel->GetScaleExpr());
         if (channel->IsOverrideActive()) result->SetTypeOverride(true, channel->GetOverrideCode());
         result->SetVisibleInTable(true);

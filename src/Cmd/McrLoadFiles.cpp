@@ -1,20 +1,22 @@
 #include "Cmd/McrLoadFiles.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include "App/AppDocument.h"
 #include "Cmd/CmdAppAddCh.h"
 #include "Cmd/McrGraphCmds.h"
 #include "Cmd/McrViewTemperatureUnit.h"
+#include "graph/Graph.h"
 #include "graph/commands/GraphCmdSetState.h"
 #include "graph/commands/GraphRangeCmds.h"
-#include "graph/Graph.h"
 
 namespace ovgApp {
 
 McrLoadFiles::McrLoadFiles(AppContext context, std::vector<std::vector<std::shared_ptr<AppCh>>> files,
-                           std::shared_ptr<const ovgGraph::GraphMemento> graphState, QString memo, int32_t savedTemperatureUnit,
-                           size_t stateFile)
+                           std::shared_ptr<const ovgGraph::GraphMemento> graphState, QString memo,
+                           int32_t savedTemperatureUnit, size_t stateFile)
     : Mcr(u"McrLoadFiles"),
       m_context(context),
       m_files(std::move(files)),
@@ -25,20 +27,25 @@ McrLoadFiles::McrLoadFiles(AppContext context, std::vector<std::vector<std::shar
 {
 }
 
-std::shared_ptr<McrLoadFiles> McrLoadFiles::FromLoad(AppContext context, const FileLoader::Prm& prm, QString* warning)
+std::shared_ptr<McrLoadFiles> McrLoadFiles::FromLoad(AppContext context, const FileLoader::Prm& prm,
+                                                     QString* warning)
 {
     std::shared_ptr<const ovgGraph::GraphMemento> state;
     if (prm.graphState) {
         try {
             state = ovgGraph::ReadGraphState(*prm.graphState);
         } catch (const std::exception& error) {
-            if (warning) *warning = QStringLiteral("グラフの状態を復元できませんでした。(%1)").arg(QString::fromUtf8(error.what()));
+            if (warning)
+                *warning =
+                    QCoreApplication::translate("McrLoadFiles", "グラフの状態を復元できませんでした。(%1)")
+                        .arg(QString::fromUtf8(error.what()));
         }
     }
     // The state comes from the first file that loaded.
     size_t first = 0;
     while (first < prm.results.size() && !prm.results[first].Ok()) ++first;
-    return std::make_shared<McrLoadFiles>(context, prm.ChannelsByFile(), std::move(state), prm.memo, prm.savedTemperatureUnit, first);
+    return std::make_shared<McrLoadFiles>(context, prm.ChannelsByFile(), std::move(state), prm.memo,
+                                          prm.savedTemperatureUnit, first);
 }
 
 void McrLoadFiles::Prepare()
@@ -66,7 +73,8 @@ void McrLoadFiles::Prepare()
             u"McrLoadFiles_GraphState", ovgGraph::Unowned(m_context.graph),
             [memento = m_graphState, savedType, document](ovgGraph::Graph& graph) {
                 ovgGraph::SetMemento(graph, *memento);
-                if (savedType != 0) ConvertTemperatureAxes(graph, savedType, document->GetTemperatureDisplayType());
+                if (savedType != 0)
+                    ConvertTemperatureAxes(graph, savedType, document->GetTemperatureDisplayType());
             });
         state->SetBefore(before);
         AddChild(state);

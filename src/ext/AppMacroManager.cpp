@@ -1,5 +1,7 @@
 #include "ext/AppMacroManager.h"
 
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -67,7 +69,8 @@ bool AppMacroManager::InstallSamples() const
         if (QFileInfo::exists(target)) continue;
         if (!QFile::copy(sample.filePath(), target)) return false;
         // Resources are read-only; the user's copy is theirs to edit.
-        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        QFile::setPermissions(target,
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
     return true;
 }
@@ -85,7 +88,9 @@ std::optional<AppMacroManager::Error> AppMacroManager::RunFile(const QString& pa
     m_engine->globalObject().setProperty(QStringLiteral("app"), m_engine->newQObject(app));
 
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return Error{QStringLiteral("マクロファイルを開けません。"), 0, file.errorString()};
+    if (!file.open(QIODevice::ReadOnly))
+        return Error{QCoreApplication::translate("AppMacroManager", "マクロファイルを開けません。"), 0,
+                     file.errorString()};
     const QString source = QString::fromUtf8(file.readAll());
 
     m_callbacks->Begin();
@@ -105,8 +110,11 @@ std::optional<AppMacroManager::Error> AppMacroManager::RunFile(const QString& pa
     if (!interrupted && !result.isError() && stackTrace.isEmpty()) return std::nullopt;
     Error error;
     error.line = ErrorLine(result, stackTrace);
-    error.message = interrupted ? QStringLiteral("実行時間が %1 秒を超えたため、マクロを中断しました。").arg(m_timeLimit.count() / 1000.0)
-                                : result.toString();
+    error.message = interrupted
+                        ? QCoreApplication::translate("AppMacroManager",
+                                                      "実行時間が %1 秒を超えたため、マクロを中断しました。")
+                              .arg(m_timeLimit.count() / 1000.0)
+                        : result.toString();
     const QStringList lines = source.split(QLatin1Char('\n'));
     if (error.line >= 1 && error.line <= lines.size()) error.detail = lines[error.line - 1].trimmed();
     return error;
@@ -115,10 +123,11 @@ std::optional<AppMacroManager::Error> AppMacroManager::RunFile(const QString& pa
 QString AppMacroManager::ErrorText(const QString& path, const Error& error)
 {
     const QFileInfo info(path);
-    return QStringLiteral("マクロ実行中にエラーが発生しました。") + QLatin1Char('\n') + error.message + QLatin1Char('\n') + QLatin1Char('\n') +
-           QStringLiteral("Path:") + QDir::toNativeSeparators(info.absolutePath()) + QLatin1Char('\n') + QStringLiteral("File:") +
-           info.fileName() + QLatin1Char('\n') + QStringLiteral("Line ") + QString::number(error.line) + QLatin1Char(':') +
-           error.detail + QLatin1Char('\n');
+    return QCoreApplication::translate("AppMacroManager", "マクロ実行中にエラーが発生しました。") +
+           QLatin1Char('\n') + error.message + QLatin1Char('\n') + QLatin1Char('\n') +
+           QStringLiteral("Path:") + QDir::toNativeSeparators(info.absolutePath()) + QLatin1Char('\n') +
+           QStringLiteral("File:") + info.fileName() + QLatin1Char('\n') + QStringLiteral("Line ") +
+           QString::number(error.line) + QLatin1Char(':') + error.detail + QLatin1Char('\n');
 }
 
 }  // namespace ovgApp

@@ -108,7 +108,6 @@ ChList FileKn::GetChList() const
         const std::string number = std::to_string(input + 1);
         const std::u16string numberText(number.begin(), number.end());
         channel->SetChName(name.empty() ? u"Ch." + numberText : name);
-        channel->SetAuxText(numberText);
         channel->SetDecimalPlaces(table.DecimalPlaces(input));
         channel->SetUpperLimit(table.UpperLimit(input));
         channel->SetLowerLimit(table.LowerLimit(input));

@@ -1,7 +1,7 @@
 #include "ui/DlgOperationType.h"
 
-#include <QCoreApplication>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,13 +15,22 @@
 namespace ovgUi {
 namespace {
 
-constexpr const char16_t* kGestures[] = {u"左ダブルクリック", u"マウスホイール", u"左ボタンを押しながらマウスを移動",
-                                         u"左ボタンを押しながらマウスホイール"};
+constexpr const char* kGestures[] = {
+    QT_TRANSLATE_NOOP("DlgOperationType", "左ダブルクリック"),
+    QT_TRANSLATE_NOOP("DlgOperationType", "マウスホイール"),
+    QT_TRANSLATE_NOOP("DlgOperationType", "左ボタンを押しながらマウスを移動"),
+    QT_TRANSLATE_NOOP("DlgOperationType", "左ボタンを押しながらマウスホイール")};
 // What each gesture does, by type.
-constexpr const char16_t* kActions[3][4] = {
-    {u"グラフ全体を表示", u"なし", u"グラフを横軸だけ拡大", u"なし"},
-    {u"なし", u"グラフを横軸だけ拡大", u"グラフをスクロール", u"グラフを縦軸だけ拡大"},
-    {u"なし", u"なし", u"グラフを拡大", u"なし"},
+constexpr const char* kActions[3][4] = {
+    {QT_TRANSLATE_NOOP("DlgOperationType", "グラフ全体を表示"), QT_TRANSLATE_NOOP("DlgOperationType", "なし"),
+     QT_TRANSLATE_NOOP("DlgOperationType", "グラフを横軸だけ拡大"),
+     QT_TRANSLATE_NOOP("DlgOperationType", "なし")},
+    {QT_TRANSLATE_NOOP("DlgOperationType", "なし"),
+     QT_TRANSLATE_NOOP("DlgOperationType", "グラフを横軸だけ拡大"),
+     QT_TRANSLATE_NOOP("DlgOperationType", "グラフをスクロール"),
+     QT_TRANSLATE_NOOP("DlgOperationType", "グラフを縦軸だけ拡大")},
+    {QT_TRANSLATE_NOOP("DlgOperationType", "なし"), QT_TRANSLATE_NOOP("DlgOperationType", "なし"),
+     QT_TRANSLATE_NOOP("DlgOperationType", "グラフを拡大"), QT_TRANSLATE_NOOP("DlgOperationType", "なし")},
 };
 
 const QString kKey = QStringLiteral("Settings/OperationType");
@@ -57,7 +66,10 @@ DlgOperationType::DlgOperationType(int32_t type, QWidget* parent) : QDialog(pare
     resize(440, 240);
 }
 
-int32_t DlgOperationType::Type() const { return std::max(0, m_types->checkedId()); }
+int32_t DlgOperationType::Type() const
+{
+    return std::max(0, m_types->checkedId());
+}
 
 void DlgOperationType::SetType(int32_t type)
 {
@@ -69,13 +81,22 @@ void DlgOperationType::ShowGestures()
 {
     const int32_t type = Type();
     for (int row = 0; row < 4; ++row) {
-        m_gestures->setItem(row, 0, new QTableWidgetItem(QString::fromUtf16(kGestures[row])));
-        m_gestures->setItem(row, 1, new QTableWidgetItem(QString::fromUtf16(kActions[type][row])));
+        m_gestures->setItem(
+            row, 0, new QTableWidgetItem(QCoreApplication::translate("DlgOperationType", kGestures[row])));
+        m_gestures->setItem(
+            row, 1,
+            new QTableWidgetItem(QCoreApplication::translate("DlgOperationType", kActions[type][row])));
     }
 }
 
-int32_t DlgOperationType::Load() { return ovgGraph::ClampOperationType(QSettings().value(kKey, 0).toInt()); }
+int32_t DlgOperationType::Load()
+{
+    return ovgGraph::ClampOperationType(QSettings().value(kKey, 0).toInt());
+}
 
-void DlgOperationType::Save(int32_t type) { QSettings().setValue(kKey, ovgGraph::ClampOperationType(type)); }
+void DlgOperationType::Save(int32_t type)
+{
+    QSettings().setValue(kKey, ovgGraph::ClampOperationType(type));
+}
 
 }  // namespace ovgUi

@@ -1,7 +1,7 @@
 #include "ui/DlgUpdateFirstRun.h"
 
-#include <QCoreApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -14,14 +14,19 @@ DlgUpdateFirstRun::DlgUpdateFirstRun(bool checked, QWidget* parent) : QDialog(pa
 {
     setWindowTitle(ovgApp::AppInfo::Name());
     auto* layout = new QVBoxLayout(this);
-    auto* text = new QLabel(
-        QStringLiteral("アプリケーションの起動時に、新しいバージョンがあるかどうかのアップデート情報を"
+    auto* text =
+        new QLabel(QCoreApplication::translate(
+                       "DlgUpdateFirstRun",
+                       "アプリケーションの起動時に、新しいバージョンがあるかどうかのアップデート情報を"
                        "確認できるようになりました。\n"
                        "確認は1日に1回まで行います。この設定はヘルプメニューからいつでも変更できます。"),
-        this);
+                   this);
     text->setWordWrap(true);
     layout->addWidget(text);
-    m_autoRecv = new QCheckBox(QCoreApplication::translate("DlgUpdateFirstRun", "アプリケーション起動時にアップデート情報を確認する。"), this);
+    m_autoRecv =
+        new QCheckBox(QCoreApplication::translate("DlgUpdateFirstRun",
+                                                  "アプリケーション起動時にアップデート情報を確認する。"),
+                      this);
     m_autoRecv->setChecked(checked);
     layout->addWidget(m_autoRecv);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

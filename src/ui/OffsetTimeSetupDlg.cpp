@@ -1,7 +1,7 @@
 #include "ui/OffsetTimeSetupDlg.h"
 
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,14 +20,18 @@ constexpr int64_t kPartMs[] = {86'400'000, 3'600'000, 60'000, 1000, 1};
 
 }  // namespace
 
-OffsetTimeSetupDlg::OffsetTimeSetupDlg(ovgApp::AppContext context, Recorder record, const ovgApp::AppChList& selected,
-                                       QWidget* parent)
-    : ToolDialog(QCoreApplication::translate("OffsetTimeSetupDlg", "データの時刻を補正する"), QCoreApplication::translate("OffsetTimeSetupDlg", "実行"), context, std::move(record), parent),
+OffsetTimeSetupDlg::OffsetTimeSetupDlg(ovgApp::AppContext context, Recorder record,
+                                       const ovgApp::AppChList& selected, QWidget* parent)
+    : ToolDialog(QCoreApplication::translate("OffsetTimeSetupDlg", "データの時刻を補正する"),
+                 QCoreApplication::translate("OffsetTimeSetupDlg", "実行"), context, std::move(record),
+                 parent),
       m_channels(selected.empty() ? m_context.document.GetChannels() : selected),
       m_offsets(m_channels.size(), 0)
 {
     m_table = new QTableWidget(int(m_channels.size()), 3, this);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("No."), QCoreApplication::translate("OffsetTimeSetupDlg", "チャンネル名"), QCoreApplication::translate("OffsetTimeSetupDlg", "補正時間")});
+    m_table->setHorizontalHeaderLabels({QStringLiteral("No."),
+                                        QCoreApplication::translate("OffsetTimeSetupDlg", "チャンネル名"),
+                                        QCoreApplication::translate("OffsetTimeSetupDlg", "補正時間")});
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -35,15 +39,19 @@ OffsetTimeSetupDlg::OffsetTimeSetupDlg(ovgApp::AppContext context, Recorder reco
 
     auto* entry = new QHBoxLayout;
     m_sign = new QComboBox(this);
-    m_sign->addItems({QCoreApplication::translate("OffsetTimeSetupDlg", "+ 進める"), QCoreApplication::translate("OffsetTimeSetupDlg", "- 戻す")});
+    m_sign->addItems({QCoreApplication::translate("OffsetTimeSetupDlg", "+ 進める"),
+                      QCoreApplication::translate("OffsetTimeSetupDlg", "- 戻す")});
     entry->addWidget(m_sign);
-    const char16_t* const labels[] = {u"日", u"時間", u"分", u"秒", u"ミリ秒"};
+    const char* const labels[] = {
+        QT_TRANSLATE_NOOP("OffsetTimeSetupDlg", "日"), QT_TRANSLATE_NOOP("OffsetTimeSetupDlg", "時間"),
+        QT_TRANSLATE_NOOP("OffsetTimeSetupDlg", "分"), QT_TRANSLATE_NOOP("OffsetTimeSetupDlg", "秒"),
+        QT_TRANSLATE_NOOP("OffsetTimeSetupDlg", "ミリ秒")};
     const int maxima[] = {36500, 23, 59, 59, 999};
     for (int i = 0; i < 5; ++i) {
         m_parts[i] = new QSpinBox(this);
         m_parts[i]->setRange(0, maxima[i]);
         entry->addWidget(m_parts[i]);
-        entry->addWidget(new QLabel(QString::fromUtf16(labels[i]), this));
+        entry->addWidget(new QLabel(QCoreApplication::translate("OffsetTimeSetupDlg", labels[i]), this));
     }
     auto* set = new QPushButton(QCoreApplication::translate("OffsetTimeSetupDlg", "設定"), this);
     entry->addWidget(set);
@@ -65,7 +73,8 @@ void OffsetTimeSetupDlg::SetOffsetOfSelected(int64_t offset)
     const auto rows = m_table->selectionModel()->selectedRows();
     // Without a selection the offset is for every channel listed.
     for (size_t i = 0; i < m_offsets.size(); ++i)
-        if (rows.isEmpty() || std::any_of(rows.begin(), rows.end(), [i](const QModelIndex& row) { return size_t(row.row()) == i; }))
+        if (rows.isEmpty() || std::any_of(rows.begin(), rows.end(),
+                                          [i](const QModelIndex& row) { return size_t(row.row()) == i; }))
             m_offsets[i] = offset;
     ShowOffsets();
 }
@@ -73,8 +82,10 @@ void OffsetTimeSetupDlg::SetOffsetOfSelected(int64_t offset)
 void OffsetTimeSetupDlg::ShowOffsets()
 {
     for (size_t i = 0; i < m_channels.size(); ++i) {
-        const QString cells[] = {m_channels[i]->GetChNumberText(), m_channels[i]->GetDisplayName(), ovgApp::AppDateInfo::DurationText(m_offsets[i])};
-        for (int column = 0; column < 3; ++column) m_table->setItem(int(i), column, new QTableWidgetItem(cells[column]));
+        const QString cells[] = {m_channels[i]->GetChNumberText(), m_channels[i]->GetDisplayName(),
+                                 ovgApp::AppDateInfo::DurationText(m_offsets[i])};
+        for (int column = 0; column < 3; ++column)
+            m_table->setItem(int(i), column, new QTableWidgetItem(cells[column]));
     }
 }
 

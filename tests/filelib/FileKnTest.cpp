@@ -134,9 +134,8 @@ TEST(FileKn, ChannelsComeFromTheSettingsTableInTableOrder)
 
     EXPECT_EQ("FileKn1Ch", volts.GetClassName());
     EXPECT_EQ(u"Ch.3", volts.GetChName());  // an unnamed input is named by its position
-    EXPECT_EQ(u"3", volts.GetAuxText());
+    EXPECT_EQ(u"", volts.GetAuxText());  // the window shows an auxiliary text as the unit
     EXPECT_EQ(u"Oven", oven.GetChName());
-    EXPECT_EQ(u"6", oven.GetAuxText());
     for (const ICh* ch : {&volts, &oven}) {
         EXPECT_EQ(u"QNS-7A", ch->GetModel());
         EXPECT_EQ(u"\n\n\n\n", ch->GetScaleExpr());

@@ -4,6 +4,10 @@
 // type the program opens.
 #include <QApplication>
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
+#include <QHeaderView>
+#include <QTimer>
 #include <QDockWidget>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,18 +25,19 @@
 #include <cmath>
 
 #include "filelib/FileKind.h"
-#include "App/AppDateInfo.h"
 #include "App/ResultText.h"
-#include "ui/DataTableOptions.h"
-#include "ui/DlgDataTableSetup.h"
-#include "ui/DlgDateTimeFormatSetup.h"
 #include "ui/DlgDebug.h"
-#include "ui/DlgOptions.h"
-#include "ui/FolderOptions.h"
 #include "ui/Language.h"
 #include "ui/MainWindow.h"
 #include "ui/StartUp.h"
 #include "ui/WindowStyles.h"
+#include "ui/WndProperty.h"
+#include "App/AppCh.h"
+#include "App/AppDocument.h"
+#include "graph/GCh.h"
+#include "graph/Graph.h"
+#include "graph/GraphChannels.h"
+#include "graph/commands/PropertyItems.h"
 
 namespace {
 
@@ -50,6 +55,28 @@ double Contrast(const QColor& a, const QColor& b)
 
 // Kana, kanji and full-width forms.
 QRegularExpression Japanese() { return QRegularExpression(QStringLiteral("[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]")); }
+
+// Every text a dialog or pane shows: its title, labels, buttons, group boxes, the items of its
+// choice boxes, trees and tables, and their headers.
+QStringList TextsOf(const QWidget& widget)
+{
+    QStringList texts{widget.windowTitle()};
+    for (const QLabel* label : widget.findChildren<QLabel*>()) texts << label->text();
+    for (const QAbstractButton* button : widget.findChildren<QAbstractButton*>()) texts << button->text();
+    for (const QGroupBox* box : widget.findChildren<QGroupBox*>()) texts << box->title();
+    for (const QComboBox* combo : widget.findChildren<QComboBox*>())
+        for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
+    for (const QTreeWidget* tree : widget.findChildren<QTreeWidget*>())
+        for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(tree)); *it; ++it) texts << (*it)->text(0);
+    for (const QTableWidget* table : widget.findChildren<QTableWidget*>()) {
+        for (int column = 0; column < table->columnCount(); ++column)
+            if (const QTableWidgetItem* header = table->horizontalHeaderItem(column)) texts << header->text();
+        for (int row = 0; row < table->rowCount(); ++row)
+            for (int column = 0; column < table->columnCount(); ++column)
+                if (const QTableWidgetItem* item = table->item(row, column)) texts << item->text();
+    }
+    return texts;
+}
 
 }  // namespace
 
@@ -147,24 +174,62 @@ private slots:
         QVERIFY2(texts.size() > 100, qPrintable(QString::number(texts.size())));  // the texts were found at all
     }
 
-    // The settings dialogs in English: titles, labels, buttons, group boxes and choices.
-    void theSettingsDialogsAreInEnglish()
+    // With a recording open in English, every menu item that opens a dialog shows it without a
+    // Japanese text, and the property pane's labels and choices for the title, legend, an axis
+    // and a channel are English too. Channel names come from the file and are left out.
+    void everyDialogAndThePropertyPaneAreInEnglish()
     {
         QVERIFY(ovgUi::InstallTranslations(QStringLiteral("en")));
-        ovgApp::AppDateInfo dateInfo;
-        ovgUi::DlgOptions options(ovgUi::FolderOptions::Load(), QStringLiteral("en"));
-        ovgUi::DlgDataTableSetup table(ovgUi::DataTableOptions{});
-        ovgUi::DlgDateTimeFormatSetup dates(dateInfo);
-        ovgUi::DlgDebug debug;
-        for (QWidget* dialog : std::initializer_list<QWidget*>{&options, &table, &dates, &debug}) {
-            QStringList texts{dialog->windowTitle()};
-            for (const QLabel* label : dialog->findChildren<QLabel*>()) texts << label->text();
-            for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) texts << button->text();
-            for (const QGroupBox* box : dialog->findChildren<QGroupBox*>()) texts << box->title();
-            // Each language is offered by its own name.
-            texts.removeAll(QStringLiteral("日本語"));
-            const QStringList untranslated = texts.filter(Japanese());
-            QVERIFY2(untranslated.isEmpty(), qPrintable(dialog->windowTitle() + QStringLiteral(": ") + untranslated.join(QStringLiteral(" | "))));
+        ovgUi::MainWindow window;
+        window.show();
+        window.OpenFilesAndWait({QStringLiteral(ORVEL_SAMPLES_DIR "/warehouse-week.kmv")});
+        QVERIFY(window.Document().GetChannels().size() > 0);
+        QStringList fromTheFile;
+        for (const auto& channel : window.Document().GetChannels()) fromTheFile << channel->GetDisplayName();
+
+        int dialogs = 0;
+        for (QAction* action : window.findChildren<QAction*>()) {
+            if (!action->text().endsWith(QStringLiteral("...")) || !action->isEnabled() ||
+                action->text().startsWith(QStringLiteral("Print")))
+                continue;
+            QStringList texts;
+            QTimer::singleShot(0, &window, [&texts] {
+                // A tool may first ask or warn; each dialog on top is read and closed.
+                while (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                    texts << TextsOf(*dialog);
+                    dialog->reject();
+                    QCoreApplication::processEvents();
+                    if (QApplication::activeModalWidget() == dialog) break;
+                }
+            });
+            action->trigger();
+            QCoreApplication::processEvents();
+            if (!texts.isEmpty()) ++dialogs;
+            for (const QString& name : fromTheFile) texts.removeAll(name);
+            texts.removeAll(QStringLiteral("日本語"));  // each language is offered by its own name
+            QStringList untranslated = texts.filter(Japanese());
+            untranslated.removeDuplicates();
+            QVERIFY2(untranslated.isEmpty(), qPrintable(action->text() + QStringLiteral(": ") + untranslated.join(QStringLiteral(" | "))));
+        }
+        QVERIFY2(dialogs >= 15, qPrintable(QString::number(dialogs)));
+        const ovgUi::DlgDebug debug;  // not on a menu
+        QVERIFY2(TextsOf(debug).filter(Japanese()).isEmpty(), qPrintable(TextsOf(debug).join(QLatin1Char('|'))));
+
+        auto* pane = window.findChild<ovgUi::WndProperty*>();
+        QVERIFY(pane);
+        using Target = ovgGraph::PropertyTarget;
+        const auto channel = window.Graph().GetChannels().List().front();
+        for (const Target& target : std::initializer_list<Target>{Target{Target::kTitle, {}, {}, {}}, Target{Target::kLegend, {}, {}, {}},
+                                     Target{Target::kAxis, channel->GetTimeAxis(), {}, {}},
+                                     Target{Target::kAxis, channel->GetValueAxis(), {}, {}},
+                                     Target{Target::kChannel, {}, channel, {}}}) {
+            pane->ShowObject(target);
+            QStringList texts = TextsOf(*pane);
+            QVERIFY(texts.size() > 5);
+            for (const QString& name : fromTheFile) texts.removeAll(name);
+            QStringList untranslated = texts.filter(Japanese());
+            untranslated.removeDuplicates();
+            QVERIFY2(untranslated.isEmpty(), qPrintable(QString::number(target.kind) + QStringLiteral(": ") + untranslated.join(QStringLiteral(" | "))));
         }
     }
 

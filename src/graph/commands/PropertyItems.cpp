@@ -1,5 +1,7 @@
 #include "graph/commands/PropertyItems.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -36,20 +38,21 @@ using Maker = std::function<CmdPtr(Graph&, const PropertyTarget&, const Property
 // maker is one the key-only MakePropertyCmd answers (title and legend).
 struct Row {
     const char* property;  // the key after the object: "View/FrameColor"
-    const char16_t* label;
+    const char* label;     // source text, translated when shown
     PropertyEditor editor;
     Reader read;
     Maker make;
     int32_t min = 0, max = 0;
     Choices choices = {};
-    Choices (*choicesOf)(Graph&) = nullptr;   // choices that depend on the graph
-    bool dateOnTimeAxis = false;              // shown as a date and time on a time axis
-    const char16_t* timeAxisLabel = nullptr;  // the label on a time axis, when it differs
+    Choices (*choicesOf)(Graph&) = nullptr;  // choices that depend on the graph
+    bool dateOnTimeAxis = false;             // shown as a date and time on a time axis
+    const char* timeAxisLabel = nullptr;     // the label on a time axis, when it differs
 };
 
-QString Text(const char16_t* text)
+// Labels and choices are written in Japanese and shown in the window's language.
+QString Text(const char* text)
 {
-    return QString::fromUtf16(text);
+    return QCoreApplication::translate("PropertyItems", text);
 }
 
 // --- reading through the objects' descriptions -----------------------------------------------
@@ -256,47 +259,56 @@ Maker LineOrBallon()
 
 // --- choices ------------------------------------------------------------------------------------
 
-const Choices kFontStyles = {{QStringLiteral("標準"), 0},
-                             {QStringLiteral("斜体"), 1},
-                             {QStringLiteral("太字"), 2},
-                             {QStringLiteral("太字斜体"), 3}};
-const Choices kPointStyles = {{QStringLiteral("なし"), 0},
-                              {QStringLiteral("丸"), 1},
-                              {QStringLiteral("矢印"), 2},
-                              {QStringLiteral("塗りつぶし矢印"), 3}};
-const Choices kAlignments = {
-    {QStringLiteral("左上"), kTop | kLeft},        {QStringLiteral("上中央"), kTop | kHCentre},
-    {QStringLiteral("右上"), kTop | kRight},       {QStringLiteral("左中央"), kVCentre | kLeft},
-    {QStringLiteral("中央"), kVCentre | kHCentre}, {QStringLiteral("右中央"), kVCentre | kRight},
-    {QStringLiteral("左下"), kBottom | kLeft},     {QStringLiteral("下中央"), kBottom | kHCentre},
-    {QStringLiteral("右下"), kBottom | kRight}};
-const Choices kTitlePositions = {{QStringLiteral("自由"), 0},   {QStringLiteral("左上"), 1},
-                                 {QStringLiteral("上中央"), 2}, {QStringLiteral("右上"), 3},
-                                 {QStringLiteral("左下"), 4},   {QStringLiteral("下中央"), 5},
-                                 {QStringLiteral("右下"), 6}};
-const Choices kLegendPositions = {{QStringLiteral("グラフの左"), 0},
-                                  {QStringLiteral("グラフの上"), 1},
-                                  {QStringLiteral("グラフの右"), 2},
-                                  {QStringLiteral("グラフの下"), 3},
-                                  {QStringLiteral("自由"), 4}};
-const Choices kLineStyles = {{QStringLiteral("実線"), 0},
-                             {QStringLiteral("破線"), 1},
-                             {QStringLiteral("点線"), 2},
-                             {QStringLiteral("一点鎖線"), 3},
-                             {QStringLiteral("二点鎖線"), 4}};
-const Choices kSymbols = {{QStringLiteral("なし"), 0},       {QStringLiteral("丸"), 1},
-                          {QStringLiteral("四角"), 2},       {QStringLiteral("上向き三角"), 3},
-                          {QStringLiteral("下向き三角"), 4}, {QStringLiteral("ひし形"), 5},
-                          {QStringLiteral("×"), 6},          {QStringLiteral("＋"), 7}};
+const Choices kFontStyles = {{QT_TRANSLATE_NOOP("PropertyItems", "標準"), 0},
+                             {QT_TRANSLATE_NOOP("PropertyItems", "斜体"), 1},
+                             {QT_TRANSLATE_NOOP("PropertyItems", "太字"), 2},
+                             {QT_TRANSLATE_NOOP("PropertyItems", "太字斜体"), 3}};
+const Choices kPointStyles = {{QT_TRANSLATE_NOOP("PropertyItems", "なし"), 0},
+                              {QT_TRANSLATE_NOOP("PropertyItems", "丸"), 1},
+                              {QT_TRANSLATE_NOOP("PropertyItems", "矢印"), 2},
+                              {QT_TRANSLATE_NOOP("PropertyItems", "塗りつぶし矢印"), 3}};
+const Choices kAlignments = {{QT_TRANSLATE_NOOP("PropertyItems", "左上"), kTop | kLeft},
+                             {QT_TRANSLATE_NOOP("PropertyItems", "上中央"), kTop | kHCentre},
+                             {QT_TRANSLATE_NOOP("PropertyItems", "右上"), kTop | kRight},
+                             {QT_TRANSLATE_NOOP("PropertyItems", "左中央"), kVCentre | kLeft},
+                             {QT_TRANSLATE_NOOP("PropertyItems", "中央"), kVCentre | kHCentre},
+                             {QT_TRANSLATE_NOOP("PropertyItems", "右中央"), kVCentre | kRight},
+                             {QT_TRANSLATE_NOOP("PropertyItems", "左下"), kBottom | kLeft},
+                             {QT_TRANSLATE_NOOP("PropertyItems", "下中央"), kBottom | kHCentre},
+                             {QT_TRANSLATE_NOOP("PropertyItems", "右下"), kBottom | kRight}};
+const Choices kTitlePositions = {
+    {QT_TRANSLATE_NOOP("PropertyItems", "自由"), 0},   {QT_TRANSLATE_NOOP("PropertyItems", "左上"), 1},
+    {QT_TRANSLATE_NOOP("PropertyItems", "上中央"), 2}, {QT_TRANSLATE_NOOP("PropertyItems", "右上"), 3},
+    {QT_TRANSLATE_NOOP("PropertyItems", "左下"), 4},   {QT_TRANSLATE_NOOP("PropertyItems", "下中央"), 5},
+    {QT_TRANSLATE_NOOP("PropertyItems", "右下"), 6}};
+const Choices kLegendPositions = {{QT_TRANSLATE_NOOP("PropertyItems", "グラフの左"), 0},
+                                  {QT_TRANSLATE_NOOP("PropertyItems", "グラフの上"), 1},
+                                  {QT_TRANSLATE_NOOP("PropertyItems", "グラフの右"), 2},
+                                  {QT_TRANSLATE_NOOP("PropertyItems", "グラフの下"), 3},
+                                  {QT_TRANSLATE_NOOP("PropertyItems", "自由"), 4}};
+const Choices kLineStyles = {{QT_TRANSLATE_NOOP("PropertyItems", "実線"), 0},
+                             {QT_TRANSLATE_NOOP("PropertyItems", "破線"), 1},
+                             {QT_TRANSLATE_NOOP("PropertyItems", "点線"), 2},
+                             {QT_TRANSLATE_NOOP("PropertyItems", "一点鎖線"), 3},
+                             {QT_TRANSLATE_NOOP("PropertyItems", "二点鎖線"), 4}};
+const Choices kSymbols = {{QT_TRANSLATE_NOOP("PropertyItems", "なし"), 0},
+                          {QT_TRANSLATE_NOOP("PropertyItems", "丸"), 1},
+                          {QT_TRANSLATE_NOOP("PropertyItems", "四角"), 2},
+                          {QT_TRANSLATE_NOOP("PropertyItems", "上向き三角"), 3},
+                          {QT_TRANSLATE_NOOP("PropertyItems", "下向き三角"), 4},
+                          {QT_TRANSLATE_NOOP("PropertyItems", "ひし形"), 5},
+                          {QT_TRANSLATE_NOOP("PropertyItems", "×"), 6},
+                          {QT_TRANSLATE_NOOP("PropertyItems", "＋"), 7}};
 
 // "なし" and the graph's value axes by identifier, left ones first.
 Choices ValueAxes(Graph& g)
 {
-    Choices choices = {{QStringLiteral("なし"), 0}};
+    Choices choices = {{Text(QT_TRANSLATE_NOOP("PropertyItems", "なし")), 0}};
     for (const uint8_t type : {Axis::kLeft, Axis::kRight}) {
         const auto& list = g.GetAxes().List(type);
         for (size_t i = 0; i < list.size(); ++i) {
-            QString label = (type == Axis::kLeft ? QStringLiteral("左軸") : QStringLiteral("右軸")) +
+            QString label = Text(type == Axis::kLeft ? QT_TRANSLATE_NOOP("PropertyItems", "左軸")
+                                                     : QT_TRANSLATE_NOOP("PropertyItems", "右軸")) +
                             QString::number(i + 1);
             const QString title = list[i]->GetTitle().GetText();
             if (!title.isEmpty()) label += QStringLiteral(" (") + title + QStringLiteral(")");
@@ -307,7 +319,7 @@ Choices ValueAxes(Graph& g)
 }
 
 // A colour entry's choices are named colours offered besides the colour dialog.
-const Choices kNoColourChoice = {{QStringLiteral("なし"), int32_t(kNoColour)}};
+const Choices kNoColourChoice = {{QT_TRANSLATE_NOOP("PropertyItems", "なし"), int32_t(kNoColour)}};
 
 constexpr int32_t kMaxInt = std::numeric_limits<int32_t>::max();
 
@@ -317,13 +329,15 @@ std::vector<Row> TitleRows()
 {
     using E = PropertyEditor;
     return {
-        {"Overall/Visible", u"表示", E::kBool, Stored(&TitleGlyph, &GlyphSchema, "visible"), nullptr},
-        {"Overall/Text", u"テキスト", E::kText, Stored(&TitleTextOf, &GlyphTextSchema, "Text"),
-         Setter<GraphTitleCmdSetText, QString>(&TitleOwner)},
-        {"Overall/TextAlignment", u"文字の配置", E::kChoice,
+        {"Overall/Visible", QT_TRANSLATE_NOOP("PropertyItems", "表示"), E::kBool,
+         Stored(&TitleGlyph, &GlyphSchema, "visible"), nullptr},
+        {"Overall/Text", QT_TRANSLATE_NOOP("PropertyItems", "テキスト"), E::kText,
+         Stored(&TitleTextOf, &GlyphTextSchema, "Text"), Setter<GraphTitleCmdSetText, QString>(&TitleOwner)},
+        {"Overall/TextAlignment", QT_TRANSLATE_NOOP("PropertyItems", "文字の配置"), E::kChoice,
          Stored(&TitleTextOf, &GlyphTextSchema, "Alignment"),
          Setter<GraphTitleCmdSetTextAlignment, uint8_t>(&TitleOwner), 0, 0, kAlignments},
-        {"Overall/Pos", u"位置", E::kChoice, Stored(&Title, &GraphTitleSchema, "Position"),
+        {"Overall/Pos", QT_TRANSLATE_NOOP("PropertyItems", "位置"), E::kChoice,
+         Stored(&Title, &GraphTitleSchema, "Position"),
          // The title keeps its place; laying out again moves it to the new position.
          [](Graph& g, const PropertyTarget& t, const PropertyValue& v) -> CmdPtr {
              const GraphTitle& title = g.GetTitle();
@@ -331,13 +345,14 @@ std::vector<Row> TitleRows()
                                                         FromValue<int32_t>(v), title.GetArea());
          },
          0, 0, kTitlePositions},
-        {"Font/Name", u"フォント名", E::kFontName, Stored(&TitleFont, &GdiDrawStrSchema, "font_name"),
-         nullptr},
-        {"Font/Size", u"サイズ", E::kInt, Stored(&TitleFont, &GdiDrawStrSchema, "font_size"), nullptr, 1,
-         500},
-        {"Font/Style", u"スタイル", E::kChoice, Stored(&TitleFont, &GdiDrawStrSchema, "font_style"), nullptr,
-         0, 0, kFontStyles},
-        {"Font/Color", u"文字色", E::kColour, Stored(&TitleFont, &GdiDrawStrSchema, "text_color"), nullptr},
+        {"Font/Name", QT_TRANSLATE_NOOP("PropertyItems", "フォント名"), E::kFontName,
+         Stored(&TitleFont, &GdiDrawStrSchema, "font_name"), nullptr},
+        {"Font/Size", QT_TRANSLATE_NOOP("PropertyItems", "サイズ"), E::kInt,
+         Stored(&TitleFont, &GdiDrawStrSchema, "font_size"), nullptr, 1, 500},
+        {"Font/Style", QT_TRANSLATE_NOOP("PropertyItems", "スタイル"), E::kChoice,
+         Stored(&TitleFont, &GdiDrawStrSchema, "font_style"), nullptr, 0, 0, kFontStyles},
+        {"Font/Color", QT_TRANSLATE_NOOP("PropertyItems", "文字色"), E::kColour,
+         Stored(&TitleFont, &GdiDrawStrSchema, "text_color"), nullptr},
     };
 }
 
@@ -345,39 +360,44 @@ std::vector<Row> LegendRows()
 {
     using E = PropertyEditor;
     return {
-        {"Overall/Visible", u"表示", E::kBool, Stored(&LegendGlyph, &GlyphSchema, "visible"), nullptr},
-        {"Overall/Pos", u"位置", E::kChoice, Stored(&Legend, &GraphLegendSchema, "position"), nullptr, 0, 0,
-         kLegendPositions},
-        {"Overall/AutoSizing", u"自動サイズ", E::kInt, Stored(&LegendSizing, &AutoSizingSchema, "mode"),
-         nullptr, 0, 15},
-        {"Overall/MaxCh", u"最大チャンネル数", E::kInt, Stored(&Legend, &GraphLegendSchema, "MaxCh"), nullptr,
-         1, 100},
-        {"Overall/Row", u"行数", E::kInt, Stored(&Legend, &GraphLegendSchema, "Row"), nullptr, 0, 100},
-        {"Overall/Column", u"列数", E::kInt, Stored(&Legend, &GraphLegendSchema, "Column"), nullptr, 0, 100},
-        {"View/Label", u"ラベルの種類", E::kInt, Stored(&Legend, &GraphLegendSchema, "LabelType"), nullptr, 0,
-         15},
-        {"View/FrameColor", u"枠の色", E::kColour, Stored(&LegendRect, &GdiDrawRectSchema, "frame_color"),
-         nullptr, 0, 0, kNoColourChoice},
-        {"View/FrameWidth", u"枠の太さ", E::kInt, Stored(&LegendRect, &GdiDrawRectSchema, "frame_width"),
-         nullptr, 0, 100},
-        {"View/FrameRound", u"角の丸み", E::kInt, Stored(&LegendRect, &GdiDrawRectSchema, "frame_round"),
-         nullptr, 0, 100},
-        {"View/Gradation", u"グラデーション", E::kBool,
+        {"Overall/Visible", QT_TRANSLATE_NOOP("PropertyItems", "表示"), E::kBool,
+         Stored(&LegendGlyph, &GlyphSchema, "visible"), nullptr},
+        {"Overall/Pos", QT_TRANSLATE_NOOP("PropertyItems", "位置"), E::kChoice,
+         Stored(&Legend, &GraphLegendSchema, "position"), nullptr, 0, 0, kLegendPositions},
+        {"Overall/AutoSizing", QT_TRANSLATE_NOOP("PropertyItems", "自動サイズ"), E::kInt,
+         Stored(&LegendSizing, &AutoSizingSchema, "mode"), nullptr, 0, 15},
+        {"Overall/MaxCh", QT_TRANSLATE_NOOP("PropertyItems", "最大チャンネル数"), E::kInt,
+         Stored(&Legend, &GraphLegendSchema, "MaxCh"), nullptr, 1, 100},
+        {"Overall/Row", QT_TRANSLATE_NOOP("PropertyItems", "行数"), E::kInt,
+         Stored(&Legend, &GraphLegendSchema, "Row"), nullptr, 0, 100},
+        {"Overall/Column", QT_TRANSLATE_NOOP("PropertyItems", "列数"), E::kInt,
+         Stored(&Legend, &GraphLegendSchema, "Column"), nullptr, 0, 100},
+        {"View/Label", QT_TRANSLATE_NOOP("PropertyItems", "ラベルの種類"), E::kInt,
+         Stored(&Legend, &GraphLegendSchema, "LabelType"), nullptr, 0, 15},
+        {"View/FrameColor", QT_TRANSLATE_NOOP("PropertyItems", "枠の色"), E::kColour,
+         Stored(&LegendRect, &GdiDrawRectSchema, "frame_color"), nullptr, 0, 0, kNoColourChoice},
+        {"View/FrameWidth", QT_TRANSLATE_NOOP("PropertyItems", "枠の太さ"), E::kInt,
+         Stored(&LegendRect, &GdiDrawRectSchema, "frame_width"), nullptr, 0, 100},
+        {"View/FrameRound", QT_TRANSLATE_NOOP("PropertyItems", "角の丸み"), E::kInt,
+         Stored(&LegendRect, &GdiDrawRectSchema, "frame_round"), nullptr, 0, 100},
+        {"View/Gradation", QT_TRANSLATE_NOOP("PropertyItems", "グラデーション"), E::kBool,
          Stored(&LegendRect, &GdiDrawRectSchema, "back_gradation"), nullptr},
-        {"View/BackColor1", u"背景色1", E::kColour, Stored(&LegendRect, &GdiDrawRectSchema, "back_color1"),
-         nullptr, 0, 0, kNoColourChoice},
-        {"View/BackColor2", u"背景色2", E::kColour, Stored(&LegendRect, &GdiDrawRectSchema, "back_color2"),
-         nullptr, 0, 0, kNoColourChoice},
-        {"View/ShadowDepth", u"影の深さ", E::kInt, Stored(&LegendRect, &GdiDrawRectSchema, "shadow_depth"),
-         nullptr, 0, 100},
-        {"View/Padding", u"余白", E::kRect, Stored(&Legend, &GraphLegendSchema, "Padding"), nullptr, 0, 1000},
-        {"Font/Name", u"フォント名", E::kFontName, Stored(&LegendFont, &GdiDrawStrSchema, "font_name"),
-         nullptr},
-        {"Font/Size", u"サイズ", E::kInt, Stored(&LegendFont, &GdiDrawStrSchema, "font_size"), nullptr, 1,
-         500},
-        {"Font/Style", u"スタイル", E::kChoice, Stored(&LegendFont, &GdiDrawStrSchema, "font_style"), nullptr,
-         0, 0, kFontStyles},
-        {"Font/Color", u"文字色", E::kColour, Stored(&LegendFont, &GdiDrawStrSchema, "text_color"), nullptr},
+        {"View/BackColor1", QT_TRANSLATE_NOOP("PropertyItems", "背景色1"), E::kColour,
+         Stored(&LegendRect, &GdiDrawRectSchema, "back_color1"), nullptr, 0, 0, kNoColourChoice},
+        {"View/BackColor2", QT_TRANSLATE_NOOP("PropertyItems", "背景色2"), E::kColour,
+         Stored(&LegendRect, &GdiDrawRectSchema, "back_color2"), nullptr, 0, 0, kNoColourChoice},
+        {"View/ShadowDepth", QT_TRANSLATE_NOOP("PropertyItems", "影の深さ"), E::kInt,
+         Stored(&LegendRect, &GdiDrawRectSchema, "shadow_depth"), nullptr, 0, 100},
+        {"View/Padding", QT_TRANSLATE_NOOP("PropertyItems", "余白"), E::kRect,
+         Stored(&Legend, &GraphLegendSchema, "Padding"), nullptr, 0, 1000},
+        {"Font/Name", QT_TRANSLATE_NOOP("PropertyItems", "フォント名"), E::kFontName,
+         Stored(&LegendFont, &GdiDrawStrSchema, "font_name"), nullptr},
+        {"Font/Size", QT_TRANSLATE_NOOP("PropertyItems", "サイズ"), E::kInt,
+         Stored(&LegendFont, &GdiDrawStrSchema, "font_size"), nullptr, 1, 500},
+        {"Font/Style", QT_TRANSLATE_NOOP("PropertyItems", "スタイル"), E::kChoice,
+         Stored(&LegendFont, &GdiDrawStrSchema, "font_style"), nullptr, 0, 0, kFontStyles},
+        {"Font/Color", QT_TRANSLATE_NOOP("PropertyItems", "文字色"), E::kColour,
+         Stored(&LegendFont, &GdiDrawStrSchema, "text_color"), nullptr},
     };
 }
 
@@ -385,7 +405,7 @@ std::vector<Row> LegendRows()
 std::vector<Row> ShapeRows()
 {
     using E = PropertyEditor;
-    Row assAxis{"Overall/AssAxisY", u"関連付けるY軸", E::kChoice,
+    Row assAxis{"Overall/AssAxisY", QT_TRANSLATE_NOOP("PropertyItems", "関連付けるY軸"), E::kChoice,
                 Computed([](Graph& g, const PropertyTarget& t) -> std::optional<PropertyValue> {
                     if (!t.shape) return std::nullopt;
                     const Axis* axis = t.shape->GetAxisY().get();
@@ -401,49 +421,62 @@ std::vector<Row> ShapeRows()
                 }};
     assAxis.choicesOf = &ValueAxes;
     return {
-        {"Overall/Lock", u"ロック", E::kBool, Stored(&Shape, &ShapeBaseSchema, "lock"),
-         Setter<ShapeBaseCmdSetLock, bool>(&ShapeOwner)},
+        {"Overall/Lock", QT_TRANSLATE_NOOP("PropertyItems", "ロック"), E::kBool,
+         Stored(&Shape, &ShapeBaseSchema, "lock"), Setter<ShapeBaseCmdSetLock, bool>(&ShapeOwner)},
         assAxis,
-        {"Overall/Text", u"テキスト", E::kText, Stored(&BoxText, &GlyphTextSchema, "Text"),
+        {"Overall/Text", QT_TRANSLATE_NOOP("PropertyItems", "テキスト"), E::kText,
+         Stored(&BoxText, &GlyphTextSchema, "Text"),
          BoxOrBallon<ShapeTextBoxCmdSetText, ShapeBallonCmdSetText, QString>()},
-        {"Overall/TextAlignment", u"文字の配置", E::kChoice, Stored(&BoxText, &GlyphTextSchema, "Alignment"),
+        {"Overall/TextAlignment", QT_TRANSLATE_NOOP("PropertyItems", "文字の配置"), E::kChoice,
+         Stored(&BoxText, &GlyphTextSchema, "Alignment"),
          BoxOrBallon<ShapeTextBoxCmdSetAlignment, ShapeBallonCmdSetTextAlignment, uint8_t>(), 0, 0,
          kAlignments},
-        {"Overall/LinePos", u"引き出し線の位置", E::kInt, Stored(&Ballon, &ShapeBallonSchema, "Alignment"),
+        {"Overall/LinePos", QT_TRANSLATE_NOOP("PropertyItems", "引き出し線の位置"), E::kInt,
+         Stored(&Ballon, &ShapeBallonSchema, "Alignment"),
          Setter<ShapeBallonCmdSetAlignment, uint8_t>(&BallonOwner), 0, 255},
-        {"View/LineColor", u"線の色", E::kColour, Stored(&Line, &GdiDrawLineSchema, "lopn_color"),
+        {"View/LineColor", QT_TRANSLATE_NOOP("PropertyItems", "線の色"), E::kColour,
+         Stored(&Line, &GdiDrawLineSchema, "lopn_color"),
          LineOrBallon<ShapeLineCmdSetLineColor, ShapeBallonCmdSetLineColor, uint32_t>()},
-        {"View/LineWidth", u"線の太さ", E::kInt, Stored(&Line, &GdiDrawLineSchema, "lopn_width_x"),
+        {"View/LineWidth", QT_TRANSLATE_NOOP("PropertyItems", "線の太さ"), E::kInt,
+         Stored(&Line, &GdiDrawLineSchema, "lopn_width_x"),
          LineOrBallon<ShapeLineCmdSetLineWidth, ShapeBallonCmdSetLineWidth, int32_t>(), 1, 100},
-        {"View/StartPointStyle", u"始点のスタイル", E::kChoice,
+        {"View/StartPointStyle", QT_TRANSLATE_NOOP("PropertyItems", "始点のスタイル"), E::kChoice,
          Stored(&Line, &GdiDrawLineSchema, "start_point_style"),
          LineOrBallon<ShapeLineCmdSetStartPointStyle, ShapeBallonCmdSetStartPointStyle, uint8_t>(), 0, 0,
          kPointStyles},
-        {"View/StartPointSize", u"始点のサイズ", E::kInt,
+        {"View/StartPointSize", QT_TRANSLATE_NOOP("PropertyItems", "始点のサイズ"), E::kInt,
          Stored(&Line, &GdiDrawLineSchema, "start_point_size"),
          LineOrBallon<ShapeLineCmdSetStartPointSize, ShapeBallonCmdSetStartPointSize, uint8_t>(), 0, 255},
-        {"View/EndPointStyle", u"終点のスタイル", E::kChoice,
+        {"View/EndPointStyle", QT_TRANSLATE_NOOP("PropertyItems", "終点のスタイル"), E::kChoice,
          Stored(&LineEnd, &GdiDrawLineSchema, "end_point_style"),
          Setter<ShapeLineCmdSetEndPointStyle, uint8_t>(&LineOwner), 0, 0, kPointStyles},
-        {"View/EndPointSize", u"終点のサイズ", E::kInt,
+        {"View/EndPointSize", QT_TRANSLATE_NOOP("PropertyItems", "終点のサイズ"), E::kInt,
          Stored(&LineEnd, &GdiDrawLineSchema, "end_point_size"),
          Setter<ShapeLineCmdSetEndPointSize, uint8_t>(&LineOwner), 0, 255},
-        {"View/FrameColor", u"枠の色", E::kColour, Stored(&BoxRect, &GdiDrawRectSchema, "frame_color"),
+        {"View/FrameColor", QT_TRANSLATE_NOOP("PropertyItems", "枠の色"), E::kColour,
+         Stored(&BoxRect, &GdiDrawRectSchema, "frame_color"),
          BoxOrBallon<ShapeTextBoxCmdSetFrameColor, ShapeBallonCmdSetFrameColor, uint32_t>(), 0, 0,
          kNoColourChoice},
-        {"View/FrameWidth", u"枠の太さ", E::kInt, Stored(&BoxRect, &GdiDrawRectSchema, "frame_width"),
+        {"View/FrameWidth", QT_TRANSLATE_NOOP("PropertyItems", "枠の太さ"), E::kInt,
+         Stored(&BoxRect, &GdiDrawRectSchema, "frame_width"),
          BoxOrBallon<ShapeTextBoxCmdSetFrameWidth, ShapeBallonCmdSetFrameWidth, int32_t>(), 0, 100},
-        {"View/FrameRound", u"角の丸み", E::kInt, Stored(&BoxRect, &GdiDrawRectSchema, "frame_round"),
+        {"View/FrameRound", QT_TRANSLATE_NOOP("PropertyItems", "角の丸み"), E::kInt,
+         Stored(&BoxRect, &GdiDrawRectSchema, "frame_round"),
          BoxOrBallon<ShapeTextBoxCmdSetFrameRound, ShapeBallonCmdSetFrameRound, int32_t>(), 0, 100},
-        {"View/ShadowDepth", u"影の深さ", E::kInt, Stored(&BoxRect, &GdiDrawRectSchema, "shadow_depth"),
+        {"View/ShadowDepth", QT_TRANSLATE_NOOP("PropertyItems", "影の深さ"), E::kInt,
+         Stored(&BoxRect, &GdiDrawRectSchema, "shadow_depth"),
          BoxOrBallon<ShapeTextBoxCmdSetShadowDepth, ShapeBallonCmdSetShadowDepth, int32_t>(), 0, 100},
-        {"Font/Name", u"フォント名", E::kFontName, Stored(&BoxFont, &GdiDrawStrSchema, "font_name"),
+        {"Font/Name", QT_TRANSLATE_NOOP("PropertyItems", "フォント名"), E::kFontName,
+         Stored(&BoxFont, &GdiDrawStrSchema, "font_name"),
          BoxOrBallon<ShapeTextBoxCmdSetFontName, ShapeBallonCmdSetFontName, QString>()},
-        {"Font/Size", u"サイズ", E::kInt, Stored(&BoxFont, &GdiDrawStrSchema, "font_size"),
+        {"Font/Size", QT_TRANSLATE_NOOP("PropertyItems", "サイズ"), E::kInt,
+         Stored(&BoxFont, &GdiDrawStrSchema, "font_size"),
          BoxOrBallon<ShapeTextBoxCmdSetFontSize, ShapeBallonCmdSetFontSize, int32_t>(), 1, 500},
-        {"Font/Style", u"スタイル", E::kChoice, Stored(&BoxFont, &GdiDrawStrSchema, "font_style"),
+        {"Font/Style", QT_TRANSLATE_NOOP("PropertyItems", "スタイル"), E::kChoice,
+         Stored(&BoxFont, &GdiDrawStrSchema, "font_style"),
          BoxOrBallon<ShapeTextBoxCmdSetFontStyle, ShapeBallonCmdSetFontStyle, int32_t>(), 0, 0, kFontStyles},
-        {"Font/Color", u"文字色", E::kColour, Stored(&BoxFont, &GdiDrawStrSchema, "text_color"),
+        {"Font/Color", QT_TRANSLATE_NOOP("PropertyItems", "文字色"), E::kColour,
+         Stored(&BoxFont, &GdiDrawStrSchema, "text_color"),
          BoxOrBallon<ShapeTextBoxCmdSetFontColor, ShapeBallonCmdSetFontColor, uint32_t>()},
     };
 }
@@ -458,7 +491,7 @@ std::vector<Row> AxisRows()
 {
     using E = PropertyEditor;
     std::vector<Row> rows = {
-        {"Overall/DisplayMin", u"表示範囲の最小値", E::kReal,
+        {"Overall/DisplayMin", QT_TRANSLATE_NOOP("PropertyItems", "表示範囲の最小値"), E::kReal,
          Computed([](Graph&, const PropertyTarget& t) -> std::optional<PropertyValue> {
              if (!t.axis) return std::nullopt;
              return t.axis->GetDisplayMin();
@@ -468,7 +501,7 @@ std::vector<Row> AxisRows()
              if (min < t.axis->GetRangeMin() || !Ordered(*t.axis, min, max)) return nullptr;
              return std::make_shared<AxisCmdSetDisplayRange>(t.axis, min, max);
          }},
-        {"Overall/DisplayMax", u"表示範囲の最大値", E::kReal,
+        {"Overall/DisplayMax", QT_TRANSLATE_NOOP("PropertyItems", "表示範囲の最大値"), E::kReal,
          Computed([](Graph&, const PropertyTarget& t) -> std::optional<PropertyValue> {
              if (!t.axis) return std::nullopt;
              return t.axis->GetDisplayMax();
@@ -478,7 +511,7 @@ std::vector<Row> AxisRows()
              if (max > t.axis->GetRangeMax() || !Ordered(*t.axis, min, max)) return nullptr;
              return std::make_shared<AxisCmdSetDisplayRange>(t.axis, min, max);
          }},
-        {"Overall/RangeMin", u"範囲の最小値", E::kReal,
+        {"Overall/RangeMin", QT_TRANSLATE_NOOP("PropertyItems", "範囲の最小値"), E::kReal,
          Computed([](Graph&, const PropertyTarget& t) -> std::optional<PropertyValue> {
              if (!t.axis) return std::nullopt;
              return t.axis->GetRangeMin();
@@ -488,7 +521,7 @@ std::vector<Row> AxisRows()
              if (!Ordered(*t.axis, min, max)) return nullptr;
              return std::make_shared<AxisCmdSetAxisRange>(t.axis, min, max);
          }},
-        {"Overall/RangeMax", u"範囲の最大値", E::kReal,
+        {"Overall/RangeMax", QT_TRANSLATE_NOOP("PropertyItems", "範囲の最大値"), E::kReal,
          Computed([](Graph&, const PropertyTarget& t) -> std::optional<PropertyValue> {
              if (!t.axis) return std::nullopt;
              return t.axis->GetRangeMax();
@@ -498,31 +531,36 @@ std::vector<Row> AxisRows()
              if (!Ordered(*t.axis, min, max)) return nullptr;
              return std::make_shared<AxisCmdSetAxisRange>(t.axis, min, max);
          }},
-        {"Overall/AutoRange", u"範囲の自動調整", E::kBool, Stored(&AxisOf, &AxisSchema, "auto_range"),
-         Setter<AxisCmdSetAutoRange, bool>(&AxisOwner)},
-        {"Overall/DecimalPlaces", u"小数点以下の桁数", E::kInt,
+        {"Overall/AutoRange", QT_TRANSLATE_NOOP("PropertyItems", "範囲の自動調整"), E::kBool,
+         Stored(&AxisOf, &AxisSchema, "auto_range"), Setter<AxisCmdSetAutoRange, bool>(&AxisOwner)},
+        {"Overall/DecimalPlaces", QT_TRANSLATE_NOOP("PropertyItems", "小数点以下の桁数"), E::kInt,
          Stored(&AxisOf, &AxisLabelFormatSchema, "decimal_places"),
          Setter<AxisCmdSetDecimalPlaces, int32_t>(&AxisOwner), 0, LabelFormatValue::kMaxDecimalPlaces},
-        {"Overall/ScaleInterval", u"目盛の間隔", E::kReal, Stored(&AxisOf, &AxisSchema, "scale_band"),
-         Setter<AxisCmdSetScaleInterval, double>(&AxisOwner), 0, kMaxInt},
-        {"Overall/SubscaleInterval", u"補助目盛の間隔", E::kReal,
+        {"Overall/ScaleInterval", QT_TRANSLATE_NOOP("PropertyItems", "目盛の間隔"), E::kReal,
+         Stored(&AxisOf, &AxisSchema, "scale_band"), Setter<AxisCmdSetScaleInterval, double>(&AxisOwner), 0,
+         kMaxInt},
+        {"Overall/SubscaleInterval", QT_TRANSLATE_NOOP("PropertyItems", "補助目盛の間隔"), E::kReal,
          Stored(&AxisOf, &AxisSchema, "subscale_band"),
          Setter<AxisCmdSetSubscaleInterval, double>(&AxisOwner), 0, kMaxInt},
-        {"Overall/TitleVisible", u"タイトルの表示", E::kBool,
+        {"Overall/TitleVisible", QT_TRANSLATE_NOOP("PropertyItems", "タイトルの表示"), E::kBool,
          Stored(&AxisTitleGlyph, &GlyphSchema, "visible"), Setter<AxisCmdSetTitleVisible, bool>(&AxisOwner)},
-        {"Overall/Title", u"タイトル", E::kText, Stored(&AxisTitleText, &GlyphTextSchema, "Text"),
-         Setter<AxisCmdSetTitleText, QString>(&AxisOwner)},
-        {"Overall/UnitVisible", u"単位の表示", E::kBool, Stored(&AxisUnitGlyph, &GlyphSchema, "visible"),
-         Setter<AxisCmdSetUnitVisible, bool>(&AxisOwner)},
-        {"Overall/Unit", u"単位", E::kText, Stored(&AxisUnitText, &GlyphTextSchema, "Text"),
-         Setter<AxisCmdSetUnitText, QString>(&AxisOwner)},
-        {"Font/Name", u"フォント名", E::kFontName, Stored(&AxisLabelFont, &GdiDrawStrSchema, "font_name"),
+        {"Overall/Title", QT_TRANSLATE_NOOP("PropertyItems", "タイトル"), E::kText,
+         Stored(&AxisTitleText, &GlyphTextSchema, "Text"), Setter<AxisCmdSetTitleText, QString>(&AxisOwner)},
+        {"Overall/UnitVisible", QT_TRANSLATE_NOOP("PropertyItems", "単位の表示"), E::kBool,
+         Stored(&AxisUnitGlyph, &GlyphSchema, "visible"), Setter<AxisCmdSetUnitVisible, bool>(&AxisOwner)},
+        {"Overall/Unit", QT_TRANSLATE_NOOP("PropertyItems", "単位"), E::kText,
+         Stored(&AxisUnitText, &GlyphTextSchema, "Text"), Setter<AxisCmdSetUnitText, QString>(&AxisOwner)},
+        {"Font/Name", QT_TRANSLATE_NOOP("PropertyItems", "フォント名"), E::kFontName,
+         Stored(&AxisLabelFont, &GdiDrawStrSchema, "font_name"),
          Setter<AxisCmdSetLabelFontName, QString>(&AxisOwner)},
-        {"Font/Size", u"サイズ", E::kInt, Stored(&AxisLabelFont, &GdiDrawStrSchema, "font_size"),
+        {"Font/Size", QT_TRANSLATE_NOOP("PropertyItems", "サイズ"), E::kInt,
+         Stored(&AxisLabelFont, &GdiDrawStrSchema, "font_size"),
          Setter<AxisCmdSetLabelFontSize, int32_t>(&AxisOwner), 1, 500},
-        {"Font/Style", u"スタイル", E::kChoice, Stored(&AxisLabelFont, &GdiDrawStrSchema, "font_style"),
+        {"Font/Style", QT_TRANSLATE_NOOP("PropertyItems", "スタイル"), E::kChoice,
+         Stored(&AxisLabelFont, &GdiDrawStrSchema, "font_style"),
          Setter<AxisCmdSetLabelFontStyle, int32_t>(&AxisOwner), 0, 0, kFontStyles},
-        {"Font/Color", u"文字色", E::kColour, Stored(&AxisLabelFont, &GdiDrawStrSchema, "text_color"),
+        {"Font/Color", QT_TRANSLATE_NOOP("PropertyItems", "文字色"), E::kColour,
+         Stored(&AxisLabelFont, &GdiDrawStrSchema, "text_color"),
          Setter<AxisCmdSetLabelFontColor, uint32_t>(&AxisOwner)},
     };
     // Time axes count in seconds of the graph's clock.
@@ -530,8 +568,10 @@ std::vector<Row> AxisRows()
         const std::string property = row.property;
         if (property.starts_with("Overall/Display") || property.starts_with("Overall/Range"))
             row.dateOnTimeAxis = true;
-        if (property == "Overall/ScaleInterval") row.timeAxisLabel = u"目盛の間隔（秒）";
-        if (property == "Overall/SubscaleInterval") row.timeAxisLabel = u"補助目盛の間隔（秒）";
+        if (property == "Overall/ScaleInterval")
+            row.timeAxisLabel = QT_TRANSLATE_NOOP("PropertyItems", "目盛の間隔（秒）");
+        if (property == "Overall/SubscaleInterval")
+            row.timeAxisLabel = QT_TRANSLATE_NOOP("PropertyItems", "補助目盛の間隔（秒）");
     }
     return rows;
 }
@@ -540,16 +580,19 @@ std::vector<Row> ChannelRows()
 {
     using E = PropertyEditor;
     return {
-        {"Overall/Color", u"線の色", E::kColour, Stored(&ChannelLine, &GdiDrawLineGraphSchema, "color"),
+        {"Overall/Color", QT_TRANSLATE_NOOP("PropertyItems", "線の色"), E::kColour,
+         Stored(&ChannelLine, &GdiDrawLineGraphSchema, "color"),
          Setter<GChCmdSetColor, uint32_t>(&ChannelOwner)},
-        {"Overall/Width", u"線の太さ", E::kInt, Stored(&ChannelLine, &GdiDrawLineGraphSchema, "width"),
+        {"Overall/Width", QT_TRANSLATE_NOOP("PropertyItems", "線の太さ"), E::kInt,
+         Stored(&ChannelLine, &GdiDrawLineGraphSchema, "width"),
          Setter<GChCmdSetWidth, int32_t>(&ChannelOwner), 1, 100},
-        {"Overall/Style", u"線の種類", E::kChoice, Stored(&ChannelLine, &GdiDrawLineGraphSchema, "style"),
+        {"Overall/Style", QT_TRANSLATE_NOOP("PropertyItems", "線の種類"), E::kChoice,
+         Stored(&ChannelLine, &GdiDrawLineGraphSchema, "style"),
          Setter<GChCmdSetStyle, int32_t>(&ChannelOwner), 0, 0, kLineStyles},
-        {"Overall/Symbol", u"シンボル", E::kChoice,
+        {"Overall/Symbol", QT_TRANSLATE_NOOP("PropertyItems", "シンボル"), E::kChoice,
          Stored(&ChannelLine, &GdiDrawLineGraphSymbolSchema, "symbol"),
          Setter<GChCmdSetSymbol, int32_t>(&ChannelOwner), 0, 0, kSymbols},
-        {"Overall/SymbolDist", u"シンボルの間隔", E::kInt,
+        {"Overall/SymbolDist", QT_TRANSLATE_NOOP("PropertyItems", "シンボルの間隔"), E::kInt,
          Stored(&ChannelLine, &GdiDrawLineGraphSchema, "symbol_dist"),
          Setter<GChCmdSetSymbolDist, int32_t>(&ChannelOwner), 0, 1000},
     };
@@ -656,15 +699,16 @@ PropertyItem ItemOf(Graph& graph, const PropertyTarget& target, const std::strin
                       row.editor, row.choices,
                       row.min,    row.max};
     if (time && row.dateOnTimeAxis) item.editor = PropertyEditor::kDateTime;
+    for (auto& choice : item.choices) choice.first = Text(choice.first.toUtf8().constData());
     if (row.choicesOf) item.choices = row.choicesOf(graph);
     return item;
 }
 
 QString GroupLabel(const std::string& group)
 {
-    if (group == "Overall") return QStringLiteral("全般");
-    if (group == "View") return QStringLiteral("表示");
-    if (group == "Font") return QStringLiteral("フォント");
+    if (group == "Overall") return Text(QT_TRANSLATE_NOOP("PropertyItems", "全般"));
+    if (group == "View") return Text(QT_TRANSLATE_NOOP("PropertyItems", "表示"));
+    if (group == "Font") return Text(QT_TRANSLATE_NOOP("PropertyItems", "フォント"));
     return QString::fromStdString(group);
 }
 
