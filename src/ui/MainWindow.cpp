@@ -39,6 +39,7 @@
 #include "Cmd/McrChData.h"
 #include "Cmd/McrGraphCmds.h"
 #include "Cmd/McrInitApp.h"
+#include "graph/commands/GraphStructureCmds.h"
 #include "graph/state/Theme.h"
 #include "Cmd/McrLoadFiles.h"
 #include "ext/AppMacroCallbacks.h"
@@ -874,9 +875,13 @@ void MainWindow::ShowAxisMenu(const std::shared_ptr<ovgGraph::Axis>& axis, const
     });
     if (value) {
         menu.addSeparator();
-        menu.addAction(tr("軸を削除する(&D)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisDelete>(m_context, axis)); });
-        menu.addAction(tr("軸を右へ移動する(&R)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisMoveRight>(m_context, axis)); });
-        menu.addAction(tr("軸を左へ移動する(&L)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisMoveLeft>(m_context, axis)); });
+        // The graph keeps one value axis at least, and an axis at the end of the row goes no further.
+        menu.addAction(tr("軸を削除する(&D)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisDelete>(m_context, axis)); })
+            ->setEnabled(m_graph.GetAxes().ValueAxisCount() > 1);
+        menu.addAction(tr("軸を右へ移動する(&R)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisMoveRight>(m_context, axis)); })
+            ->setEnabled(ovgGraph::GraphAxesCmdMove::CanMove(m_graph, *axis, false));
+        menu.addAction(tr("軸を左へ移動する(&L)"), this, [this, axis] { Record(std::make_shared<ovgApp::McrAxisMoveLeft>(m_context, axis)); })
+            ->setEnabled(ovgGraph::GraphAxesCmdMove::CanMove(m_graph, *axis, true));
     }
     menu.exec(m_view->mapToGlobal(point));
 }

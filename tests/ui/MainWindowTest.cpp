@@ -885,6 +885,24 @@ private slots:
         QCOMPARE(items.size(), 6);
         QCOMPARE(field.selectedText(), QStringLiteral("abc"));
 
+        // The only value axis can be neither deleted nor moved further left: the items do nothing.
+        ovgApp::AppContext context{window.Document(), window.Graph(), window.History()};
+        while (graph.GetAxes().ValueAxisCount() > 1) {
+            const auto& right = graph.GetAxes().List(ovgGraph::Axis::kRight);
+            const auto other = right.empty() ? graph.GetAxes().List(ovgGraph::Axis::kLeft).back() : right.back();
+            window.Record(std::make_shared<ovgApp::McrAxisDelete>(context, other));
+        }
+        const uint32_t steps = window.History().DoneCount();
+        graph.Render(view->width(), view->height());
+        const auto onValueAxis = [&] { graph.OnRButtonUp({value->GetOriginX() - 10, (plot.top + plot.bottom) / 2}); };
+        PickFromMenu(window, onValueAxis, QStringLiteral("軸を削除する(&D)"));
+        PickFromMenu(window, onValueAxis, QStringLiteral("軸を左へ移動する(&L)"));
+        QCOMPARE(window.History().DoneCount(), steps);
+        QCOMPARE(graph.GetAxes().List(ovgGraph::Axis::kLeft).front(), value);
+        while (window.History().DoneCount() > 0 && graph.GetAxes().ValueAxisCount() == 1)
+            window.FindAction(QStringLiteral("元に戻す(&U)"))->trigger();
+        graph.Render(view->width(), view->height());
+
         const size_t axes = graph.GetAxes().ValueAxisCount();
         PickFromMenu(window, [&] { graph.OnRButtonUp(onLine); }, QStringLiteral("新しいY軸(右)(&R)"));
         QCOMPARE(graph.GetAxes().ValueAxisCount(), axes + 1);
