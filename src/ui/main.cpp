@@ -1,40 +1,49 @@
 // orvelgraph: the desktop application.
-#include <QCoreApplication>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
 
-#include "ui/Language.h"
-#include "ui/MainWindow.h"
-#include "ui/Reporter.h"
 #include "App/AppDebugLog.h"
 #include "App/AppInfo.h"
 #include "ext/AppMacroManager.h"
+#include "ui/Language.h"
+#include "ui/MainWindow.h"
+#include "ui/Reporter.h"
 #include "ui/StartUp.h"
 #include "ui/UpdateCheckStartUp.h"
 #include "ui/WindowStyles.h"
 
-int main(int argc, char** argv)
+namespace {
+
+void SetIdentity()
 {
-    QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Orvel"));
     QCoreApplication::setApplicationName(ovgApp::AppInfo::Name());
     QCoreApplication::setApplicationVersion(ovgApp::AppInfo::VersionNumber());
-    ovgUi::ApplyWindowStyle(app, ovgUi::LoadWindowStyle());
-    ovgApp::AppDebugLog::Restore();
+}
 
+// --help, --version, a mistake on the command line and acc_ext=* are answered without a window,
+// so they work where there is no display too. Null when the window has to start.
+std::optional<int> AnswerWithoutWindow(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    SetIdentity();
     const ovgUi::CommandLine line = ovgUi::ParseCommandLine(QCoreApplication::arguments());
     // A language given on the command line is kept for the next starts too.
     if (line.error.isEmpty() && !line.language.isEmpty()) ovgUi::SaveLanguage(line.language);
-    ovgUi::InstallTranslations(ovgUi::LoadLanguage());
     if (!line.error.isEmpty()) {
         std::fprintf(stderr, "orvelgraph: %s\n", qPrintable(line.error));
         return 2;
     }
     if (line.help || line.version) {
-        const QString text = line.help ? ovgUi::CommandLineUsage() : QStringLiteral("orvelgraph %1\n").arg(ovgApp::AppInfo::VersionNumber());
+        ovgUi::InstallTranslations(ovgUi::LoadLanguage());
+        const QString text = line.help
+                                 ? ovgUi::CommandLineUsage()
+                                 : QStringLiteral("orvelgraph %1\n").arg(ovgApp::AppInfo::VersionNumber());
         std::fputs(text.toUtf8().constData(), stdout);
         return 0;
     }
@@ -43,11 +52,26 @@ int main(int argc, char** argv)
         if (!error.isEmpty()) std::fprintf(stderr, "orvelgraph: %s\n", qPrintable(error));
         return error.isEmpty() ? 0 : 1;
     }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (const std::optional<int> status = AnswerWithoutWindow(argc, argv)) return *status;
+    QApplication app(argc, argv);
+    SetIdentity();
+    ovgUi::ApplyWindowStyle(app, ovgUi::LoadWindowStyle());
+    ovgApp::AppDebugLog::Restore();
+    ovgUi::InstallTranslations(ovgUi::LoadLanguage());
+    const ovgUi::CommandLine line = ovgUi::ParseCommandLine(QCoreApplication::arguments());
     // The screenshot mode runs without a user: no message may wait for one.
     const bool unattended = !line.screenshot.isEmpty();
     QString dataFolder;
     if (!ovgUi::EnsureDataFolder(&dataFolder)) {
-        const QString message = QCoreApplication::translate("main", "フォルダの作成が失敗しました。\n") + dataFolder;
+        const QString message =
+            QCoreApplication::translate("main", "フォルダの作成が失敗しました。\n") + dataFolder;
         if (unattended)
             std::fprintf(stderr, "orvelgraph: %s\n", message.toUtf8().constData());
         else
@@ -82,7 +106,8 @@ int main(int argc, char** argv)
     if (line.files.isEmpty()) {
         QTimer::singleShot(0, &window, checkForUpdates);
     } else {
-        QObject::connect(&window, &ovgUi::MainWindow::filesOpened, &window, checkForUpdates, Qt::SingleShotConnection);
+        QObject::connect(&window, &ovgUi::MainWindow::filesOpened, &window, checkForUpdates,
+                         Qt::SingleShotConnection);
         QTimer::singleShot(0, &window, [&window, files = line.files] { window.OpenFiles(files); });
     }
     return app.exec();
