@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <atomic>
 #include <cstdint>
 #include <limits>
 
@@ -46,6 +47,8 @@ public:
     // unless English ("Jan" to "Dec") is chosen.
     bool GetEnglishMonths() const { return m_englishMonths; }
     void SetEnglishMonths(bool english) { m_englishMonths = english; }
+    // Whether new formatters write English month names: the window sets it for its language.
+    static void SetEnglishMonthsByDefault(bool english) { s_englishMonthsByDefault = english; }
 
     // The kind's text of the time, with ".mmm" when this formatter's milliseconds flag is set.
     QString Format(int64_t timeMs) const { return Format(timeMs, m_milliseconds); }
@@ -81,7 +84,8 @@ private:
     int32_t m_kind = kYearMonthDay;
     QString m_pattern = QStringLiteral("%Y-%m-%d %H:%M:%S");
     bool m_milliseconds = false;
-    bool m_englishMonths = false;
+    bool m_englishMonths = s_englishMonthsByDefault;
+    static inline std::atomic<bool> s_englishMonthsByDefault = false;
 };
 
 }  // namespace ovgApp

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "graph/LabelFormat.h"
 
 namespace ovgGraph {
@@ -12,7 +14,11 @@ namespace ovgGraph {
 // Names are Japanese ("11月", "火", "午後") unless the English flag is set ("Nov", "Tue", "PM").
 class LabelFormatDateTime : public LabelFormat {
 public:
-    explicit LabelFormatDateTime(Observer* owner = nullptr) : LabelFormat(owner) {}
+    explicit LabelFormatDateTime(Observer* owner = nullptr) : LabelFormat(owner), m_english(s_englishForNewAxes) {}
+
+    // Whether new time axes start with English names: the window sets it for its language. A
+    // graph document's axes keep the flag they were saved with.
+    static void SetEnglishForNewAxes(bool english) { s_englishForNewAxes = english; }
 
     std::shared_ptr<LabelFormat> Clone() const override;
     // The date format's text and the time format's text joined by "\n" (an empty format adds no
@@ -33,8 +39,9 @@ public:
 private:
     QString m_dateFormat = QStringLiteral("%Y-%b-%d");
     QString m_timeFormat = QStringLiteral("%H:%M:%S");
-    bool m_english = false;
+    bool m_english;
     bool m_milliseconds = false;
+    static inline std::atomic<bool> s_englishForNewAxes = false;
 };
 
 }  // namespace ovgGraph

@@ -5,6 +5,9 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include "App/AppTimeFormatter.h"
+#include "graph/LabelFormatDateTime.h"
+
 namespace ovgUi {
 namespace {
 
@@ -37,6 +40,9 @@ void SaveLanguage(const QString& language) { QSettings().setValue(kKey, language
 
 bool InstallTranslations(const QString& language)
 {
+    // Month and day names on new time axes and in the date texts follow the language.
+    ovgGraph::LabelFormatDateTime::SetEnglishForNewAxes(language != kJapanese);
+    ovgApp::AppTimeFormatter::SetEnglishMonthsByDefault(language != kJapanese);
     const QString toolkit = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     // The toolkit's texts are English as written: only Japanese needs its translation.
     if (language == kJapanese) return Install(QStringLiteral("qtbase_ja"), toolkit);

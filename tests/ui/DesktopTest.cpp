@@ -34,6 +34,10 @@
 #include "ui/WndProperty.h"
 #include "App/AppCh.h"
 #include "App/AppDocument.h"
+#include "App/AppTimeFormatter.h"
+#include "graph/Axis.h"
+#include "graph/GraphAxes.h"
+#include "graph/LabelFormat.h"
 #include "graph/GCh.h"
 #include "graph/Graph.h"
 #include "graph/GraphChannels.h"
@@ -212,6 +216,12 @@ private slots:
             QVERIFY2(untranslated.isEmpty(), qPrintable(action->text() + QStringLiteral(": ") + untranslated.join(QStringLiteral(" | "))));
         }
         QVERIFY2(dialogs >= 15, qPrintable(QString::number(dialogs)));
+        // Month names on the new graph's time axis and in the date texts are English too.
+        const auto& time = window.Graph().GetAxes().List(ovgGraph::Axis::kBelow).front();
+        QCOMPARE(time->GetLabelFormat().Format(1780000000.0), QStringLiteral("2026-May-28\n20:26:40"));
+        ovgApp::AppTimeFormatter dates;
+        QVERIFY(dates.SetKind(3));
+        QCOMPARE(dates.Format(1780000000000), QStringLiteral("2026-May-28 20:26:40"));
         const ovgUi::DlgDebug debug;  // not on a menu
         QVERIFY2(TextsOf(debug).filter(Japanese()).isEmpty(), qPrintable(TextsOf(debug).join(QLatin1Char('|'))));
 
