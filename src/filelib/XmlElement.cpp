@@ -1,7 +1,6 @@
 #include "filelib/XmlElement.h"
 
 #include <pugixml.hpp>
-#include <sstream>
 
 #include "filelib/XmlLiteHelperException.h"
 
@@ -20,6 +19,9 @@ std::shared_ptr<XmlElement> FromPugi(const pugi::xml_node& node)
 {
     auto element = std::make_shared<XmlElement>(node.name());
     for (const pugi::xml_attribute& attribute : node.attributes()) element->SetAttribute(attribute.name(), attribute.value());
+    size_t elements = 0;
+    for (const pugi::xml_node& child : node.children()) elements += child.type() == pugi::node_element;
+    element->ReserveChildren(elements);
     std::string text;
     for (const pugi::xml_node& child : node.children()) {
         if (child.type() == pugi::node_element)
@@ -67,10 +69,13 @@ std::string WriteXmlDocument(const XmlElement& root)
     declaration.append_attribute("version") = "1.0";
     declaration.append_attribute("encoding") = "UTF-8";
     ToPugi(root, document);
-    std::ostringstream out;
+    struct StringWriter : pugi::xml_writer {
+        std::string text;
+        void write(const void* data, size_t size) override { text.append(static_cast<const char*>(data), size); }
+    } out;
     // A Base64 double ends in CR LF: the CR is written as a character reference, so it comes back.
     document.save(out, "  ", pugi::format_indent, pugi::encoding_utf8);
-    return out.str();
+    return std::move(out.text);
 }
 
 std::shared_ptr<XmlElement> ReadXmlDocument(std::string_view bytes)

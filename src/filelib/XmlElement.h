@@ -26,6 +26,7 @@ public:
     // Appends a child and returns it.
     XmlElement& Append(std::shared_ptr<XmlElement> child);
     XmlElement& Append(std::string name, std::string text = {});
+    void ReserveChildren(size_t count) { m_children.reserve(count); }
     // The first child of that name, or null.
     const XmlElement* Find(std::string_view name) const;
 

@@ -26,12 +26,14 @@ std::shared_ptr<Memento> MementoFactory::Create(const std::string& name) const
 void ListMemento::Write(XmlElement& parent) const
 {
     XmlElement& element = parent.Append(ElementName());
+    element.ReserveChildren(m_members.size());
     for (const auto& member : m_members) member->Write(element);
 }
 
 void ListMemento::Read(const XmlElement& element)
 {
     m_members.clear();
+    m_members.reserve(element.Children().size());
     for (const auto& child : element.Children()) {
         auto member = MementoFactory::Instance().Create(child->Name());
         member->Read(*child);

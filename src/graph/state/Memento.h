@@ -134,6 +134,7 @@ public:
     void Write(XmlElement& parent) const override
     {
         XmlElement& element = parent.Append(ElementName());
+        element.ReserveChildren(m_schema->fields.size());
         for (size_t i = 0; i < m_schema->fields.size(); ++i) {
             const Field<T>& field = m_schema->fields[i];
             if (field.IsPart()) {
