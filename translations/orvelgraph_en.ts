@@ -119,7 +119,7 @@
         </message>
         <message>
             <source>カーソルの位置は軸の範囲内で指定してください。</source>
-            <translation>Please give a cursor position within the axis's range.</translation>
+            <translation>Please enter a cursor position within the range of the axis.</translation>
         </message>
     </context>
     <context>
@@ -130,7 +130,7 @@
         </message>
         <message>
             <source>上下限値を超えた値を色で示す</source>
-            <translation>Colour values beyond the upper and lower limits</translation>
+            <translation>Show values outside the upper and lower limits in colour</translation>
         </message>
         <message>
             <source>見出しに単位を表示する</source>
@@ -157,7 +157,7 @@
         </message>
         <message>
             <source>夏時間で表示する</source>
-            <translation>Show daylight saving time</translation>
+            <translation>Show times in daylight saving time</translation>
         </message>
         <message>
             <source>プレビュー</source>
@@ -165,22 +165,22 @@
         </message>
         <message>
             <source>年-月-日</source>
-            <translation>year-month-day</translation>
+            <translation>Year-month-day</translation>
         </message>
         <message>
             <source>月-日-年</source>
-            <translation>month-day-year</translation>
+            <translation>Month-day-year</translation>
         </message>
         <message>
             <source>日-月-年</source>
-            <translation>day-month-year</translation>
+            <translation>Day-month-year</translation>
         </message>
     </context>
     <context>
         <name>DlgDebug</name>
         <message>
             <source>デバッグログを記録する(&amp;L)</source>
-            <translation>Record the Debug &amp;Log</translation>
+            <translation>Record the debug &amp;log</translation>
         </message>
         <message>
             <source>デバッグ</source>
@@ -196,7 +196,7 @@
         </message>
         <message>
             <source>消去(&amp;E)</source>
-            <translation>&amp;Erase</translation>
+            <translation>Cl&amp;ear</translation>
         </message>
     </context>
     <context>
@@ -227,11 +227,11 @@
         </message>
         <message>
             <source>開始日時が終了日時より後になっています。</source>
-            <translation>The start is later than the end.</translation>
+            <translation>The start date and time is later than the end date and time.</translation>
         </message>
         <message>
             <source>: 残す範囲にデータがありません。</source>
-            <translation>: no data is left in the range kept.</translation>
+            <translation>: there is no data in the range to keep.</translation>
         </message>
         <message>
             <source>削除するデータがありません。</source>
@@ -303,7 +303,7 @@ Show temperatures in Fahrenheit?</translation>
         <name>DlgOperationType</name>
         <message>
             <source>グラフ操作の設定</source>
-            <translation>Graph Operation</translation>
+            <translation>Graph Mouse Controls</translation>
         </message>
         <message>
             <source>左ダブルクリック</source>
@@ -331,7 +331,7 @@ Show temperatures in Fahrenheit?</translation>
         </message>
         <message>
             <source>グラフを横軸だけ拡大</source>
-            <translation>Zoom the time axis only</translation>
+            <translation>Zoom the X axis only</translation>
         </message>
         <message>
             <source>グラフをスクロール</source>
@@ -339,7 +339,7 @@ Show temperatures in Fahrenheit?</translation>
         </message>
         <message>
             <source>グラフを縦軸だけ拡大</source>
-            <translation>Zoom the value axes only</translation>
+            <translation>Zoom the Y axis only</translation>
         </message>
         <message>
             <source>グラフを拡大</source>
@@ -366,7 +366,7 @@ Show temperatures in Fahrenheit?</translation>
         </message>
         <message>
             <source>前回使用したフォルダを使う</source>
-            <translation>Use the folder used last</translation>
+            <translation>Use the most recently used folder</translation>
         </message>
         <message>
             <source>日本語</source>
@@ -432,7 +432,7 @@ Show temperatures in Fahrenheit?</translation>
         </message>
         <message>
             <source>指数表記で表示する</source>
-            <translation>Show in exponent notation</translation>
+            <translation>Show in scientific notation</translation>
         </message>
         <message>
             <source>名前</source>
@@ -601,7 +601,7 @@ It checks at most once a day. You can change this setting at any time from the H
         <name>FileUILoadFile</name>
         <message>
             <source>グラフファイル</source>
-            <translation>Graph documents</translation>
+            <translation>Graph files</translation>
         </message>
         <message>
             <source>KMQ ファイル</source>
@@ -730,7 +730,7 @@ It checks at most once a day. You can change this setting at any time from the H
         <name>McrLoadFiles</name>
         <message>
             <source>グラフの状態を復元できませんでした。(%1)</source>
-            <translation>The graph's arrangement could not be restored. (%1)</translation>
+            <translation>The graph state could not be restored. (%1)</translation>
         </message>
     </context>
     <context>
@@ -800,15 +800,15 @@ It checks at most once a day. You can change this setting at any time from the H
         </message>
         <message>
             <source>分</source>
-            <translation>min.</translation>
+            <translation>minutes</translation>
         </message>
         <message>
             <source>秒</source>
-            <translation>sec.</translation>
+            <translation>seconds</translation>
         </message>
         <message>
             <source>ミリ秒</source>
-            <translation>ms</translation>
+            <translation>milliseconds</translation>
         </message>
     </context>
     <context>
@@ -1089,7 +1089,7 @@ It checks at most once a day. You can change this setting at any time from the H
         </message>
         <message>
             <source>関連付けるY軸</source>
-            <translation>Linked value axis</translation>
+            <translation>Linked Y axis</translation>
         </message>
         <message>
             <source>ロック</source>
@@ -1224,7 +1224,7 @@ It checks at most once a day. You can change this setting at any time from the H
         </message>
         <message>
             <source>このファイルは新しいOrvel Graphで保存したファイルです。このファイルを読み込むためにOrvel Graphをバージョンアップして下さい。(%d)</source>
-            <translation>This file was saved by a newer Orvel Graph. Please update Orvel Graph to read it. (%d)</translation>
+            <translation>This file was saved by a newer version of Orvel Graph. Please update Orvel Graph to open it. (%d)</translation>
         </message>
         <message>
             <source>ファイルが壊れています。(%d)</source>
@@ -1259,7 +1259,7 @@ It checks at most once a day. You can change this setting at any time from the H
         <name>ovgUi::DlgOptions</name>
         <message>
             <source>言語 (再起動後に有効)</source>
-            <translation>Language (after a restart)</translation>
+            <translation>Language (takes effect after restart)</translation>
         </message>
     </context>
     <context>
@@ -1282,7 +1282,7 @@ It checks at most once a day. You can change this setting at any time from the H
         </message>
         <message>
             <source>条件を指定して開く(&amp;E)	Ctrl+Shift+O</source>
-            <translation>Op&amp;en with Conditions...	Ctrl+Shift+O</translation>
+            <translation>Op&amp;en with Conditions	Ctrl+Shift+O</translation>
         </message>
         <message>
             <source>最近使ったファイル(&amp;R)</source>
@@ -1410,7 +1410,7 @@ It checks at most once a day. You can change this setting at any time from the H
         </message>
         <message>
             <source>表示範囲外のデータを削除する(&amp;D)</source>
-            <translation>&amp;Delete Data Outside the Displayed Range</translation>
+            <translation>Delete Data &amp;Outside the Displayed Range</translation>
         </message>
         <message>
             <source>グラフタイトルのプロパティ(&amp;T)...</source>
@@ -1442,11 +1442,11 @@ It checks at most once a day. You can change this setting at any time from the H
         </message>
         <message>
             <source>華氏(F)</source>
-            <translation>Fahrenheit(F)</translation>
+            <translation>&amp;Fahrenheit</translation>
         </message>
         <message>
             <source>データをポップアップ表示する(&amp;P)</source>
-            <translation>Value &amp;Popup</translation>
+            <translation>&amp;Value Popup</translation>
         </message>
         <message>
             <source>チャンネルを追加時にデータ一覧表示する(&amp;L)</source>
@@ -1482,7 +1482,7 @@ It checks at most once a day. You can change this setting at any time from the H
         </message>
         <message>
             <source>グラフのテーマ（仮）(&amp;B)</source>
-            <translation>Graph Theme (Preview)(&amp;B)</translation>
+            <translation>Graph &amp;Theme (Preview)</translation>
         </message>
         <message>
             <source>ウィンドウレイアウトのリセット(&amp;R)</source>
@@ -1506,7 +1506,7 @@ It checks at most once a day. You can change this setting at any time from the H
         </message>
         <message>
             <source>グラフ操作の設定(&amp;G)...</source>
-            <translation>&amp;Graph Operation...</translation>
+            <translation>&amp;Graph Mouse Controls...</translation>
         </message>
         <message>
             <source>拡張子の関連付け(&amp;A)...</source>
@@ -1530,11 +1530,11 @@ It checks at most once a day. You can change this setting at any time from the H
         </message>
         <message>
             <source>データ抽出(&amp;F)...</source>
-            <translation>Data Extraction (&amp;Filter)...</translation>
+            <translation>Data &amp;Extraction...</translation>
         </message>
         <message>
             <source>マクロ(&amp;M)</source>
-            <translation>&amp;Macro</translation>
+            <translation>M&amp;acros</translation>
         </message>
         <message>
             <source>ヘルプ(&amp;H)</source>
@@ -1542,7 +1542,7 @@ It checks at most once a day. You can change this setting at any time from the H
         </message>
         <message>
             <source>バージョン情報(&amp;V)...</source>
-            <translation>About Orvel Graph (&amp;Version)...</translation>
+            <translation>&amp;About Orvel Graph...</translation>
         </message>
         <message>
             <source>起動時にアップデート情報を確認する(&amp;U)</source>
@@ -1586,11 +1586,11 @@ It checks at most once a day. You can change this setting at any time from the H
         </message>
         <message>
             <source>平均</source>
-            <translation>Average</translation>
+            <translation>Mean</translation>
         </message>
         <message>
             <source>標準偏差</source>
-            <translation>Standard Deviation</translation>
+            <translation>Standard deviation</translation>
         </message>
         <message>
             <source>コピー(&amp;C)</source>
@@ -1760,27 +1760,27 @@ Do you want to replace it?</translation>
         </message>
         <message>
             <source>左上に配置(&amp;1)</source>
-            <translation>Top Left(&amp;1)</translation>
+            <translation>&amp;1 Top Left</translation>
         </message>
         <message>
             <source>中央上に配置(&amp;2)</source>
-            <translation>Top Centre(&amp;2)</translation>
+            <translation>&amp;2 Top Centre</translation>
         </message>
         <message>
             <source>右上に配置(&amp;3)</source>
-            <translation>Top Right(&amp;3)</translation>
+            <translation>&amp;3 Top Right</translation>
         </message>
         <message>
             <source>左下に配置(&amp;4)</source>
-            <translation>Bottom Left(&amp;4)</translation>
+            <translation>&amp;4 Bottom Left</translation>
         </message>
         <message>
             <source>中央下に配置(&amp;5)</source>
-            <translation>Bottom Centre(&amp;5)</translation>
+            <translation>&amp;5 Bottom Centre</translation>
         </message>
         <message>
             <source>右下に配置(&amp;6)</source>
-            <translation>Bottom Right(&amp;6)</translation>
+            <translation>&amp;6 Bottom Right</translation>
         </message>
         <message>
             <source>グラフタイトル</source>
@@ -1800,7 +1800,7 @@ Do you want to replace it?</translation>
         </message>
         <message>
             <source>グラフの上に配置(&amp;T)</source>
-            <translation>&amp;Top of the Graph</translation>
+            <translation>&amp;Above the Graph</translation>
         </message>
         <message>
             <source>グラフの右に配置(&amp;R)</source>
@@ -1808,7 +1808,7 @@ Do you want to replace it?</translation>
         </message>
         <message>
             <source>グラフの下に配置(&amp;B)</source>
-            <translation>&amp;Bottom of the Graph</translation>
+            <translation>&amp;Below the Graph</translation>
         </message>
         <message>
             <source>カーソルAをここに移動(&amp;A)</source>
@@ -1872,7 +1872,7 @@ Do you want to replace it?</translation>
         </message>
         <message>
             <source>チャンネルを削除しますか？</source>
-            <translation>Delete the channels?</translation>
+            <translation>Remove the selected channels?</translation>
         </message>
         <message>
             <source>拡張子を関連付けました。</source>

@@ -193,8 +193,8 @@ private slots:
 
         int dialogs = 0;
         for (QAction* action : window.findChildren<QAction*>()) {
-            if (!action->text().endsWith(QStringLiteral("...")) || !action->isEnabled() ||
-                action->text().startsWith(QStringLiteral("Print")))
+            const QString item = action->text().section(QLatin1Char('\t'), 0, 0);  // without its shortcut
+            if (!item.endsWith(QStringLiteral("...")) || !action->isEnabled() || item.startsWith(QStringLiteral("Print")))
                 continue;
             QStringList texts;
             QTimer::singleShot(0, &window, [&texts] {
