@@ -148,9 +148,14 @@ std::u16string FromUtf8(std::string_view utf8)
 
 std::string ToUtf8(std::u16string_view utf16)
 {
-    std::string out;
-    out.reserve(utf16.size());
-    for (size_t i = 0; i < utf16.size(); ++i) {
+    // Names and keys are mostly ASCII: copied in one pass, without growing the text byte by byte.
+    size_t ascii = 0;
+    while (ascii < utf16.size() && utf16[ascii] < 0x80) ++ascii;
+    std::string out(ascii, '\0');
+    for (size_t i = 0; i < ascii; ++i) out[i] = char(utf16[i]);
+    if (ascii == utf16.size()) return out;
+    out.reserve(ascii + (utf16.size() - ascii) * 3);
+    for (size_t i = ascii; i < utf16.size(); ++i) {
         char32_t cp = utf16[i];
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
             utf16[i + 1] <= 0xDFFF) {

@@ -25,7 +25,8 @@ TEST(TextCodec, Cp932DecodesAndNeverFails)
 
 TEST(TextCodec, Utf8RoundTripsAndMarksBrokenSequences)
 {
-    const std::u16string texts[] = {u"", u"plain", u"積算照度", u"°C", u"\U0001F600 emoji", u"Cumulative Illuminance"};
+    const std::u16string texts[] = {u"", u"plain", u"積算照度", u"°C", u"\U0001F600 emoji", u"Cumulative Illuminance",
+                                     u"No.1 温度"};  // ASCII, then more
     for (const auto& text : texts) EXPECT_EQ(text, TextCodec::FromUtf8(TextCodec::ToUtf8(text)));
 
     const struct {
@@ -39,4 +40,5 @@ TEST(TextCodec, Utf8RoundTripsAndMarksBrokenSequences)
     };
     for (const auto& row : broken) EXPECT_EQ(row.text, TextCodec::FromUtf8(row.utf8));
     EXPECT_EQ("\xEF\xBF\xBD", TextCodec::ToUtf8(std::u16string(1, char16_t(0xD800))));
+    EXPECT_EQ("a\xEF\xBF\xBD", TextCodec::ToUtf8(u"a" + std::u16string(1, char16_t(0xDC00))));
 }
