@@ -17,7 +17,7 @@ public:
     explicit LabelFormatDateTime(Observer* owner = nullptr) : LabelFormat(owner), m_english(s_englishForNewAxes) {}
 
     // Whether new time axes start with English names: the window sets it for its language. A
-    // graph document's axes keep the flag they were saved with.
+    // graph document does not store the flag, so an opened document's axes follow it too.
     static void SetEnglishForNewAxes(bool english) { s_englishForNewAxes = english; }
 
     std::shared_ptr<LabelFormat> Clone() const override;
